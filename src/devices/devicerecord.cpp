@@ -1,0 +1,5 @@
+#include "devicerecord.h"
+
+DeviceRecord::DeviceRecord(DeviceLink *link, const PeerAddress &address, const QString &name)
+    : link(link), address(address), name(name)
+{}

@@ -1,0 +1,278 @@
+#include "ethernetlink.h"
+
+#include "byteorder.h"
+#include "linkstatus.h"
+#include "timing.h"
+
+#include <QHostAddress>
+#include <QThread>
+#include <QUdpSocket>
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+constexpr quint32 kBlockReadDelayMs = 32;
+
+void WriteHeader(quint8 *out, const PacketHeader &header)
+{
+    for (size_t i = 0; i < header.words.size(); ++i) {
+        const quint16 word = HostToNet16(header.words[i]);
+        std::memcpy(out + 2 * i, &word, sizeof word);
+    }
+}
+
+} // namespace
+
+EthernetLink::EthernetLink() : DeviceLink(kPortId), socket(std::make_unique<QUdpSocket>())
+{
+    errorCount = 3;
+    currentAddress = -1;
+}
+
+EthernetLink::~EthernetLink() = default;
+
+qint16 EthernetLink::AddAddress(const PeerAddress &addr)
+{
+    if (addr.IsEmpty())
+        return -1;
+    const qint16 existing = FindAddress(addr);
+    if (existing >= 0)
+        return existing;
+    const auto free = std::find_if(peers.begin(), peers.end(),
+                                   [](const PeerAddress &peer) { return peer.IsEmpty(); });
+    if (free == peers.end())
+        return -1;
+    *free = addr;
+    return static_cast<qint16>(free - peers.begin());
+}
+
+qint16 EthernetLink::FindAddress(const PeerAddress &addr) const
+{
+    const auto found = std::find(peers.begin(), peers.end(), addr);
+    return found == peers.end() ? -1 : static_cast<qint16>(found - peers.begin());
+}
+
+void EthernetLink::ClearAddress(qint16 index)
+{
+    if (index >= 0 && index < kPeerCount)
+        peers[index] = PeerAddress::Empty();
+}
+
+// The socket takes any free local port; replies come back to it. Binding here
+// rather than at the first send lets a wait sleep on the socket from the start.
+qint16 EthernetLink::Open()
+{
+    if (socket->state() != QAbstractSocket::BoundState)
+        socket->bind(QHostAddress::AnyIPv4, 0);
+    opened = 1;
+    return kStatusOk;
+}
+
+qint16 EthernetLink::AllocRecord(qint16 &rec, quint32)
+{
+    rec = -1;
+    const auto free = std::find_if(records.begin(), records.end(),
+                                   [](const ReceiveRecord &r) { return !r.buffer; });
+    if (free == records.end())
+        return kStatusLinkError;
+    free->buffer.reset(new (std::nothrow) quint8[kRecordSize]());
+    if (!free->buffer)
+        return kStatusLinkError;
+    free->offset = 0;
+    free->size = 0;
+    free->hasData = 0;
+    rec = static_cast<qint16>(free - records.begin());
+    return kStatusOk;
+}
+
+// Takes the next reply of the peer being commanded into the record. Only a
+// datagram from that peer's address with at least a whole header counts:
+// strays from other hosts and runts are dropped, so they can neither be taken
+// for the reply nor block it.
+qint16 EthernetLink::Poll(quint32 &count, qint16 rec)
+{
+    count = 0;
+    ReceiveRecord *record = RecordAt(rec);
+    if (!record)
+        return kStatusLinkError;
+    if (record->hasData) {
+        count = record->size - record->offset;
+        return kStatusOk;
+    }
+    if (!record->buffer)
+        return kStatusOk; // a free record takes nothing; the datagram waits
+    const qint64 size = TakePeerDatagram(record->buffer.get(), kRecordSize);
+    if (size < 0)
+        return kStatusOk;
+    record->size = static_cast<quint32>(std::min<qint64>(size, kRecordSize));
+    record->hasData = 1;
+    count = record->size;
+    return kStatusOk;
+}
+
+qint16 EthernetLink::ReadHeader(PacketHeader &header, qint16 rec)
+{
+    const ReceiveRecord *record = RecordAt(rec);
+    if (!record || !record->buffer)
+        return kStatusOk;
+    for (size_t i = 0; i < header.words.size(); ++i) {
+        quint16 word;
+        std::memcpy(&word, record->buffer.get() + 2 * i, sizeof word);
+        header.words[i] = NetToHost16(word);
+    }
+    return kStatusOk;
+}
+
+// Copies payload bytes from the record. Never past the datagram that was
+// received: a reply announcing more data than it carries comes up short here.
+qint16 EthernetLink::Read(quint32 &length, quint8 *destination, qint16 rec)
+{
+    ReceiveRecord *record = RecordAt(rec);
+    if (!record || !record->buffer || !record->hasData) {
+        length = 0;
+        return kStatusOk;
+    }
+    const quint32 payload = record->size - kPacketHeaderSize;
+    const quint32 left = payload > record->offset ? payload - record->offset : 0;
+    length = std::min(length, left);
+    if (destination && length > 0)
+        std::memcpy(destination, record->buffer.get() + kPacketHeaderSize + record->offset, length);
+    record->offset += length;
+    return kStatusOk;
+}
+
+// Frees the record and drops whatever else is waiting on the socket: a reply
+// that arrived after its command gave up must not be read as the answer to
+// the next one.
+qint16 EthernetLink::Release(qint16 rec)
+{
+    ReceiveRecord *record = RecordAt(rec);
+    if (!record)
+        return kStatusLinkError;
+    record->offset = 0;
+    record->buffer.reset();
+    DiscardPendingDatagrams();
+    return kStatusOk;
+}
+
+qint16 EthernetLink::ReleaseAll()
+{
+    for (qint16 rec = 0; rec < kRecordCount; ++rec)
+        Release(rec);
+    return kStatusOk;
+}
+
+qint16 EthernetLink::SendWithHeader(quint32 &length, const quint8 *data, const PacketHeader &header)
+{
+    if (length > static_cast<quint32>(kRecordSize - kPacketHeaderSize))
+        return kStatusLinkError;
+    quint8 datagram[kRecordSize];
+    WriteHeader(datagram, header);
+    const quint32 payload = data ? length : 0;
+    if (payload > 0)
+        std::memcpy(datagram + kPacketHeaderSize, data, payload);
+    return SendDatagram(datagram, kPacketHeaderSize + payload);
+}
+
+qint16 EthernetLink::Send(quint32 &length, const quint8 *data, quint16 type)
+{
+    PacketHeader header;
+    header.words = {type, static_cast<quint16>(length), 0, 0, 0};
+    return SendWithHeader(length, data, header);
+}
+
+qint16 EthernetLink::Close()
+{
+    ReleaseAll();
+    socket->close();
+    opened = 0;
+    return kStatusOk;
+}
+
+// The caller fills words 2-4 of the header and the payload; the link sets
+// the packet type and the payload length.
+qint16 EthernetLink::SendBlock(BlockPacket &packet)
+{
+    const quint8 length = packet.bytes[kBlockLengthOffset];
+    const quint16 type = HostToNet16(kPacketTypeBlock);
+    const quint16 payload = HostToNet16(length);
+    std::memcpy(packet.bytes.data(), &type, sizeof type);
+    std::memcpy(packet.bytes.data() + 2, &payload, sizeof payload);
+    return SendDatagram(packet.bytes.data(), kPacketHeaderSize + length);
+}
+
+// A block reply is exactly a header and 512 payload bytes; anything else is
+// left waiting and reported as -1.
+qint16 EthernetLink::ReadBlock(BlockPacket &destination)
+{
+    std::fill_n(destination.bytes.begin(), kPacketHeaderSize, 0);
+    DelayMs(kBlockReadDelayMs);
+    quint8 scratch[kRecordSize];
+    if (TakePeerDatagram(scratch, kRecordSize) != kBlockReplySize)
+        return -1;
+    std::memcpy(destination.bytes.data(), scratch, kBlockReplySize);
+    return kStatusOk;
+}
+
+void EthernetLink::Reserved() {}
+
+void EthernetLink::WaitForInput(quint32 milliseconds)
+{
+    if (socket->state() != QAbstractSocket::BoundState || socket->hasPendingDatagrams())
+        QThread::msleep(1);
+    else
+        socket->waitForReadyRead(static_cast<int>(milliseconds));
+}
+
+EthernetLink::ReceiveRecord *EthernetLink::RecordAt(qint16 rec)
+{
+    return rec >= 0 && rec < kRecordCount ? &records[rec] : nullptr;
+}
+
+const PeerAddress *EthernetLink::CurrentPeer() const
+{
+    if (currentAddress < 0 || currentAddress >= kPeerCount || peers[currentAddress].IsEmpty())
+        return nullptr;
+    return &peers[currentAddress];
+}
+
+bool EthernetLink::FromCurrentPeer(quint32 senderIp) const
+{
+    const PeerAddress *peer = CurrentPeer();
+    return peer && NetToHost32(peer->ip) == senderIp;
+}
+
+// Reads waiting datagrams until one comes from the peer being commanded and
+// holds at least a header; others are dropped. Copies at most `capacity`
+// bytes (the rest of a longer datagram is lost) and returns the datagram's
+// own size, or -1 when nothing fit to take was waiting.
+qint64 EthernetLink::TakePeerDatagram(quint8 *buffer, qint64 capacity)
+{
+    while (socket->hasPendingDatagrams()) {
+        const qint64 size = socket->pendingDatagramSize();
+        QHostAddress sender;
+        const qint64 taken =
+            socket->readDatagram(reinterpret_cast<char *>(buffer), capacity, &sender);
+        if (taken >= kPacketHeaderSize && FromCurrentPeer(sender.toIPv4Address()))
+            return std::max(size, taken);
+    }
+    return -1;
+}
+
+void EthernetLink::DiscardPendingDatagrams()
+{
+    while (socket->hasPendingDatagrams())
+        socket->readDatagram(nullptr, 0);
+}
+
+qint16 EthernetLink::SendDatagram(const quint8 *bytes, qint64 size)
+{
+    const PeerAddress *peer = CurrentPeer();
+    if (!peer)
+        return kStatusLinkError;
+    const qint64 sent = socket->writeDatagram(reinterpret_cast<const char *>(bytes), size,
+                                              QHostAddress(NetToHost32(peer->ip)), kRecorderPort);
+    return sent == size ? kStatusOk : kStatusLinkError;
+}

@@ -1,0 +1,217 @@
+#include "commandengine.h"
+
+#include "messagemonitor.h"
+
+#include "devices/devicelists.h"
+#include "devices/devicerecord.h"
+#include "link/devicelink.h"
+#include "link/linkstatus.h"
+
+#include <algorithm>
+#include <cctype>
+
+std::array<quint8, kReplyFrameSize> ReplyFrame{};
+
+namespace {
+
+constexpr qint16 kReplyRecord = 0;
+constexpr quint32 kReplyRecordSizeHint = 18;
+constexpr quint32 kPerDataByteMs = 16;
+constexpr qint16 kFailuresBeforeDisconnect = 3;
+constexpr int kMaxManualBytes = kFrameHeadSize + kMaxFrameData;
+
+// A frame buffer: CMD1, CMD2, 16 data bytes and room for the checksum after
+// a full 16 (the checksum always takes the place right after the data).
+using FrameBuffer = std::array<quint8, kReplyFrameSize + 1>;
+
+QString FormatFrameLine(const quint8 *bytes, int length)
+{
+    QString line = QString::asprintf("0x%02x.0x%02x", bytes[0], bytes[1]);
+    for (int i = kFrameHeadSize; i < length; ++i)
+        line += QString::asprintf(".0x%02x", bytes[i]);
+    return line;
+}
+
+int HexNibble(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
+void PointLinkAtCurrentDevice()
+{
+    DeviceLink *link = CurrentDevice->link;
+    link->currentAddress = link->FindAddress(CurrentDevice->address);
+}
+
+// Sends a complete frame expecting a reply and reads that reply. Stale input
+// is dropped first so that a late answer to an earlier command cannot pass
+// for this one's.
+qint16 Exchange(const FrameBuffer &frame, quint32 length, MessageMonitor *monitor,
+                qint16 *receiveStatus)
+{
+    DeviceLink *link = CurrentDevice->link;
+    link->Release(kReplyRecord);
+    qint16 record = kReplyRecord;
+    link->AllocRecord(record, kReplyRecordSizeHint);
+    const qint16 sent = link->Send(length, frame.data(), kPacketTypeFrame);
+    if (sent != kStatusOk)
+        return sent;
+    *receiveStatus = ReceiveReply(record, monitor);
+    return kStatusOk;
+}
+
+void CountOutcome(qint16 status)
+{
+    DeviceLink *link = CurrentDevice->link;
+    if (status == kStatusOk) {
+        link->errorCount = 0;
+        CurrentDevice->disconnected = 0;
+        return;
+    }
+    if (link->errorCount >= kFailuresBeforeDisconnect)
+        CurrentDevice->disconnected = 1;
+    ++link->errorCount;
+}
+
+} // namespace
+
+quint8 FrameChecksum(const quint8 *frame)
+{
+    const int length = kFrameHeadSize + (frame[0] & 0x0F);
+    quint8 sum = 0;
+    for (int i = 0; i < length; ++i)
+        sum += frame[i];
+    return sum;
+}
+
+qint16 ReceiveReply(qint16 record, MessageMonitor *monitor)
+{
+    if (!CurrentDevice)
+        return kStatusOk;
+    DeviceLink *link = CurrentDevice->link;
+    ReplyFrame.fill(0);
+    if (link->WaitFor(record, link->timeoutMs, 3) < 3)
+        return kStatusNoReply;
+    quint32 length = 3;
+    link->Read(length, ReplyFrame.data(), record);
+    if (length < 3)
+        return kStatusNoReply;
+    const int n = ReplyDataCount();
+    if (n > 0) {
+        if (link->WaitFor(record, n * kPerDataByteMs, static_cast<qint16>(n)) < quint32(n))
+            return kStatusNoReply;
+        length = n;
+        link->Read(length, ReplyFrame.data() + 3, record);
+        link->Release(record);
+        if (length < quint32(n))
+            return kStatusNoReply;
+    }
+    const quint8 checksum = FrameChecksum(ReplyFrame.data());
+    if (monitor) {
+        monitor->AddLine(QStringLiteral("Message received :"));
+        monitor->AddLine(FormatFrameLine(ReplyFrame.data(), kFrameHeadSize + n + 1));
+    }
+    return checksum == ReplyData(n) ? kStatusOk : kStatusBadChecksum;
+}
+
+qint16 Send9Pin(quint8 group, quint8 command, int count, const quint8 *data, bool expectReply)
+{
+    if (!CurrentDevice)
+        return kStatusOk;
+    if (count < 0 || count > kMaxFrameData || (count > 0 && !data))
+        return kStatusLinkError;
+    DeviceLink *link = CurrentDevice->link;
+    quint32 ignored = 0;
+    link->Poll(ignored, kReplyRecord);
+    PointLinkAtCurrentDevice();
+
+    FrameBuffer frame{};
+    frame[0] = static_cast<quint8>(group * 16 + count);
+    frame[1] = command;
+    std::copy_n(data, count, frame.begin() + kFrameHeadSize);
+    frame[kFrameHeadSize + count] = FrameChecksum(frame.data());
+    quint32 length = count + 3;
+
+    if (!expectReply)
+        return link->Send(length, frame.data(), kPacketTypeFrame);
+    if (CurrentDevice->disconnected)
+        return kStatusNoReply;
+    qint16 received = kStatusOk;
+    const qint16 sent = Exchange(frame, length, nullptr, &received);
+    const qint16 status = sent != kStatusOk ? sent : received;
+    CountOutcome(status);
+    return status;
+}
+
+qint16 SendRawCommand(const quint8 commandBytes[2], int count, const quint8 *data, bool expectReply,
+                      MessageMonitor *monitor)
+{
+    if (!CurrentDevice)
+        return kStatusOk;
+    if (count < 0 || count > kMaxFrameData || (count > 0 && !data))
+        return kStatusLinkError;
+    DeviceLink *link = CurrentDevice->link;
+    PointLinkAtCurrentDevice();
+
+    // Bytes the typed CMD1 announces but that were not typed count as zero.
+    FrameBuffer frame{};
+    frame[0] = commandBytes[0];
+    frame[1] = commandBytes[1];
+    std::copy_n(data, count, frame.begin() + kFrameHeadSize);
+    const quint8 checksum = FrameChecksum(frame.data());
+    frame[kFrameHeadSize + count] = checksum;
+    quint32 length = count + 3;
+
+    if (monitor) {
+        monitor->ClearLines();
+        monitor->AddLine(QStringLiteral("Message sent :"));
+        monitor->AddLine(FormatFrameLine(frame.data(), static_cast<int>(length)));
+    }
+    if (!expectReply)
+        return link->Send(length, frame.data(), kPacketTypeFrame);
+    if (CurrentDevice->disconnected)
+        return kStatusNoReply;
+    qint16 received = kStatusOk;
+    const qint16 sent = Exchange(frame, length, monitor, &received);
+    return sent;
+}
+
+// Mirrors a scanf of "%02x.%02x...": each field skips blanks and takes one
+// or two hex digits; a field without a digit, or a missing dot, ends it.
+QByteArray ParseManualCommand(const QString &text)
+{
+    const QByteArray latin = text.toLatin1();
+    QByteArray bytes;
+    int pos = 0;
+    while (bytes.size() < kMaxManualBytes) {
+        while (pos < latin.size() && std::isspace(static_cast<unsigned char>(latin[pos])))
+            ++pos;
+        int value = 0;
+        int digits = 0;
+        for (; digits < 2 && pos < latin.size() && HexNibble(latin[pos]) >= 0; ++digits, ++pos)
+            value = value * 16 + HexNibble(latin[pos]);
+        if (digits == 0)
+            break;
+        bytes.append(static_cast<char>(value));
+        if (pos >= latin.size() || latin[pos] != '.')
+            break;
+        ++pos;
+    }
+    return bytes;
+}
+
+bool SendManualCommand(const QString &text, MessageMonitor *monitor)
+{
+    const QByteArray bytes = ParseManualCommand(text);
+    if (bytes.size() < kFrameHeadSize)
+        return false;
+    const auto *raw = reinterpret_cast<const quint8 *>(bytes.constData());
+    SendRawCommand(raw, bytes.size() - kFrameHeadSize, raw + kFrameHeadSize, true, monitor);
+    return true;
+}

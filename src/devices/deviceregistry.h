@@ -26,6 +26,9 @@ inline constexpr char kDeviceFileName[] = "xr.cfg";
 // "Ethernet - " followed by the address text makes a networked recorder's name.
 inline constexpr char kEthernetNamePrefix[] = "Ethernet - ";
 
+// Whether the name is that of a recorder on a serial port: "Com1" or "Com2".
+bool IsSerialDeviceName(const QString &name);
+
 // Creates the Ethernet link, adds it to LinkList and opens it.
 void CreateLinkList();
 

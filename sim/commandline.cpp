@@ -1,0 +1,82 @@
+#include "commandline.h"
+
+#include "server/loopback.h"
+
+#include <QCommandLineParser>
+
+namespace xrsim {
+
+namespace {
+
+const char *const kDescription =
+    "Simulated XR/Pellet video disk recorder. It answers 9-pin frames in UDP\n"
+    "datagrams (10-byte header, type 1) on a loopback address and, with --pty,\n"
+    "bare frames on a pseudo-terminal. The recorder's settings below may also\n"
+    "be given as \"key = value\" lines in a --scenario file; options on the\n"
+    "command line win over the file.";
+
+bool applyScenario(const QCommandLineParser &parser, Scenario *scenario, QString *error)
+{
+    if (parser.isSet(QStringLiteral("scenario")) &&
+        !scenario->loadFile(parser.value(QStringLiteral("scenario")), error))
+        return false;
+    for (const Scenario::Key &key : Scenario::keys()) {
+        for (const QString &value : parser.values(key.name)) {
+            if (!scenario->set(key.name, value, error))
+                return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+CommandLine::Result CommandLine::parse(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QLatin1String(kDescription));
+    const QCommandLineOption help = parser.addHelpOption();
+    parser.addOptions({
+        {QStringLiteral("address"),
+         QStringLiteral("Loopback address to listen on, in 127.0.0.0/8 (default 127.0.0.1)."),
+         QStringLiteral("ip"), QStringLiteral("127.0.0.1")},
+        {QStringLiteral("port"), QStringLiteral("UDP port to listen on (default 32896)."),
+         QStringLiteral("port"), QString::number(SimConfig::DefaultPort)},
+        {QStringLiteral("pty"), QStringLiteral("Also serve the serial link on a pseudo-terminal "
+                                               "and print its device path.")},
+        {QStringLiteral("no-udp"), QStringLiteral("Do not serve the UDP link.")},
+        {QStringLiteral("scenario"), QStringLiteral("Read recorder settings from a file."),
+         QStringLiteral("file")},
+        {QStringLiteral("verbose"), QStringLiteral("Print every frame and its reply.")},
+    });
+    for (const Scenario::Key &key : Scenario::keys())
+        parser.addOption({key.name, key.help, key.valueName});
+
+    if (!parser.parse(arguments)) {
+        m_message = parser.errorText();
+        return Result::Error;
+    }
+    if (parser.isSet(help)) {
+        m_message = parser.helpText();
+        return Result::Exit;
+    }
+    m_config.address = QHostAddress(parser.value(QStringLiteral("address")));
+    if (!isLoopbackV4(m_config.address)) {
+        m_message = QStringLiteral("--address must be in 127.0.0.0/8");
+        return Result::Error;
+    }
+    bool portOk = false;
+    m_config.port = parser.value(QStringLiteral("port")).toUShort(&portOk);
+    if (!portOk) {
+        m_message = QStringLiteral("--port must be a number 0-65535");
+        return Result::Error;
+    }
+    m_config.pty = parser.isSet(QStringLiteral("pty"));
+    m_config.udp = !parser.isSet(QStringLiteral("no-udp"));
+    m_verbose = parser.isSet(QStringLiteral("verbose"));
+    if (!applyScenario(parser, &m_config.scenario, &m_message))
+        return Result::Error;
+    return Result::Run;
+}
+
+} // namespace xrsim

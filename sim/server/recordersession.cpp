@@ -1,0 +1,35 @@
+#include "server/recordersession.h"
+
+#include "commands/commandtable.h"
+#include "server/faultinjector.h"
+#include "server/framelog.h"
+#include "server/simlog.h"
+#include "wire/reply.h"
+
+namespace xrsim {
+
+RecorderSession::RecorderSession(RecorderModel &model, FrameLog &log, FaultInjector &faults)
+    : m_model(model), m_log(log), m_faults(faults)
+{}
+
+QByteArray RecorderSession::answer(const QByteArray &bytes)
+{
+    m_log.append(bytes);
+    Frame frame;
+    if (Frame::decode(bytes, &frame) != Frame::Decoded::Ok) {
+        qCInfo(lcSim) << "checksum error in" << bytes.toHex(' ');
+        return reply::nak(NakCode::ChecksumError).encode();
+    }
+    if (const auto forced = m_faults.takeForcedReply(frame.group(), frame.code()))
+        return *forced;
+    const Command *command = findCommand(frame.group(), frame.code());
+    if (!command) {
+        qCInfo(lcSim) << "unknown command" << bytes.toHex(' ');
+        return reply::nak(NakCode::UnknownCommand).encode();
+    }
+    const QByteArray reply = command->handler(m_model, frame).encode();
+    qCDebug(lcSim) << command->name << bytes.toHex(' ') << "->" << reply.toHex(' ');
+    return reply;
+}
+
+} // namespace xrsim

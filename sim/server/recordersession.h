@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QByteArray>
+
+namespace xrsim {
+
+class FaultInjector;
+class FrameLog;
+class RecorderModel;
+
+// Turns one received 9-pin frame into the recorder's reply: logs it, checks
+// its checksum, looks for a reply forced by a test, and otherwise runs the
+// command on the model. Shared by the UDP and the serial front ends.
+class RecorderSession
+{
+public:
+    RecorderSession(RecorderModel &model, FrameLog &log, FaultInjector &faults);
+
+    // The bare reply frame to a complete bare frame. A frame with a wrong
+    // checksum is NAKed with the checksum error code, as a 9-pin device
+    // does; an unknown command is NAKed as unknown.
+    QByteArray answer(const QByteArray &frame);
+
+private:
+    RecorderModel &m_model;
+    FrameLog &m_log;
+    FaultInjector &m_faults;
+};
+
+} // namespace xrsim

@@ -1,0 +1,3 @@
+#include "server/simlog.h"
+
+Q_LOGGING_CATEGORY(lcSim, "xrsim", QtInfoMsg)

@@ -1,0 +1,7 @@
+#pragma once
+
+#include <QLoggingCategory>
+
+// Messages of the simulated recorder: each frame at debug level, malformed
+// input and socket trouble at info and warning level.
+Q_DECLARE_LOGGING_CATEGORY(lcSim)

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "model/recordermodel.h"
+#include "server/recordersession.h"
+#include "simconfig.h"
+
+#include <QObject>
+
+#include <memory>
+
+namespace xrsim {
+
+class FaultInjector;
+class FrameLog;
+class PtyFrontEnd;
+class UdpFrontEnd;
+
+// The recorder with its front ends. Created and opened on the simulator's
+// thread, so that its sockets belong to that thread's event loop.
+class SimServer : public QObject
+{
+    Q_OBJECT
+public:
+    SimServer(const SimConfig &config, FrameLog &log, FaultInjector &faults);
+    ~SimServer() override;
+
+    bool open(QString *error);
+    QString ptyPath() const;
+
+private:
+    SimConfig m_config;
+    FaultInjector &m_faults;
+    RecorderModel m_model;
+    RecorderSession m_session;
+    std::unique_ptr<UdpFrontEnd> m_udp;
+    std::unique_ptr<PtyFrontEnd> m_pty;
+};
+
+} // namespace xrsim

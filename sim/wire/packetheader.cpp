@@ -1,0 +1,38 @@
+#include "wire/packetheader.h"
+
+#include <QtEndian>
+
+namespace xrsim {
+
+QByteArray PacketHeader::encode() const
+{
+    QByteArray bytes(Size, '\0');
+    auto *out = reinterpret_cast<uchar *>(bytes.data());
+    const quint16 words[] = {type, length, word2, word3, word4};
+    for (int i = 0; i < 5; ++i)
+        qToBigEndian(words[i], out + 2 * i);
+    return bytes;
+}
+
+bool PacketHeader::decode(const QByteArray &bytes, PacketHeader *out)
+{
+    if (bytes.size() < Size)
+        return false;
+    const auto *in = reinterpret_cast<const uchar *>(bytes.constData());
+    out->type = qFromBigEndian<quint16>(in);
+    out->length = qFromBigEndian<quint16>(in + 2);
+    out->word2 = qFromBigEndian<quint16>(in + 4);
+    out->word3 = qFromBigEndian<quint16>(in + 6);
+    out->word4 = qFromBigEndian<quint16>(in + 8);
+    return true;
+}
+
+QByteArray PacketHeader::wrap(quint16 type, const QByteArray &payload)
+{
+    PacketHeader header;
+    header.type = type;
+    header.length = quint16(payload.size());
+    return header.encode() + payload;
+}
+
+} // namespace xrsim

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QByteArray>
+#include <QtGlobal>
+
+namespace xrsim {
+
+// The 10-byte header in front of every datagram of the Ethernet link: five
+// big-endian 16-bit words, type, payload length and three further words.
+// Type 1 carries a 9-pin frame, type 3 a block packet, whose third word is
+// its request code.
+struct PacketHeader
+{
+    static constexpr int Size = 10;
+    static constexpr quint16 FrameType = 1;
+    static constexpr quint16 BlockType = 3;
+
+    quint16 type = 0;
+    quint16 length = 0;
+    quint16 word2 = 0;
+    quint16 word3 = 0;
+    quint16 word4 = 0;
+
+    QByteArray encode() const;
+    // False when bytes are shorter than a header.
+    static bool decode(const QByteArray &bytes, PacketHeader *out);
+    // A headed datagram of the given type around a payload.
+    static QByteArray wrap(quint16 type, const QByteArray &payload);
+};
+
+} // namespace xrsim

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "wire/frame.h"
+
+namespace xrsim {
+
+// Command groups of the first frame byte's high nibble.
+namespace group {
+constexpr quint8 System = 0x0;
+constexpr quint8 Return = 0x1;
+constexpr quint8 Transport = 0x2;
+constexpr quint8 Disk = 0x3;
+constexpr quint8 Preset = 0x4;
+constexpr quint8 SenseRequest = 0x6;
+constexpr quint8 SenseReturn = 0x7;
+constexpr quint8 File = 0xA;
+} // namespace group
+
+// The reason byte of a NAK. The first three are the 9-pin protocol's own;
+// Refused is this recorder's answer to a command it knows but cannot carry
+// out in its present state (no such file, disk busy, local control...).
+enum class NakCode : quint8 {
+    UnknownCommand = 0x01,
+    ChecksumError = 0x04,
+    Refused = 0x08,
+    Timeout = 0x80,
+};
+
+namespace reply {
+// 0x10 0x01: the command was taken.
+Frame ack();
+// 0x11 0x12 <code>: the command was not taken.
+Frame nak(NakCode code);
+// A sense return (group 7) echoing the request's command code.
+Frame sense(quint8 code, const QByteArray &data);
+} // namespace reply
+
+} // namespace xrsim

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QImage>
+#include <QSize>
+#include <QString>
+
+#include <functional>
+#include <vector>
+
+// One picture of the program's collection: the name the forms ask for, its
+// size, whether it keeps an alpha channel, and how it is drawn.
+struct ImageEntry
+{
+    QString name;
+    QSize size;
+    bool alpha = true;
+    std::function<QImage(QSize)> draw;
+};
+
+// The whole collection in table order. This list is the only place that
+// names the images; the program reads the names from the generated table.
+std::vector<ImageEntry> ImageList();

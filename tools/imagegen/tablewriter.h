@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+
+#include <vector>
+
+// A finished picture: ARGB32 when it keeps its alpha channel, RGB32 (every
+// alpha byte 0xFF) when it does not.
+struct RenderedImage
+{
+    QString name;
+    QImage image;
+    bool alpha = true;
+};
+
+// Writes the C++ source that defines kEmbeddedImages (app/images/embeddedimage.h):
+// one record per image in the given order, then the end record of width 0.
+// Each record's pixels are 32-bit 0xAARRGGBB words stored little-endian, row
+// after row, compressed with qCompress. Returns false when the file cannot
+// be written; an existing file is then left as it was.
+bool WriteTable(const QString &path, const std::vector<RenderedImage> &images);

@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Builds Tavrel and the simulated recorder, starts the recorder on 127.0.0.1
+# and the application connected to it. The application keeps its xr.cfg in
+# run/ (ignored by git); add a real recorder there or with "Add XR...".
+set -euo pipefail
+cd "$(dirname "$0")"
+scripts/deps.sh
+scripts/build.sh build/app -DTAVREL_BUILD_TESTS=OFF -DTAVREL_BUILD_BENCH=OFF
+
+mkdir -p run
+[ -s run/xr.cfg ] || printf '127.0.0.1\r\n' > run/xr.cfg
+
+build/app/sim/xrsim --address 127.0.0.1 --port 32896 "$@" &
+sim=$!
+trap 'kill $sim 2>/dev/null || true' EXIT
+sleep 0.3
+
+cd run
+../build/app/src/app/tavrel

@@ -79,15 +79,20 @@ QStringList ReadDeviceFile(const QString &path)
 
 bool WriteDeviceFile(const QString &path, const QList<quint32> &addresses)
 {
+    QByteArray contents;
+    for (const quint32 address : addresses)
+        contents += FormatIPv4(address).toLatin1() + "\r\n";
+
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return false;
-    for (const quint32 address : addresses) {
-        const QByteArray line = FormatIPv4(address).toLatin1() + "\r\n";
-        if (file.write(line) != line.size()) {
-            file.cancelWriting();
-            break;
-        }
+    // A write cut short by a full disk can pass for a whole one until the
+    // data is flushed; only a file of the full length may replace the old.
+    const bool whole =
+        file.write(contents) == contents.size() && file.flush() && file.size() == contents.size();
+    if (!whole) {
+        file.cancelWriting();
+        return false;
     }
     return file.commit();
 }

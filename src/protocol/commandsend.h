@@ -17,7 +17,9 @@ constexpr qint16 kStatusShortReply = 5; // a reply of the right kind with too fe
 
 // Sends one frame with the given code and data through the command engine and
 // waits for the answer. Returns the engine's status, or kStatusNak when the
-// recorder answered with a NAK. The answer stays in ReplyFrame.
+// recorder answered with a NAK. The answer stays in ReplyFrame. Without a
+// current device nothing is sent, 0 is returned and ReplyFrame is emptied, so
+// that no command takes the previous command's answer for its own.
 qint16 SendCommand(CommandCode code, const quint8 *data = nullptr, int count = 0);
 
 template <std::size_t N>

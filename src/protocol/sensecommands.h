@@ -26,7 +26,9 @@ qint16 CurrentTimeSense();
 qint16 StatusSense();
 
 // Reads the eight audio levels, two 4-bit levels a byte (audiolevels.h). The
-// four bytes are cleared first and filled from a successful sense return.
+// four bytes are cleared first and filled only from a sense return carrying
+// all four; since they feed the meters rather than the store, any other answer
+// is a failure (kStatusNak, kStatusWrongReply or kStatusShortReply).
 qint16 AudioLevelSense(std::array<quint8, 4> &levels);
 
 // Whether the last status sense showed the recorder playing. Sends nothing.

@@ -1,0 +1,116 @@
+#pragma once
+
+#include "devices/devicelists.h"
+#include "devices/devicerecord.h"
+#include "link/byteorder.h"
+#include "link/ethernetlink.h"
+#include "simrecorder.h"
+
+#include <QByteArray>
+#include <QHostAddress>
+#include <QList>
+#include <QString>
+
+#include <initializer_list>
+#include <memory>
+
+// A simulated recorder on a loopback address of the test's own, reached over
+// a real EthernetLink and made the current device. Give every test program its
+// own address (127.0.3.x) so that programs run side by side do not share a
+// recorder.
+//
+//   RecorderFixture recorder("127.0.3.1");
+//   QVERIFY2(recorder.Start(), qPrintable(recorder.Error()));
+//   Play();
+//   QCOMPARE(recorder.Frames(), QList<QByteArray>{WireFrame({0x20, 0x01})});
+class RecorderFixture
+{
+public:
+    explicit RecorderFixture(const char *ip) : address(QString::fromLatin1(ip)) {}
+
+    ~RecorderFixture()
+    {
+        if (device && CurrentDevice == device.get())
+            CurrentDevice = nullptr;
+    }
+
+    RecorderFixture(const RecorderFixture &) = delete;
+    RecorderFixture &operator=(const RecorderFixture &) = delete;
+
+    bool Start()
+    {
+        xrsim::SimConfig config;
+        config.address = address;
+        if (!sim.start(config))
+            return false;
+        link.Open();
+        const PeerAddress peer{HostToNet32(address.toIPv4Address()), HostToNet16(0x8080)};
+        link.AddAddress(peer);
+        device = std::make_unique<DeviceRecord>(&link, peer,
+                                                QStringLiteral("Ethernet - ") + address.toString());
+        CurrentDevice = device.get();
+        return true;
+    }
+
+    QString Error() const { return sim.errorString(); }
+
+    // Back to a fresh connection: no faults or forced replies, an empty frame
+    // log, the device current and not counted as failing.
+    void Reset()
+    {
+        sim.clearFaults();
+        sim.clearReceivedFrames();
+        device->disconnected = 0;
+        link.errorCount = 0;
+        CurrentDevice = device.get();
+    }
+
+    QList<QByteArray> Frames() const { return sim.receivedFrames(); }
+    void ClearFrames() { sim.clearReceivedFrames(); }
+
+    // Answers the command of this group and code with `reply` (a whole frame,
+    // checksum included) until Reset.
+    void Answer(quint8 group, quint8 command, const QByteArray &reply)
+    {
+        sim.forceReply(group, command, reply);
+    }
+
+    QHostAddress address;
+    xrsim::SimRecorder sim;
+    EthernetLink link;
+    std::unique_ptr<DeviceRecord> device;
+};
+
+// A 9-pin frame as it travels: the given bytes followed by their checksum.
+inline QByteArray WireFrame(std::initializer_list<quint8> bytes)
+{
+    QByteArray frame;
+    quint8 sum = 0;
+    for (const quint8 byte : bytes) {
+        frame.append(static_cast<char>(byte));
+        sum += byte;
+    }
+    frame.append(static_cast<char>(sum));
+    return frame;
+}
+
+inline QByteArray WireFrame(const QByteArray &bytes)
+{
+    QByteArray frame = bytes;
+    quint8 sum = 0;
+    for (const char byte : bytes)
+        sum += static_cast<quint8>(byte);
+    frame.append(static_cast<char>(sum));
+    return frame;
+}
+
+// The recorder's answers that most tests need.
+inline QByteArray AckFrame()
+{
+    return WireFrame({0x10, 0x01});
+}
+
+inline QByteArray NakFrame()
+{
+    return WireFrame({0x11, 0x12, 0x01});
+}

@@ -1,0 +1,184 @@
+#include "recorderfixture.h"
+
+#include "link/linkstatus.h"
+#include "link/seriallink.h"
+#include "link/timing.h"
+#include "protocol/commandengine.h"
+
+#include <QTest>
+
+namespace {
+
+qint16 SendPlay()
+{
+    return Send9Pin(2, 0x01, 0, nullptr, true);
+}
+
+qint16 SendDeviceTypeRequest()
+{
+    return Send9Pin(0, 0x11, 0, nullptr, true);
+}
+
+QByteArray Reply()
+{
+    const int length = kFrameHeadSize + ReplyDataCount() + 1;
+    return QByteArray(reinterpret_cast<const char *>(ReplyFrame.data()), length);
+}
+
+} // namespace
+
+// The command engine over real links against the simulated recorder: the
+// exchanges and every fault the recorder can be told to commit.
+class TestEngineSim : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+
+    void acknowledgeOverUdp();
+    void deviceTypeReplyOverUdp();
+    void replyWithinTheWaitIsTaken();
+    void faultsGiveTheirStatus_data();
+    void faultsGiveTheirStatus();
+    void strayDatagramIsNotTheReply();
+    void lateReplyIsNotTakenByTheNextCommand();
+    void fourthFailureDisconnectsAndStopsSending();
+    void serialLineExchangesAndRecovers();
+
+private:
+    RecorderFixture recorder{"127.0.2.1"};
+};
+
+void TestEngineSim::initTestCase()
+{
+    QVERIFY2(recorder.Start(), qPrintable(recorder.Error()));
+}
+
+void TestEngineSim::init()
+{
+    recorder.Reset();
+}
+
+void TestEngineSim::acknowledgeOverUdp()
+{
+    QCOMPARE(SendPlay(), kStatusOk);
+    QCOMPARE(Reply(), AckFrame());
+    QCOMPARE(recorder.Frames(), QList<QByteArray>{WireFrame({0x20, 0x01})});
+}
+
+void TestEngineSim::deviceTypeReplyOverUdp()
+{
+    QCOMPARE(SendDeviceTypeRequest(), kStatusOk);
+    QCOMPARE(ReplyGroup(), 1);
+    QCOMPARE(ReplyCommand(), 0x11);
+    QCOMPARE(ReplyDataCount(), 2);
+}
+
+void TestEngineSim::replyWithinTheWaitIsTaken()
+{
+    recorder.sim.setReplyDelay(60);
+    QCOMPARE(SendPlay(), kStatusOk);
+    recorder.sim.setReplyDelay(0);
+}
+
+void TestEngineSim::faultsGiveTheirStatus_data()
+{
+    QTest::addColumn<int>("fault");
+    QTest::addColumn<int>("status");
+    QTest::newRow("dropped") << 0 << int(kStatusNoReply);
+    QTest::newRow("too slow") << 1 << int(kStatusNoReply);
+    QTest::newRow("bad checksum") << 2 << int(kStatusBadChecksum);
+    QTest::newRow("announces more data") << 3 << int(kStatusNoReply);
+}
+
+void TestEngineSim::faultsGiveTheirStatus()
+{
+    QFETCH(int, fault);
+    QFETCH(int, status);
+    switch (fault) {
+    case 0:
+        recorder.sim.dropReplies(1);
+        break;
+    case 1:
+        recorder.sim.setReplyDelay(400);
+        break;
+    case 2:
+        recorder.sim.corruptNextChecksum();
+        break;
+    case 3:
+        recorder.sim.overstateNextCount(3);
+        break;
+    }
+    QCOMPARE(int(SendDeviceTypeRequest()), status);
+    recorder.sim.setReplyDelay(0);
+    DelayMs(200); // let a held-back reply land before the next case
+    QCOMPARE(SendPlay(), kStatusOk);
+    QCOMPARE(Reply(), AckFrame());
+}
+
+void TestEngineSim::strayDatagramIsNotTheReply()
+{
+    recorder.sim.strayBeforeNextReply(QHostAddress(QStringLiteral("127.0.2.2")), NakFrame());
+    QCOMPARE(SendPlay(), kStatusOk);
+    QCOMPARE(Reply(), AckFrame());
+}
+
+// The device type reply comes after the engine gave up; it must not be read
+// as the answer to the play command sent next.
+void TestEngineSim::lateReplyIsNotTakenByTheNextCommand()
+{
+    recorder.sim.lateNextReply(300);
+    QCOMPARE(SendDeviceTypeRequest(), kStatusNoReply);
+    DelayMs(150);
+    QCOMPARE(SendPlay(), kStatusOk);
+    QCOMPARE(Reply(), AckFrame());
+}
+
+void TestEngineSim::fourthFailureDisconnectsAndStopsSending()
+{
+    QCOMPARE(SendPlay(), kStatusOk);
+    recorder.sim.dropReplies(4);
+    for (int failure = 1; failure <= 3; ++failure) {
+        QCOMPARE(SendPlay(), kStatusNoReply);
+        QVERIFY(!recorder.device->disconnected);
+    }
+    QCOMPARE(SendPlay(), kStatusNoReply);
+    QVERIFY(recorder.device->disconnected);
+    recorder.ClearFrames();
+    QCOMPARE(SendPlay(), kStatusNoReply);
+    QVERIFY(recorder.Frames().isEmpty());
+}
+
+void TestEngineSim::serialLineExchangesAndRecovers()
+{
+    xrsim::SimRecorder serialRecorder;
+    xrsim::SimConfig config;
+    config.udp = false;
+    config.pty = true;
+    QVERIFY2(serialRecorder.start(config), qPrintable(serialRecorder.errorString()));
+    qputenv("TAVREL_COM1", serialRecorder.ptyPath().toLocal8Bit());
+    SerialLink link(0);
+    QCOMPARE(link.Open(), kStatusOk);
+    DeviceRecord device(&link, PeerAddress{0, 0}, QStringLiteral("Com1"));
+    CurrentDevice = &device;
+
+    QCOMPARE(SendDeviceTypeRequest(), kStatusOk);
+    QCOMPARE(ReplyCommand(), 0x11);
+    serialRecorder.corruptNextChecksum();
+    QCOMPARE(SendPlay(), kStatusBadChecksum);
+    // A stray frame ahead of the reply is taken for it on a bare serial line;
+    // what follows it must be drained before the next command.
+    serialRecorder.strayBeforeNextReply(QHostAddress(), NakFrame());
+    SendDeviceTypeRequest();
+    QCOMPARE(SendPlay(), kStatusOk);
+    QCOMPARE(Reply(), AckFrame());
+    serialRecorder.dropReplies(1);
+    QCOMPARE(SendPlay(), kStatusNoReply);
+    QCOMPARE(SendPlay(), kStatusOk);
+    CurrentDevice = nullptr;
+}
+
+QTEST_GUILESS_MAIN(TestEngineSim)
+#include "tst_engine_sim.moc"

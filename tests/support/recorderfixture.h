@@ -43,13 +43,20 @@ public:
         config.address = address;
         if (!sim.start(config))
             return false;
+        Connect();
+        return true;
+    }
+
+    // Only the link and the current device, for a test that plays the
+    // recorder itself on the fixture's address.
+    void Connect()
+    {
         link.Open();
         const PeerAddress peer{HostToNet32(address.toIPv4Address()), HostToNet16(0x8080)};
         link.AddAddress(peer);
         device = std::make_unique<DeviceRecord>(&link, peer,
                                                 QStringLiteral("Ethernet - ") + address.toString());
         CurrentDevice = device.get();
-        return true;
     }
 
     QString Error() const { return sim.errorString(); }

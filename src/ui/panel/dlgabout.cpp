@@ -1,0 +1,77 @@
+#include "dlgabout.h"
+
+#include "app/images/imagefactory.h"
+#include "paneltheme.h"
+#include "widgetfactory.h"
+
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QTextEdit>
+#include <QVBoxLayout>
+
+namespace {
+
+const char kReleaseLine[] = "Tavrel, Release version 1.6.7";
+
+const char kNotice[] =
+    "Tavrel drives a video disk recorder of the XR family or a Pellet recorder "
+    "from a desktop computer, over Ethernet or a serial line, as if from the "
+    "recorder's own front panel.\n\n"
+    "This program is provided \"as is\", without warranty of any kind, express "
+    "or implied, including but not limited to the warranties of merchantability, "
+    "fitness for a particular purpose and non-infringement. In no event shall "
+    "the authors or copyright holders be liable for any claim, damages or other "
+    "liability arising from, out of or in connection with the program or its "
+    "use, including the loss or alteration of material stored on a recorder.\n\n"
+    "Formatting disks, erasing segments and deleting files on a recorder cannot "
+    "be undone. Keep copies of material you cannot afford to lose.\n\n"
+    "The names of the recorders belong to their respective owners.";
+
+} // namespace
+
+DlgAbout::DlgAbout(QWidget *parent)
+    : QDialog(parent), pixmapLabel(NewLabel(this, "pixmapLabel")),
+      textVersion(NewLabel(this, "textVersion")),
+      textLicense(NewNamed<QTextEdit>(this, "textLicense")),
+      pbOk(NewNamed<QPushButton>(this, "pbOk"))
+{
+    setObjectName(QStringLiteral("DlgAbout"));
+    setWindowTitle(QStringLiteral("About Tavrel"));
+    ApplyPanelTheme(this);
+
+    const QPixmap logo = ImageFactory::Instance().Pixmap(QStringLiteral("kavoni-logo.jpg"));
+    pixmapLabel->setPixmap(logo);
+    pixmapLabel->setScaledContents(true);
+    pixmapLabel->setFixedSize(logo.size());
+
+    QFont releaseFont = textVersion->font();
+    releaseFont.setBold(true);
+    textVersion->setFont(releaseFont);
+
+    textLicense->setReadOnly(true);
+    textLicense->setPlainText(QLatin1String(kNotice));
+    textLicense->setMinimumSize(420, 200);
+
+    const QPixmap okFace = ImageFactory::Instance().Pixmap(QStringLiteral("Ok.png"));
+    pbOk->setIcon(okFace);
+    pbOk->setIconSize(okFace.size());
+    pbOk->setProperty("panelKey", true);
+    connect(pbOk, &QPushButton::clicked, this, &QDialog::accept);
+
+    auto *head = new QHBoxLayout;
+    head->addWidget(pixmapLabel);
+    head->addWidget(textVersion, 1);
+    auto *foot = new QHBoxLayout;
+    foot->addStretch(1);
+    foot->addWidget(pbOk);
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(head);
+    layout->addWidget(textLicense, 1);
+    layout->addLayout(foot);
+}
+
+void DlgAbout::showEvent(QShowEvent *event)
+{
+    textVersion->setText(QLatin1String(kReleaseLine));
+    QDialog::showEvent(event);
+}

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QLabel>
+#include <QLatin1String>
+#include <QWidget>
+
+// Creates a widget with its object name. The window's texts are set later, in
+// one place (MainWindow::languageChange), so builders only name what they make.
+template <typename W>
+W *NewNamed(QWidget *parent, const char *name)
+{
+    auto *widget = new W(parent);
+    widget->setObjectName(QLatin1String(name));
+    return widget;
+}
+
+inline QLabel *NewLabel(QWidget *parent, const char *name)
+{
+    return NewNamed<QLabel>(parent, name);
+}
+
+class QLineEdit;
+
+// A line of the emulated display: read-only, centred, never focused, drawn
+// in the display's colours and fixed-pitch font.
+QLineEdit *NewDisplayLine(QWidget *parent, const char *name);

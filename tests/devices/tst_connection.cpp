@@ -1,0 +1,382 @@
+#include "fakeconnectmenu.h"
+#include "workdir.h"
+
+#include "devices/connectionselection.h"
+#include "devices/devicelists.h"
+#include "devices/devicerecord.h"
+#include "devices/deviceregistry.h"
+#include "link/ethernetlink.h"
+#include "protocol/recorderstate.h"
+
+#include "simrecorder.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QTest>
+
+#include <memory>
+
+namespace {
+
+// Loopback addresses of this test: a simulated recorder listens on the first;
+// nothing ever answers on the second.
+const QString kRecorderAddress = QStringLiteral("127.0.5.1");
+const QString kSilentAddress = QStringLiteral("127.0.5.2");
+// The recorder again, under a name of its own.
+const QString kPaddedRecorderAddress = QStringLiteral("127.000.005.001");
+const QString kEth = QStringLiteral("Ethernet - ");
+
+// The window's side of a selection: it notes what it is asked to do, and its
+// version key reports an older firmware, as the panel's check would.
+class FakePanel : public SelectionPanel
+{
+public:
+    void SendVersionKey() override
+    {
+        calls.append(QStringLiteral("version key"));
+        legacyFirmware = 1;
+    }
+    void ShowDiskInformation() override { calls.append(QStringLiteral("disk information")); }
+    void ResetForNewDevice() override { calls.append(QStringLiteral("reset")); }
+
+    QStringList calls;
+};
+
+// A sense return of the version request carrying the given data bytes.
+QByteArray VersionReply(const QByteArray &data)
+{
+    QByteArray frame;
+    frame.append(static_cast<char>(0x70 | data.size()));
+    frame.append(static_cast<char>(0xB1));
+    frame.append(data);
+    quint8 sum = 0;
+    for (const char byte : frame)
+        sum = static_cast<quint8>(sum + static_cast<quint8>(byte));
+    frame.append(static_cast<char>(sum));
+    return frame;
+}
+
+// CMD1 and CMD2 of each frame the recorder received.
+QList<QByteArray> Commands(const QList<QByteArray> &frames)
+{
+    QList<QByteArray> commands;
+    for (const QByteArray &frame : frames)
+        commands.append(frame.left(2));
+    return commands;
+}
+
+const QByteArray kDeviceTypeRequest("\x00\x11", 2);
+const QByteArray kVersionSense("\x60\xB1", 2);
+
+// How many of this process's file descriptors are open on the device. A
+// serial link keeps its opened flag after Close, so the descriptors tell
+// whether the port was really let go.
+int OpenDescriptors(const QString &device)
+{
+    const QDir fds(QStringLiteral("/proc/self/fd"));
+    int count = 0;
+    for (const QString &fd : fds.entryList(QDir::System))
+        count += QFileInfo(fds.filePath(fd)).symLinkTarget() == device ? 1 : 0;
+    return count;
+}
+
+DeviceRecord *Named(const QString &name)
+{
+    for (int i = 0; i < DeviceList.GetCount(); ++i) {
+        if (DeviceAt(i)->name == name)
+            return DeviceAt(i);
+    }
+    return nullptr;
+}
+
+} // namespace
+
+class TestConnection : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void probeAsksForDeviceType();
+    void probeNeedsDeviceTypeReply();
+    void autoConnectTakesFirstThatAnswers();
+    void serialProbeReleasesPortOnFailure();
+    void leavingSerialRecorderClosesItsPort();
+    void addAndRemoveEntriesSelectNothing();
+    void selectionRunsForTheChosenRecorder();
+    void unansweredChoiceKeepsPreviousRecorder();
+    void unansweredChoiceWithoutCurrentStops();
+    void delayModeHoldsSelection_data();
+    void delayModeHoldsSelection();
+    void detectsKindFromVersion_data();
+    void detectsKindFromVersion();
+    void failedVersionSenseClearsKind();
+
+private:
+    void LoadDevices(const QByteArray &config);
+    int IdOf(const QString &address) const { return menu.IdOf(kEth + address); }
+
+    std::unique_ptr<WorkDir> dir;
+    std::unique_ptr<xrsim::SimRecorder> recorder;
+    FakeConnectMenu menu;
+    FakePanel panel;
+};
+
+void TestConnection::init()
+{
+    dir = std::make_unique<WorkDir>();
+    recorder = std::make_unique<xrsim::SimRecorder>();
+    xrsim::SimConfig config;
+    config.address = QHostAddress(kRecorderAddress);
+    config.pty = true;
+    QVERIFY2(recorder->start(config), qPrintable(recorder->errorString()));
+    menu = FakeConnectMenu();
+    panel = FakePanel();
+    recPlayMode = -1;
+    legacyFirmware = 0;
+    pelletDevice = 0;
+    versionText.clear();
+}
+
+void TestConnection::cleanup()
+{
+    dir.reset(); // tears the lists down while the recorder still runs
+    recorder.reset();
+}
+
+void TestConnection::LoadDevices(const QByteArray &config)
+{
+    QVERIFY(dir->WriteConfig(config));
+    CreateLinkList();
+    LoadDeviceList(&menu);
+}
+
+void TestConnection::probeAsksForDeviceType()
+{
+    LoadDevices(kRecorderAddress.toLatin1());
+    DeviceRecord *device = Named(kEth + kRecorderAddress);
+    DeviceRecord *other = DeviceAt(1);
+    CurrentDevice = other;
+    device->disconnected = 1;
+
+    QVERIFY(!ConnectDevice(nullptr));
+    QVERIFY(ConnectDevice(device));
+    QCOMPARE(recorder->receivedFrames(), QList<QByteArray>{QByteArray("\x00\x11\x11", 3)});
+    QCOMPARE(CurrentDevice, other);
+    QCOMPARE(device->disconnected, quint8(0));
+}
+
+void TestConnection::probeNeedsDeviceTypeReply()
+{
+    LoadDevices(kRecorderAddress.toLatin1());
+    DeviceRecord *device = Named(kEth + kRecorderAddress);
+    recorder->forceReply(0x0, 0x11, QByteArray("\x10\x01\x11", 3), 1); // a plain acknowledge
+    QVERIFY(!ConnectDevice(device));
+    recorder->forceReply(0x0, 0x11, QByteArray("\x11\x12\x01\x24", 4), 1); // a NAK
+    QVERIFY(!ConnectDevice(device));
+    QVERIFY(ConnectDevice(device));
+}
+
+void TestConnection::autoConnectTakesFirstThatAnswers()
+{
+    QVERIFY(dir->WriteConfig((kSilentAddress + "\n" + kRecorderAddress + "\n").toLatin1()));
+    DeviceRecord *found = OpenDevices(&menu);
+    QVERIFY(found);
+    QCOMPARE(found->name, kEth + kRecorderAddress);
+    QCOMPARE(CurrentDevice, found);
+    QCOMPARE(DeviceList.GetCount(), quint16(4)); // the silent one stays listed
+    QCOMPARE(DeviceAt(0)->link->opened, quint8(0));
+    QCOMPARE(DeviceAt(1)->link->opened, quint8(0));
+    QCOMPARE(FindLinkByPortId(EthernetLink::kPortId)->opened, quint8(1));
+}
+
+void TestConnection::serialProbeReleasesPortOnFailure()
+{
+    qputenv("TAVREL_COM1", QFile::encodeName(recorder->ptyPath()));
+    LoadDevices({});
+    DeviceRecord *com1 = DeviceAt(0);
+    const int idle = OpenDescriptors(recorder->ptyPath());
+    QVERIFY(ConnectDevice(com1));
+    QCOMPARE(OpenDescriptors(recorder->ptyPath()), idle + 1);
+
+    recorder->dropReplies(1);
+    QVERIFY(!ConnectDevice(com1));
+    QCOMPARE(OpenDescriptors(recorder->ptyPath()), idle);
+    QCOMPARE(AutoConnect(), com1);
+}
+
+void TestConnection::leavingSerialRecorderClosesItsPort()
+{
+    qputenv("TAVREL_COM1", QFile::encodeName(recorder->ptyPath()));
+    LoadDevices((kRecorderAddress + "\n" + kPaddedRecorderAddress + "\n").toLatin1());
+    const int idle = OpenDescriptors(recorder->ptyPath());
+    CurrentDevice = AutoConnect();
+    QCOMPARE(CurrentDevice, DeviceAt(0));
+    QCOMPARE(OpenDescriptors(recorder->ptyPath()), idle + 1);
+
+    SelectControl(102, menu, panel);
+    QCOMPARE(CurrentDevice, DeviceAt(2));
+    QCOMPARE(OpenDescriptors(recorder->ptyPath()), idle);
+
+    // From one networked recorder to another the shared link stays open.
+    SelectControl(103, menu, panel);
+    QCOMPARE(CurrentDevice, DeviceAt(3));
+    QCOMPARE(DeviceAt(3)->link->opened, quint8(1));
+    QCOMPARE(menu.CheckedIds(), QList<int>{103});
+}
+
+void TestConnection::addAndRemoveEntriesSelectNothing()
+{
+    LoadDevices(kRecorderAddress.toLatin1());
+    for (const int id : {ConnectMenu::kAddMenuId, ConnectMenu::kRemoveMenuId, 0, -5, 999})
+        SelectControl(id, menu, panel);
+    QVERIFY(recorder->receivedFrames().isEmpty());
+    QVERIFY(!CurrentDevice);
+    QVERIFY(panel.calls.isEmpty());
+    QVERIFY(menu.CheckedIds().isEmpty());
+}
+
+void TestConnection::selectionRunsForTheChosenRecorder()
+{
+    LoadDevices(kRecorderAddress.toLatin1());
+    recorder->forceReply(0x6, 0xB1, VersionReply("DV2.10"));
+    legacyFirmware = 0;
+
+    SelectControl(IdOf(kRecorderAddress), menu, panel);
+    QCOMPARE(CurrentDevice, Named(kEth + kRecorderAddress));
+    QCOMPARE(Commands(recorder->receivedFrames()),
+             (QList<QByteArray>{kDeviceTypeRequest, kVersionSense}));
+    QCOMPARE(menu.CheckedIds(), QList<int>{IdOf(kRecorderAddress)});
+    QCOMPARE(versionText, QStringLiteral("DV2.10"));
+    QCOMPARE(panel.calls, (QStringList{"version key", "disk information", "reset"}));
+    QCOMPARE(legacyFirmware, quint8(1));
+
+    // Choosing it again probes it again and redoes the resets.
+    recorder->clearReceivedFrames();
+    panel.calls.clear();
+    SelectControl(IdOf(kRecorderAddress), menu, panel);
+    QCOMPARE(Commands(recorder->receivedFrames()).first(), kDeviceTypeRequest);
+    QCOMPARE(panel.calls.mid(1), (QStringList{"disk information", "reset"}));
+}
+
+// The recorder chosen does not answer: the previous one stays current and is
+// shown afresh, and the check mark stays on it.
+void TestConnection::unansweredChoiceKeepsPreviousRecorder()
+{
+    LoadDevices((kRecorderAddress + "\n" + kSilentAddress + "\n").toLatin1());
+    SelectControl(IdOf(kRecorderAddress), menu, panel);
+    DeviceRecord *previous = CurrentDevice;
+    QVERIFY(previous);
+    panel.calls.clear();
+
+    SelectControl(IdOf(kSilentAddress), menu, panel);
+    QCOMPARE(CurrentDevice, previous);
+    QCOMPARE(menu.CheckedIds(), QList<int>{IdOf(kRecorderAddress)});
+    QCOMPARE(panel.calls, (QStringList{"disk information", "reset"}));
+}
+
+void TestConnection::unansweredChoiceWithoutCurrentStops()
+{
+    LoadDevices(kSilentAddress.toLatin1());
+    QVERIFY(!AutoConnect());
+    QVERIFY(!SelectDeviceByName(QStringLiteral("Ethernet - nowhere")));
+    SelectControl(IdOf(kSilentAddress), menu, panel);
+    QVERIFY(!CurrentDevice);
+    QVERIFY(panel.calls.isEmpty());
+    QVERIFY(menu.CheckedIds().isEmpty());
+}
+
+void TestConnection::delayModeHoldsSelection_data()
+{
+    QTest::addColumn<int>("recording");
+    QTest::addColumn<int>("playPending");
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<bool>("held");
+
+    QTest::newRow("recording, recorder channel") << 1 << 0 << 0 << true;
+    QTest::newRow("recording, player channel") << 1 << 0 << 1 << false;
+    QTest::newRow("playback pending, player channel") << 0 << 1 << 1 << true;
+    QTest::newRow("playback pending, recorder channel") << 0 << 1 << 0 << false;
+    QTest::newRow("both, no channel chosen") << 1 << 1 << -1 << false;
+}
+
+void TestConnection::delayModeHoldsSelection()
+{
+    QFETCH(int, recording);
+    QFETCH(int, playPending);
+    QFETCH(int, mode);
+    QFETCH(bool, held);
+
+    LoadDevices((kRecorderAddress + "\n" + kPaddedRecorderAddress + "\n").toLatin1());
+    SelectControl(102, menu, panel);
+    CurrentDevice->delayRecording = static_cast<quint8>(recording);
+    CurrentDevice->delayPlayPending = static_cast<quint8>(playPending);
+    recPlayMode = mode;
+    QCOMPARE(DelayModeHoldsDevice(), held);
+
+    recorder->clearReceivedFrames();
+    SelectControl(103, menu, panel);
+    QCOMPARE(CurrentDevice, DeviceAt(held ? 2 : 3));
+    QCOMPARE(recorder->receivedFrames().isEmpty(), held);
+}
+
+void TestConnection::detectsKindFromVersion_data()
+{
+    QTest::addColumn<QByteArray>("data");
+    QTest::addColumn<QString>("version");
+    QTest::addColumn<bool>("versionKey");
+    QTest::addColumn<bool>("pellet");
+
+    QTest::newRow("DV") << QByteArray("DV1.40") << "DV1.40" << true << false;
+    QTest::newRow("dv") << QByteArray("dv1.40") << "dv1.40" << true << false;
+    QTest::newRow("dV") << QByteArray("dV9") << "dV9" << true << false;
+    QTest::newRow("VD") << QByteArray("VD1.40") << "VD1.40" << false << false;
+    QTest::newRow("PELLET") << QByteArray("XR PELLET 2") << "XR PELLET 2" << false << true;
+    QTest::newRow("DV PELLET") << QByteArray("DVPELLET") << "DVPELLET" << true << true;
+    QTest::newRow("pellet lower case") << QByteArray("xr pellet") << "xr pellet" << false << false;
+    QTest::newRow("ends at zero byte") << QByteArray("XR\0PELLET", 9) << "XR" << false << false;
+    QTest::newRow("at most 15 characters")
+        << QByteArray("ABCDEFGHIJKLMNO") << "ABCDEFGHIJKLMNO" << false << false;
+}
+
+void TestConnection::detectsKindFromVersion()
+{
+    QFETCH(QByteArray, data);
+    QFETCH(QString, version);
+    QFETCH(bool, versionKey);
+    QFETCH(bool, pellet);
+
+    LoadDevices(kRecorderAddress.toLatin1());
+    CurrentDevice = SelectDeviceByName(kEth + kRecorderAddress);
+    QVERIFY(CurrentDevice);
+    recorder->forceReply(0x6, 0xB1, VersionReply(data));
+    legacyFirmware = 1; // left by the previous recorder
+    pelletDevice = pellet ? 0 : 1;
+
+    DetectDeviceKind(panel);
+    QCOMPARE(versionText, version);
+    QCOMPARE(panel.calls.contains(QStringLiteral("version key")), versionKey);
+    QCOMPARE(legacyFirmware, quint8(versionKey ? 1 : 0));
+    QCOMPARE(pelletDevice, quint8(pellet ? 1 : 0));
+}
+
+void TestConnection::failedVersionSenseClearsKind()
+{
+    LoadDevices(kRecorderAddress.toLatin1());
+    CurrentDevice = SelectDeviceByName(kEth + kRecorderAddress);
+    versionText = QStringLiteral("XR PELLET");
+    legacyFirmware = 1;
+    pelletDevice = 1;
+    recorder->dropReplies(1);
+
+    DetectDeviceKind(panel);
+    QCOMPARE(versionText, QString());
+    QCOMPARE(legacyFirmware, quint8(0));
+    QCOMPARE(pelletDevice, quint8(0));
+    QVERIFY(panel.calls.isEmpty());
+}
+
+QTEST_GUILESS_MAIN(TestConnection)
+#include "tst_connection.moc"

@@ -1,0 +1,273 @@
+#include "fakeconnectmenu.h"
+#include "workdir.h"
+
+#include "devices/devicelists.h"
+#include "devices/devicerecord.h"
+#include "devices/deviceregistry.h"
+#include "link/byteorder.h"
+#include "link/ethernetlink.h"
+
+#include <QTest>
+
+namespace {
+
+EthernetLink *Ethernet()
+{
+    return static_cast<EthernetLink *>(FindLinkByPortId(EthernetLink::kPortId));
+}
+
+QStringList DeviceNames()
+{
+    QStringList names;
+    for (int i = 0; i < DeviceList.GetCount(); ++i)
+        names.append(DeviceAt(i)->name);
+    return names;
+}
+
+int PeerIndexOf(const DeviceRecord *device)
+{
+    return Ethernet()->FindAddress(device->address);
+}
+
+int PeersInUse()
+{
+    int used = 0;
+    for (int i = 0; i < EthernetLink::kPeerCount; ++i)
+        used += Ethernet()->Peer(i).IsEmpty() ? 0 : 1;
+    return used;
+}
+
+const QString kEth = QStringLiteral("Ethernet - ");
+
+} // namespace
+
+class TestDeviceRegistry : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void serialPortsComeFirst();
+    void fileLinesBecomeRecordersInOrder();
+    void garbageLinesLoadAsUnreachableRecorders();
+    void hundredsOfRecordersOutgrowThePeerTable();
+    void paddedAndPlainFormsAreDifferentRecorders();
+    void saveWritesPlainAddressesWithoutSerialPorts();
+    void saveWithoutLoadedListKeepsTheFile();
+    void enteredAddressAddedUnlessListed_data();
+    void enteredAddressAddedUnlessListed();
+    void removeTakesRecordAndMenuEntry();
+    void removeNeverTakesTheCurrentRecorder();
+    void removableNamesSkipCurrentAndSerial();
+};
+
+// With no xr.cfg, or an empty one, the serial ports are the whole list.
+void TestDeviceRegistry::serialPortsComeFirst()
+{
+    for (const bool withFile : {false, true}) {
+        WorkDir dir;
+        QVERIFY(!withFile || dir.WriteConfig({}));
+        FakeConnectMenu menu;
+        CreateLinkList();
+        LoadDeviceList(&menu);
+        QCOMPARE(DeviceNames(), (QStringList{"Com1", "Com2"}));
+        QCOMPARE(menu.XRMenuTexts(), (QStringList{"Add XR...", "Remove XR...", "Com1", "Com2"}));
+        QCOMPARE(menu.IdOf(QStringLiteral("Com2")), 101);
+        QCOMPARE(DeviceAt(1)->link->portId, quint16(1));
+    }
+}
+
+void TestDeviceRegistry::fileLinesBecomeRecordersInOrder()
+{
+    WorkDir dir;
+    QVERIFY(dir.WriteConfig("10.0.0.5\n1.2.3.\n10.0.0.6"));
+    FakeConnectMenu menu;
+    CreateLinkList();
+    LoadDeviceList(&menu);
+    QCOMPARE(DeviceNames(), (QStringList{"Com1", "Com2", kEth + "10.0.0.5", kEth + "10.0.0.6"}));
+    QCOMPARE(menu.IdOf(kEth + "10.0.0.5"), 102);
+    QCOMPARE(menu.IdOf(kEth + "10.0.0.6"), 103);
+
+    const DeviceRecord *first = DeviceAt(2);
+    QCOMPARE(first->link, Ethernet());
+    QCOMPARE(NetToHost32(first->address.ip), 0x0A000005u);
+    QCOMPARE(NetToHost16(first->address.port), quint16(8080));
+    QVERIFY(PeerIndexOf(first) >= 0);
+    QVERIFY(PeerIndexOf(DeviceAt(3)) != PeerIndexOf(first));
+}
+
+void TestDeviceRegistry::garbageLinesLoadAsUnreachableRecorders()
+{
+    WorkDir dir;
+    QByteArray contents("not an address\n\xff\xfe\x00\x01\x02\x03\x04\x05\n", 24);
+    contents += QByteArray(400, 'x') + "\n10.0.0.7\r\n";
+    QVERIFY(dir.WriteConfig(contents));
+    CreateLinkList();
+    LoadDeviceList(nullptr);
+    QCOMPARE(DeviceList.GetCount(), quint16(5));
+    QCOMPARE(DeviceAt(2)->name, kEth + "not an address");
+    QCOMPARE(DeviceAt(2)->address.ip, 0u);
+    QCOMPARE(DeviceAt(3)->address.ip, 0u);
+    QCOMPARE(DeviceAt(4)->name, kEth + "10.0.0.7");
+
+    // What cannot be read as an address is saved as 0.0.0.0.
+    QVERIFY(SaveDeviceList());
+    QCOMPARE(dir.ReadConfig(), QByteArray("0.0.0.0\r\n0.0.0.0\r\n10.0.0.7\r\n"));
+}
+
+// The peer table holds 16 addresses; every further recorder stays in the
+// list and the menu, and its commands are refused by the link.
+void TestDeviceRegistry::hundredsOfRecordersOutgrowThePeerTable()
+{
+    WorkDir dir;
+    QByteArray contents;
+    for (int i = 0; i < 300; ++i)
+        contents += QStringLiteral("10.1.%1.%2\r\n").arg(i / 256).arg(i % 256).toLatin1();
+    QVERIFY(dir.WriteConfig(contents));
+    FakeConnectMenu menu;
+    CreateLinkList();
+    LoadDeviceList(&menu);
+    QCOMPARE(DeviceList.GetCount(), quint16(302));
+    QCOMPARE(menu.IdOf(kEth + "10.1.1.43"), 100 + 2 + 299);
+    QCOMPARE(PeersInUse(), EthernetLink::kPeerCount);
+    QCOMPARE(PeerIndexOf(DeviceAt(2 + 15)), 15);
+    QCOMPARE(PeerIndexOf(DeviceAt(2 + 16)), -1);
+    QCOMPARE(Ethernet()->currentAddress, qint16(-1));
+
+    QVERIFY(SaveDeviceList());
+    QCOMPARE(dir.ReadConfig(), contents);
+}
+
+void TestDeviceRegistry::paddedAndPlainFormsAreDifferentRecorders()
+{
+    WorkDir dir;
+    QVERIFY(dir.WriteConfig("192.168.1.20\r\n"));
+    FakeConnectMenu menu;
+    CreateLinkList();
+    LoadDeviceList(&menu);
+    QVERIFY(AddEnteredAddress(menu, QStringLiteral("192.168.001.020")));
+
+    QCOMPARE(DeviceNames().mid(2), (QStringList{kEth + "192.168.1.20", kEth + "192.168.001.020"}));
+    QCOMPARE(menu.IdOf(kEth + "192.168.001.020"), 103);
+    QCOMPARE(PeerIndexOf(DeviceAt(2)), PeerIndexOf(DeviceAt(3)));
+    QCOMPARE(PeersInUse(), 1);
+    QVERIFY(SaveDeviceList());
+    QCOMPARE(dir.ReadConfig(), QByteArray("192.168.1.20\r\n192.168.1.20\r\n"));
+}
+
+void TestDeviceRegistry::saveWritesPlainAddressesWithoutSerialPorts()
+{
+    WorkDir dir;
+    QVERIFY(dir.WriteConfig("010.000.000.005\n"));
+    FakeConnectMenu menu;
+    CreateLinkList();
+    LoadDeviceList(&menu);
+    QVERIFY(AddEnteredAddress(menu, QStringLiteral("192.168.001.020")));
+    QCOMPARE(DeviceAt(3)->name, kEth + "192.168.001.020");
+    QCOMPARE(dir.ReadConfig(), QByteArray("010.000.000.005\n")); // nothing written before exit
+
+    QVERIFY(SaveDeviceList());
+    QCOMPARE(dir.ReadConfig(), QByteArray("10.0.0.5\r\n192.168.1.20\r\n"));
+}
+
+// A list that was never loaded, or was already destroyed, is no reason to
+// empty the file.
+void TestDeviceRegistry::saveWithoutLoadedListKeepsTheFile()
+{
+    WorkDir dir;
+    QVERIFY(dir.WriteConfig("10.0.0.5\r\n"));
+    CreateLinkList();
+    QVERIFY(!SaveDeviceList());
+    LoadDeviceList(nullptr);
+    CurrentDevice = DeviceAt(0);
+    DestroyDeviceList();
+    QVERIFY(!CurrentDevice);
+    QVERIFY(!SaveDeviceList());
+    QCOMPARE(dir.ReadConfig(), QByteArray("10.0.0.5\r\n"));
+}
+
+void TestDeviceRegistry::enteredAddressAddedUnlessListed_data()
+{
+    QTest::addColumn<QString>("entered");
+    QTest::addColumn<bool>("added");
+
+    QTest::newRow("new address") << "010.000.000.007" << true;
+    QTest::newRow("same padded text") << "010.000.000.005" << false;
+    QTest::newRow("text inside a longer name") << "010.000.000.00" << false;
+    QTest::newRow("plain form of a listed padded address") << "10.0.0.5" << true;
+    QTest::newRow("case ignored") << "COM1" << false;
+}
+
+void TestDeviceRegistry::enteredAddressAddedUnlessListed()
+{
+    QFETCH(QString, entered);
+    QFETCH(bool, added);
+    WorkDir dir;
+    FakeConnectMenu menu;
+    CreateLinkList();
+    LoadDeviceList(&menu);
+    AddEthernetDevice(&menu, QStringLiteral("010.000.000.005"));
+    const int before = DeviceList.GetCount();
+
+    QCOMPARE(AddEnteredAddress(menu, entered), added);
+    QCOMPARE(DeviceList.GetCount(), before + (added ? 1 : 0));
+    QCOMPARE(menu.entries.size(), 2 + before + (added ? 1 : 0));
+    QCOMPARE(AddressAlreadyListed(menu.XRMenuTexts(), entered), true);
+}
+
+void TestDeviceRegistry::removeTakesRecordAndMenuEntry()
+{
+    WorkDir dir;
+    QVERIFY(dir.WriteConfig("10.0.0.5\n10.0.0.6\n10.0.0.5\n"));
+    FakeConnectMenu menu;
+    CreateLinkList();
+    LoadDeviceList(&menu);
+    const int peer = PeerIndexOf(DeviceAt(2));
+    QCOMPARE(PeerIndexOf(DeviceAt(4)), peer); // one address, one peer
+
+    QVERIFY(!RemoveEthernetDevice(&menu, QStringLiteral("10.0.0.9")));
+    QVERIFY(!RemoveEthernetDevice(&menu, QStringLiteral("Com1")));
+    QVERIFY(RemoveEthernetDevice(&menu, QStringLiteral("10.0.0.5")));
+    QCOMPARE(DeviceNames(), (QStringList{"Com1", "Com2", kEth + "10.0.0.6"}));
+    QCOMPARE(menu.XRMenuTexts(),
+             (QStringList{"Add XR...", "Remove XR...", "Com1", "Com2", kEth + "10.0.0.6"}));
+    QCOMPARE(Ethernet()->Peer(peer).ip, HostToNet32(0x0A000005u)); // the peer stays
+
+    // Ids are not handed out again.
+    AddEthernetDevice(&menu, QStringLiteral("10.0.0.8"));
+    QCOMPARE(menu.IdOf(kEth + "10.0.0.8"), 105);
+
+    QVERIFY(SaveDeviceList());
+    QCOMPARE(dir.ReadConfig(), QByteArray("10.0.0.6\r\n10.0.0.8\r\n"));
+}
+
+void TestDeviceRegistry::removeNeverTakesTheCurrentRecorder()
+{
+    WorkDir dir;
+    QVERIFY(dir.WriteConfig("10.0.0.5\n10.0.0.5\n"));
+    FakeConnectMenu menu;
+    CreateLinkList();
+    LoadDeviceList(&menu);
+    CurrentDevice = DeviceAt(2);
+
+    QVERIFY(RemoveEthernetDevice(&menu, QStringLiteral("10.0.0.5")));
+    QCOMPARE(DeviceList.GetCount(), quint16(3));
+    QCOMPARE(DeviceAt(2), CurrentDevice);
+    QCOMPARE(menu.XRMenuTexts().count(kEth + "10.0.0.5"), 1);
+    QVERIFY(!RemoveEthernetDevice(&menu, QStringLiteral("10.0.0.5")));
+}
+
+void TestDeviceRegistry::removableNamesSkipCurrentAndSerial()
+{
+    WorkDir dir;
+    QVERIFY(dir.WriteConfig("10.0.0.9\n10.0.0.10\n10.0.0.1\n"));
+    CreateLinkList();
+    LoadDeviceList(nullptr);
+    AddEthernetDevice(nullptr, QStringLiteral("telecom.example"));
+    QCOMPARE(RemovableDeviceNames(), (QStringList{"10.0.0.1", "10.0.0.10", "10.0.0.9"}));
+
+    CurrentDevice = DeviceAt(4);
+    QCOMPARE(RemovableDeviceNames(), (QStringList{"10.0.0.10", "10.0.0.9"}));
+}
+
+QTEST_GUILESS_MAIN(TestDeviceRegistry)
+#include "tst_deviceregistry.moc"

@@ -12,8 +12,8 @@ namespace {
 
 // Data byte 0 of a file list answer when the recorder has no (further) file,
 // and data byte 1 of the first answer when it has no file store at all. The
-// marks are looked for in the reply as it came, whatever count it announced:
-// an answer without data carries its checksum where data byte 0 would be.
+// marks are looked for where the recorder puts them, whatever data count its
+// answer announces.
 constexpr quint8 kNoFileMark = 0x94;
 constexpr quint8 kNoStoreMark = '$';
 

@@ -12,8 +12,9 @@
 // successful exchange, also when a reply of another group was not stored.
 
 // Asks the recorder what it is; the answer decides among others whether it is
-// a 50 Hz recorder. Any reply other than a device type reply gives
-// kStatusWrongReply.
+// a 50 Hz recorder. The answer comes in group 1 with the request's command
+// byte; any other reply, a refusal included, gives kStatusWrongReply, and one
+// without both type bytes kStatusShortReply.
 qint16 DeviceTypeRequest();
 
 qint16 TimerModeSense();

@@ -5,8 +5,9 @@
 // The transport vocabulary of the remote panel: motion, cue-up, edit modes,
 // in and out points, LTC and the timer mode. Each function sends one frame and
 // waits for the recorder's answer; each returns the status of the exchange
-// (link/linkstatus.h, commandsend.h). Callers of the motion commands usually
-// ignore it: the next status sense shows what the recorder did.
+// (link/linkstatus.h), or kStatusNak (commandsend.h) when the recorder refused
+// the command. Callers of the motion commands usually ignore it: the next
+// status sense shows what the recorder did.
 
 qint16 Stop();
 qint16 Play();

@@ -26,7 +26,7 @@ bool CreateSegment(unsigned number);
 
 // Reads a segment. True, with `info` filled, when the recorder answered with
 // the whole segment information; `info` is untouched otherwise (no reply, a
-// refusal, a reply of another kind or one too short to hold the positions).
+// refusal, a reply of another kind or one too short for the whole information).
 bool SegmentInfoSense(unsigned number, SegmentInfo &info);
 
 // Reads the name of the file the segment was cut from (8 characters at most).

@@ -1,5 +1,6 @@
 #include "simrecorder.h"
 
+#include "model/simclock.h"
 #include "server/faultinjector.h"
 #include "server/framelog.h"
 #include "server/simserver.h"
@@ -9,7 +10,8 @@
 namespace xrsim {
 
 SimRecorder::SimRecorder()
-    : m_log(std::make_unique<FrameLog>()), m_faults(std::make_unique<FaultInjector>())
+    : m_clock(std::make_unique<SimClock>()), m_log(std::make_unique<FrameLog>()),
+      m_faults(std::make_unique<FaultInjector>())
 {}
 
 SimRecorder::~SimRecorder()
@@ -23,7 +25,8 @@ bool SimRecorder::start(const SimConfig &config)
     m_error.clear();
     m_thread = std::make_unique<QThread>();
     m_thread->setObjectName(QStringLiteral("xrsim"));
-    m_server = new SimServer(config, *m_log, *m_faults);
+    m_faults->setReplyDelay(config.scenario.replyDelayMs);
+    m_server = new SimServer(config, *m_clock, *m_log, *m_faults);
     m_server->moveToThread(m_thread.get());
     m_thread->start();
     bool opened = false;
@@ -106,6 +109,11 @@ void SimRecorder::forceReply(quint8 group, quint8 code, const QByteArray &raw, i
 void SimRecorder::clearFaults()
 {
     m_faults->clear();
+}
+
+void SimRecorder::advanceClock(qint64 ms)
+{
+    m_clock->skip(ms);
 }
 
 QList<QByteArray> SimRecorder::receivedFrames() const

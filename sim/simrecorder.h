@@ -15,6 +15,7 @@ namespace xrsim {
 
 class FaultInjector;
 class FrameLog;
+class SimClock;
 class SimServer;
 
 // A simulated recorder for tests, run in-process on a thread of its own with
@@ -70,6 +71,10 @@ public:
     // Takes back every fault and forced reply.
     void clearFaults();
 
+    // Makes the recorder's clock jump ms milliseconds ahead: positions,
+    // cue-ups, scans and formats move on as if the time had passed.
+    void advanceClock(qint64 ms);
+
     // The bare 9-pin frames received so far, in order.
     QList<QByteArray> receivedFrames() const;
     void clearReceivedFrames();
@@ -77,6 +82,7 @@ public:
     bool waitForFrames(int count, int timeoutMs = 1000) const;
 
 private:
+    std::unique_ptr<SimClock> m_clock;
     std::unique_ptr<FrameLog> m_log;
     std::unique_ptr<FaultInjector> m_faults;
     std::unique_ptr<QThread> m_thread;

@@ -18,9 +18,4 @@ Frame deviceTypeRequest(RecorderModel &model, const Frame &)
     return Frame(group::Return, DeviceTypeCode, data);
 }
 
-Frame acknowledge(RecorderModel &, const Frame &)
-{
-    return reply::ack();
-}
-
 } // namespace xrsim

@@ -8,7 +8,5 @@ class RecorderModel;
 
 // 0x00 0x11: answered with 0x12 0x11 and the two bytes of the device type.
 Frame deviceTypeRequest(RecorderModel &model, const Frame &frame);
-// Commands the recorder takes without a visible effect.
-Frame acknowledge(RecorderModel &model, const Frame &frame);
 
 } // namespace xrsim

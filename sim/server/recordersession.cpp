@@ -1,6 +1,8 @@
 #include "server/recordersession.h"
 
 #include "commands/commandtable.h"
+#include "model/infoblock.h"
+#include "model/recordermodel.h"
 #include "server/faultinjector.h"
 #include "server/framelog.h"
 #include "server/simlog.h"
@@ -27,9 +29,20 @@ QByteArray RecorderSession::answer(const QByteArray &bytes)
         qCInfo(lcSim) << "unknown command" << bytes.toHex(' ');
         return reply::nak(NakCode::UnknownCommand).encode();
     }
+    m_model.advance();
     const QByteArray reply = command->handler(m_model, frame).encode();
     qCDebug(lcSim) << command->name << bytes.toHex(' ') << "->" << reply.toHex(' ');
     return reply;
+}
+
+QByteArray RecorderSession::answerBlock(quint16 requestCode)
+{
+    if (requestCode != InformationRequest) {
+        qCInfo(lcSim) << "unknown block request" << requestCode;
+        return {};
+    }
+    m_model.advance();
+    return infoBlock(m_model);
 }
 
 } // namespace xrsim

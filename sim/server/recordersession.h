@@ -20,6 +20,9 @@ public:
     // checksum is NAKed with the checksum error code, as a 9-pin device
     // does; an unknown command is NAKed as unknown.
     QByteArray answer(const QByteArray &frame);
+    // The block that answers a block request (type 3), empty for a request
+    // the recorder does not know.
+    QByteArray answerBlock(quint16 requestCode);
 
 private:
     RecorderModel &m_model;

@@ -5,8 +5,10 @@
 
 namespace xrsim {
 
-SimServer::SimServer(const SimConfig &config, FrameLog &log, FaultInjector &faults)
-    : m_config(config), m_faults(faults), m_model(config.scenario), m_session(m_model, log, faults)
+SimServer::SimServer(const SimConfig &config, const SimClock &clock, FrameLog &log,
+                     FaultInjector &faults)
+    : m_config(config), m_faults(faults), m_model(config.scenario, clock),
+      m_session(m_model, log, faults)
 {}
 
 SimServer::~SimServer() = default;

@@ -12,6 +12,7 @@ namespace xrsim {
 
 class FaultInjector;
 class FrameLog;
+class SimClock;
 class PtyFrontEnd;
 class UdpFrontEnd;
 
@@ -21,7 +22,7 @@ class SimServer : public QObject
 {
     Q_OBJECT
 public:
-    SimServer(const SimConfig &config, FrameLog &log, FaultInjector &faults);
+    SimServer(const SimConfig &config, const SimClock &clock, FrameLog &log, FaultInjector &faults);
     ~SimServer() override;
 
     bool open(QString *error);

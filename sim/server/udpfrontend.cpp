@@ -59,6 +59,10 @@ void UdpFrontEnd::takeDatagram(const QNetworkDatagram &datagram)
                       << payload.size();
         return;
     }
+    if (header.type == PacketHeader::BlockType) {
+        takeBlockRequest(header, sender, quint16(datagram.senderPort()));
+        return;
+    }
     if (header.type != PacketHeader::FrameType) {
         qCInfo(lcSim) << "datagram of unknown type" << header.type;
         return;
@@ -78,6 +82,14 @@ void UdpFrontEnd::takeFrame(const QByteArray &payload, const QHostAddress &to, q
     if (payload.size() > length)
         qCInfo(lcSim) << "ignoring" << payload.size() - length << "bytes after the frame";
     reply(m_session.answer(payload.left(length)), to, port);
+}
+
+void UdpFrontEnd::takeBlockRequest(const PacketHeader &header, const QHostAddress &to, quint16 port)
+{
+    // Block replies go out as they are: the reply faults act on frames.
+    const QByteArray block = m_session.answerBlock(header.word2);
+    if (!block.isEmpty())
+        m_socket.writeDatagram(block, to, port);
 }
 
 void UdpFrontEnd::reply(const QByteArray &frame, const QHostAddress &to, quint16 port)

@@ -10,11 +10,13 @@ namespace xrsim {
 
 class FaultInjector;
 class RecorderSession;
+struct PacketHeader;
 struct StrayFrame;
 
 // The recorder's Ethernet side: one UDP socket on a loopback address. Each
 // datagram holds a 10-byte header and one 9-pin frame; the reply goes back
-// from this socket to the sender, behind a type-1 header.
+// from this socket to the sender, behind a type-1 header. A type-3 block
+// request is answered with a block.
 class UdpFrontEnd : public QObject
 {
     Q_OBJECT
@@ -26,6 +28,7 @@ public:
 private:
     void readPending();
     void takeDatagram(const QNetworkDatagram &datagram);
+    void takeBlockRequest(const PacketHeader &header, const QHostAddress &to, quint16 port);
     void takeFrame(const QByteArray &payload, const QHostAddress &to, quint16 port);
     void reply(const QByteArray &frame, const QHostAddress &to, quint16 port);
     void sendStray(const StrayFrame &stray, const QHostAddress &to, quint16 port);

@@ -40,6 +40,27 @@ QByteArray UdpProbe::exchange(const QByteArray &frame, int timeoutMs)
     return datagram.isValid() ? datagram.data().mid(10) : QByteArray();
 }
 
+QByteArray UdpProbe::ask(const char *hexWithoutChecksum, int timeoutMs)
+{
+    QByteArray frame = hex(hexWithoutChecksum);
+    char sum = 0;
+    for (const char byte : frame)
+        sum = char(sum + byte);
+    const QByteArray reply = exchange(frame + sum, timeoutMs);
+    if (reply.isEmpty())
+        return reply;
+    char replySum = 0;
+    for (const char byte : reply.chopped(1))
+        replySum = char(replySum + byte);
+    return replySum == reply.back() ? reply.chopped(1) : QByteArray("bad checksum");
+}
+
+QByteArray UdpProbe::requestBlock(quint16 requestCode, int timeoutMs)
+{
+    sendRaw(header(3, 0, requestCode));
+    return receive(timeoutMs).data();
+}
+
 bool UdpProbe::staysQuiet(int ms)
 {
     return !receive(ms).isValid();

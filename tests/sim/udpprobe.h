@@ -23,6 +23,12 @@ public:
     QNetworkDatagram receive(int timeoutMs = 500);
     // The bare reply (header stripped) to one frame, empty on timeout.
     QByteArray exchange(const QByteArray &frame, int timeoutMs = 500);
+    // Sends a frame written without its checksum (the probe adds it) and
+    // returns the reply without its checksum: "bad checksum" when that does
+    // not match, empty on timeout.
+    QByteArray ask(const char *hexWithoutChecksum, int timeoutMs = 500);
+    // The whole datagram answering a type-3 block request, empty on timeout.
+    QByteArray requestBlock(quint16 requestCode, int timeoutMs = 500);
     // True when nothing arrives for ms milliseconds.
     bool staysQuiet(int ms);
 

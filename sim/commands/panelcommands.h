@@ -1,0 +1,12 @@
+#pragma once
+
+#include "wire/frame.h"
+
+namespace xrsim {
+
+class RecorderModel;
+
+// One front-panel key; the reply carries the display line it leaves.
+Frame frontPanelKey(RecorderModel &model, const Frame &frame);
+
+} // namespace xrsim

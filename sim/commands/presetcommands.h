@@ -1,0 +1,18 @@
+#pragma once
+
+#include "wire/frame.h"
+
+namespace xrsim {
+
+class RecorderModel;
+
+// Group 4 presets of the selected side.
+Frame inEntry(RecorderModel &model, const Frame &frame);
+Frame outEntry(RecorderModel &model, const Frame &frame);
+Frame editPreset(RecorderModel &model, const Frame &frame);
+// Four time bytes: the timecode that the present position takes.
+Frame timecodePreset(RecorderModel &model, const Frame &frame);
+// 1 shows the timer, 0 the timecode (also 2 VITC, 3 timer as LTC).
+Frame timerModeSelect(RecorderModel &model, const Frame &frame);
+
+} // namespace xrsim

@@ -1,0 +1,85 @@
+#pragma once
+
+#include <QByteArray>
+
+#include <array>
+#include <optional>
+
+namespace xrsim {
+
+// One SCSI disk: present or not, formatted or not, and its performance mode
+// as the mode page code 0x0F (default), 0x1F (fast audio/video) or 0x2F
+// (MCS mode).
+struct Disk
+{
+    bool present = false;
+    bool formatted = false;
+    int megabytes = 0;
+    quint8 mode = 0x0F;
+    // The mode page is known once an inquiry has read it.
+    bool pageKnown = false;
+    qint64 pageReadyMs = -1;
+    qint64 formatDoneMs = -1;
+};
+
+// The recorder's disks on two SCSI buses (1 and 2) of sixteen IDs. Scans,
+// mode page reads and formats take time; update() lets them finish.
+class DiskArray
+{
+public:
+    static constexpr int Buses = 2;
+    static constexpr int Ids = 16;
+    // The first byte of a disk's mode sense.
+    static constexpr quint8 NoDisk = 0x0D;
+    static constexpr quint8 Ready = 0x1D;
+    static constexpr quint8 NeedsFormat = 0xFF;
+
+    struct Timing
+    {
+        int scanMs;
+        int inquiryMs;
+        int formatMs;
+    };
+
+    struct Formatting
+    {
+        int bus;
+        int id;
+        qint64 elapsedMs;
+    };
+
+    explicit DiskArray(const Timing &timing);
+
+    static bool validMode(quint8 code) { return code == 0x0F || code == 0x1F || code == 0x2F; }
+
+    void install(int bus, int id, bool formatted, int megabytes);
+    Disk *disk(int bus, int id);
+    void update(qint64 nowMs);
+
+    // Disk maintenance must be entered before the disks can be worked on.
+    bool maintenance = false;
+
+    void scan(qint64 nowMs);
+    bool inquire(int bus, int id, qint64 nowMs);
+    bool format(int bus, int id, qint64 nowMs);
+    bool setMode(int bus, int id, quint8 code);
+    // Status byte and mode page byte of one disk.
+    QByteArray modeSense(int bus, int id, qint64 nowMs);
+
+    std::optional<Formatting> formatting(qint64 nowMs) const;
+    // Set when a format ended, until the front panel has shown it.
+    bool formatEnded() const { return m_formatEnded; }
+    void clearFormatEnded() { m_formatEnded = false; }
+    int totalMegabytes() const;
+    // Entry index (0-5) of the disk table: the ready disks in bus and ID
+    // order; a zero entry past the last.
+    QByteArray tableEntry(int index) const;
+
+private:
+    std::array<Disk, Buses * Ids> m_disks;
+    Timing m_timing;
+    qint64 m_scanDoneMs = -1;
+    bool m_formatEnded = false;
+};
+
+} // namespace xrsim

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QByteArray>
+#include <QMap>
+
+namespace xrsim {
+
+// A numbered stretch of material between an in and an out position, cut
+// from a file (its source).
+struct Segment
+{
+    qint64 in = 0;
+    qint64 out = 0;
+    int extra1 = 0;
+    int extra2 = 0;
+    QByteArray source;
+};
+
+// The recorder's segments 1 to 2045.
+class SegmentStore
+{
+public:
+    static constexpr int First = 1;
+    static constexpr int Last = 2045;
+
+    static bool validNumber(int number) { return number >= First && number <= Last; }
+
+    const Segment *find(int number) const;
+    // Replaces a segment of the same number; false for a number out of range.
+    bool store(int number, const Segment &segment);
+    bool remove(int number);
+    // The smallest number without a segment, 0 when all are taken.
+    int firstFree() const;
+    // The next segment above or below number, 0 when there is none.
+    int after(int number) const;
+    int before(int number) const;
+
+private:
+    QMap<int, Segment> m_segments;
+};
+
+} // namespace xrsim

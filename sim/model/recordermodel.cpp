@@ -208,13 +208,13 @@ void RecorderModel::loadScenario()
         m_disks.install(disk.bus, disk.id, disk.formatted, disk.megabytes);
 
     const VideoStandard &rate = standard();
-    for (const Scenario::File &spec : m_scenario.files) {
-        MediaFile file = newFile(spec.name.toLatin1(), spec.audioTracks);
+    for (const Scenario::File &given : m_scenario.files) {
+        MediaFile file = newFile(given.name.toLatin1(), given.audioTracks);
         file.first = 0;
-        file.last = qint64(spec.seconds) * rate.rateNum / rate.rateDen - 1;
+        file.last = qint64(given.seconds) * rate.rateNum / rate.rateDen - 1;
         // Older firmware keeps no files.
         if (legacy() || !m_files.add(file))
-            qCWarning(lcSim) << "scenario: file" << spec.name << "left out";
+            qCWarning(lcSim) << "scenario: file" << given.name << "left out";
     }
     const QByteArray loaded = m_scenario.loaded.toLatin1();
     if (!loaded.isEmpty() && !m_files.find(loaded))
@@ -223,13 +223,13 @@ void RecorderModel::loadScenario()
         m_channels[0].loadedFile = m_channels[1].loadedFile = loaded;
 
     const TimeBase time = timeBase();
-    for (const Scenario::Segment &spec : m_scenario.segments) {
+    for (const Scenario::Segment &given : m_scenario.segments) {
         Timecode in;
         Timecode out;
-        Timecode::parse(spec.in, &in);
-        Timecode::parse(spec.out, &out);
+        Timecode::parse(given.in, &in);
+        Timecode::parse(given.out, &out);
         if (!in.isValid(rate.timecodeFps()) || !out.isValid(rate.timecodeFps())) {
-            qCWarning(lcSim) << "scenario: segment" << spec.number << "is not a time of"
+            qCWarning(lcSim) << "scenario: segment" << given.number << "is not a time of"
                              << rate.name;
             continue;
         }
@@ -237,7 +237,7 @@ void RecorderModel::loadScenario()
         segment.in = time.unitsOfTimecode(in, false);
         segment.out = time.unitsOfTimecode(out, false);
         segment.source = loaded;
-        m_segments.store(spec.number, segment);
+        m_segments.store(given.number, segment);
     }
 }
 

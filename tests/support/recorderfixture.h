@@ -37,10 +37,12 @@ public:
     RecorderFixture(const RecorderFixture &) = delete;
     RecorderFixture &operator=(const RecorderFixture &) = delete;
 
-    bool Start()
+    // Starts the simulated recorder, playing `scenario`, and connects to it.
+    bool Start(const xrsim::Scenario &scenario = {})
     {
         xrsim::SimConfig config;
         config.address = address;
+        config.scenario = scenario;
         if (!sim.start(config))
             return false;
         Connect();

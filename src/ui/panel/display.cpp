@@ -2,6 +2,7 @@
 
 #include "devices/devicelists.h"
 #include "devices/devicerecord.h"
+#include "displaylines.h"
 #include "panelkeycodes.h"
 #include "panelmodes.h"
 #include "protocol/commandengine.h"
@@ -64,6 +65,13 @@ QByteArray ReplyBytes(int first, int count)
 }
 
 } // namespace
+
+void MainWindow::ResetDisplayLines()
+{
+    FillLine(timeLine, QByteArray());
+    FillLine(menuLine, QByteArray());
+    FillLine(timecodeTemplate, kInitialTimeLine);
+}
 
 QString MainWindow::TimeLine() const
 {

@@ -27,6 +27,7 @@ MainWindow::MainWindow() : QMainWindow(nullptr)
     ConnectWidgets();
     languageChange();
     GiveKeysToPanel();
+    ResetDisplayLines();
     setMinimumSize(kMinimumSize);
     resize(kInitialSize.expandedTo(minimumSizeHint()));
     StartUp();

@@ -258,6 +258,7 @@ private:
     void ShowStatusKeys();
 
     // Display helpers.
+    void ResetDisplayLines();
     int CurrentPage() const;
     QLineEdit *UpperLine() const;
     QLineEdit *LowerLine() const;

@@ -25,6 +25,8 @@ bool SimRecorder::start(const SimConfig &config)
     m_error.clear();
     m_thread = std::make_unique<QThread>();
     m_thread->setObjectName(QStringLiteral("xrsim"));
+    m_log->clear();
+    m_faults->clear();
     m_faults->setReplyDelay(config.scenario.replyDelayMs);
     m_server = new SimServer(config, *m_clock, *m_log, *m_faults);
     m_server->moveToThread(m_thread.get());

@@ -38,8 +38,9 @@ public:
     SimRecorder(const SimRecorder &) = delete;
     SimRecorder &operator=(const SimRecorder &) = delete;
 
-    // Starts listening; false with errorString() when the address is not
-    // loopback, the port is taken or the pseudo-terminal cannot be made.
+    // Starts a fresh recorder (empty frame log, no faults but the
+    // scenario's reply delay); false with errorString() when the address is
+    // not loopback, the port is taken or the pseudo-terminal cannot be made.
     bool start(const SimConfig &config = {});
     // Closes the sockets and ends the thread. Also done by the destructor.
     void stop();

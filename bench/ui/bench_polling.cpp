@@ -1,0 +1,119 @@
+// Measures the main window's polling against the simulated recorder on
+// loopback: the CPU time of one tick on the GUI thread (four sense exchanges
+// and the redraw of the panel from their replies), and the share of one core
+// the program takes while it polls a recorder and nothing else happens.
+// Prints figures; asserts nothing.
+
+#include "devices/devicelists.h"
+#include "simrecorder.h"
+#include "ui/panel/mainwindow.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <algorithm>
+#include <cstdio>
+#include <ctime>
+#include <vector>
+
+namespace {
+
+constexpr int kTicks = 600;
+constexpr int kIdleSeconds = 20;
+const char kRecorderIp[] = "127.0.5.1";
+
+double CpuMs(clockid_t clock)
+{
+    timespec ts{};
+    clock_gettime(clock, &ts);
+    return ts.tv_sec * 1e3 + ts.tv_nsec / 1e6;
+}
+
+double Percentile(std::vector<double> values, int percent)
+{
+    std::sort(values.begin(), values.end());
+    return values[std::min(values.size() - 1, values.size() * percent / 100)];
+}
+
+void MeasureTicks(MainWindow &window)
+{
+    std::vector<double> cpu;
+    std::vector<double> wall;
+    QElapsedTimer timer;
+    for (int tick = 0; tick < kTicks; ++tick) {
+        const double cpuStart = CpuMs(CLOCK_THREAD_CPUTIME_ID);
+        timer.start();
+        window.DoIdle();
+        wall.push_back(timer.nsecsElapsed() / 1e3);
+        cpu.push_back((CpuMs(CLOCK_THREAD_CPUTIME_ID) - cpuStart) * 1e3);
+        // Let the window repaint what the tick changed, as the event loop would.
+        QApplication::processEvents();
+    }
+    std::printf("one polling tick (%d ticks, 4 exchanges each)\n", kTicks);
+    std::printf("  GUI thread CPU  median %7.1f us   p99 %7.1f us\n", Percentile(cpu, 50),
+                Percentile(cpu, 99));
+    std::printf("  wall time       median %7.1f us   p99 %7.1f us\n", Percentile(wall, 50),
+                Percentile(wall, 99));
+}
+
+void MeasureIdle(QTimer *idleTimer)
+{
+    idleTimer->start();
+    const double threadStart = CpuMs(CLOCK_THREAD_CPUTIME_ID);
+    const double processStart = CpuMs(CLOCK_PROCESS_CPUTIME_ID);
+    QElapsedTimer wall;
+    wall.start();
+    QTimer::singleShot(kIdleSeconds * 1000, qApp, &QCoreApplication::quit);
+    QApplication::exec();
+    const double elapsed = wall.elapsed();
+    const double thread = CpuMs(CLOCK_THREAD_CPUTIME_ID) - threadStart;
+    const double process = CpuMs(CLOCK_PROCESS_CPUTIME_ID) - processStart;
+    std::printf("connected and idle for %d s, polling every 100 ms\n", kIdleSeconds);
+    std::printf("  program (GUI thread)        %5.2f %% of one core\n", 100.0 * thread / elapsed);
+    std::printf("  with the simulated recorder %5.2f %% of one core\n", 100.0 * process / elapsed);
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+
+    QTemporaryDir directory;
+    QDir::setCurrent(directory.path());
+    qputenv("TAVREL_COM1", QFile::encodeName(directory.filePath(QStringLiteral("no-com1"))));
+    qputenv("TAVREL_COM2", QFile::encodeName(directory.filePath(QStringLiteral("no-com2"))));
+    QFile deviceFile(QStringLiteral("xr.cfg"));
+    if (!deviceFile.open(QIODevice::WriteOnly))
+        return 1;
+    deviceFile.write(QByteArray(kRecorderIp) + "\r\n");
+    deviceFile.close();
+
+    xrsim::SimRecorder recorder;
+    xrsim::SimConfig config;
+    config.address = QHostAddress(QLatin1String(kRecorderIp));
+    if (!recorder.start(config)) {
+        std::fprintf(stderr, "simulated recorder: %s\n", qPrintable(recorder.errorString()));
+        return 1;
+    }
+
+    MainWindow window;
+    if (!CurrentDevice) {
+        std::fprintf(stderr, "the simulated recorder did not answer\n");
+        return 1;
+    }
+    auto *idleTimer = window.findChild<QTimer *>(QStringLiteral("idleTimer"));
+    idleTimer->stop();
+    window.show();
+    QApplication::processEvents();
+
+    MeasureTicks(window);
+    MeasureIdle(idleTimer);
+    return 0;
+}

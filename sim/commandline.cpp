@@ -11,9 +11,18 @@ namespace {
 const char *const kDescription =
     "Simulated XR/Pellet video disk recorder. It answers 9-pin frames in UDP\n"
     "datagrams (10-byte header, type 1) on a loopback address and, with --pty,\n"
-    "bare frames on a pseudo-terminal. The recorder's settings below may also\n"
-    "be given as \"key = value\" lines in a --scenario file; options on the\n"
-    "command line win over the file.";
+    "bare frames on a pseudo-terminal.\n"
+    "\n"
+    "The recorder's settings (from --kind on) may also be given in a --scenario\n"
+    "file: one \"key = value\" a line, the keys being those options without\n"
+    "their dashes; blank lines and lines starting with # are skipped, and the\n"
+    "repeatable keys (file, segment, disk) may appear on many lines:\n"
+    "  standard = 1\n"
+    "  file = CLIP0000,120,8\n"
+    "  loaded = CLIP0000\n"
+    "  segment = 1,00:00:10:00,00:00:20:00\n"
+    "  disk = 2,3,unformatted,36000\n"
+    "Options on the command line are applied after the file.";
 
 bool applyScenario(const QCommandLineParser &parser, Scenario *scenario, QString *error)
 {

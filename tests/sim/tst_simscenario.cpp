@@ -1,0 +1,164 @@
+// Scenario files and the xrsim command line.
+
+#include "commandline.h"
+#include "scenario.h"
+
+#include <QTemporaryFile>
+#include <QtTest>
+
+namespace {
+
+// A scenario file holding the given text; kept until the test ends.
+QString scenarioFile(QTemporaryFile *file, const QByteArray &text)
+{
+    if (!file->open())
+        return {};
+    file->write(text);
+    file->close();
+    return file->fileName();
+}
+
+} // namespace
+
+class TestSimScenario : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void fileLinesBuildTheScenario();
+    void badLinesAreReportedWithTheirPlace_data();
+    void badLinesAreReportedWithTheirPlace();
+    void disksReplaceTheDefaults();
+    void demoScenarioLoads();
+    void commandLineWinsOverTheFile();
+    void commandLineKeepsToLoopback();
+};
+
+void TestSimScenario::fileLinesBuildTheScenario()
+{
+    QTemporaryFile file;
+    const QString path = scenarioFile(&file, "# comment\n"
+                                             "\n"
+                                             "standard = 1\n"
+                                             "  generation=dv  \n"
+                                             "mode = 1R/P\n"
+                                             "file = CLIP0000,120,4\n"
+                                             "file = B\n"
+                                             "segment = 7,00:00:01:00,00:00:02:00\n"
+                                             "list_end = last\n");
+    xrsim::Scenario scenario;
+    QString error;
+    QVERIFY2(scenario.loadFile(path, &error), qPrintable(error));
+    QCOMPARE(scenario.videoStandard, 1);
+    QVERIFY(scenario.generation == xrsim::Scenario::Generation::Dv);
+    QCOMPARE(scenario.channelMode, 0x50);
+    QCOMPARE(scenario.files.size(), 2);
+    QCOMPARE(scenario.files.at(0).seconds, 120);
+    QCOMPARE(scenario.files.at(0).audioTracks, 4);
+    QCOMPARE(scenario.files.at(1).name, QStringLiteral("B"));
+    QCOMPARE(scenario.files.at(1).seconds, 60);
+    QCOMPARE(scenario.segments.size(), 1);
+    QCOMPARE(scenario.segments.at(0).number, 7);
+    QVERIFY(scenario.listEnd == xrsim::Scenario::ListEnd::LastName);
+    QCOMPARE(scenario.versionText(), QStringLiteral("DV V3.2.1"));
+}
+
+void TestSimScenario::badLinesAreReportedWithTheirPlace_data()
+{
+    QTest::addColumn<QByteArray>("line");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("no equals sign") << QByteArray("standard 1") << "expected key = value";
+    QTest::newRow("unknown key") << QByteArray("colour = red") << "unknown setting";
+    QTest::newRow("standard out of range") << QByteArray("standard = 37") << "bad value";
+    QTest::newRow("name too long") << QByteArray("file = CLIP00000") << "bad value";
+    QTest::newRow("out before in")
+        << QByteArray("segment = 1,00:00:02:00,00:00:01:00") << "bad value";
+    QTest::newRow("segment 2046") << QByteArray("segment = 2046,00:00:01:00,00:00:02:00")
+                                  << "bad value";
+    QTest::newRow("bus 3") << QByteArray("disk = 3,0") << "bad value";
+    QTest::newRow("disk state") << QByteArray("disk = 1,0,broken") << "bad value";
+    QTest::newRow("short tag") << QByteArray("tag = 4844") << "bad value";
+    QTest::newRow("unknown kind") << QByteArray("kind = vhs") << "bad value";
+}
+
+void TestSimScenario::badLinesAreReportedWithTheirPlace()
+{
+    QFETCH(QByteArray, line);
+    QFETCH(QString, message);
+    QTemporaryFile file;
+    const QString path = scenarioFile(&file, "standard = 0\n\n" + line + "\n");
+    xrsim::Scenario scenario;
+    QString error;
+    QVERIFY(!scenario.loadFile(path, &error));
+    QVERIFY2(error.startsWith(path + QStringLiteral(":3: ")), qPrintable(error));
+    QVERIFY2(error.contains(message), qPrintable(error));
+}
+
+void TestSimScenario::disksReplaceTheDefaults()
+{
+    xrsim::Scenario scenario;
+    QString error;
+    QCOMPARE(scenario.disks.size(), 2);
+    QVERIFY(scenario.set(QStringLiteral("disk"), QStringLiteral("2,15,unformatted,500"), &error));
+    QVERIFY(scenario.set(QStringLiteral("disk"), QStringLiteral("1,3"), &error));
+    QCOMPARE(scenario.disks.size(), 2);
+    QCOMPARE(scenario.disks.at(0).bus, 2);
+    QCOMPARE(scenario.disks.at(0).id, 15);
+    QVERIFY(!scenario.disks.at(0).formatted);
+    QCOMPARE(scenario.disks.at(0).megabytes, 500);
+    QVERIFY(scenario.disks.at(1).formatted);
+
+    xrsim::Scenario bare;
+    QVERIFY(bare.set(QStringLiteral("disk"), QStringLiteral("none"), &error));
+    QVERIFY(bare.disks.isEmpty());
+}
+
+void TestSimScenario::demoScenarioLoads()
+{
+    xrsim::Scenario scenario;
+    QString error;
+    QVERIFY2(scenario.loadFile(QStringLiteral(XRSIM_DEMO_SCENARIO), &error), qPrintable(error));
+    QCOMPARE(scenario.files.size(), 3);
+    QCOMPARE(scenario.segments.size(), 3);
+    QCOMPARE(scenario.disks.size(), 3);
+}
+
+void TestSimScenario::commandLineWinsOverTheFile()
+{
+    QTemporaryFile file;
+    const QString path = scenarioFile(&file, "standard = 1\nfile = A\n");
+    xrsim::CommandLine commandLine;
+    const auto result = commandLine.parse(
+        {QStringLiteral("xrsim"), QStringLiteral("--scenario"), path, QStringLiteral("--standard"),
+         QStringLiteral("5"), QStringLiteral("--file"), QStringLiteral("B"),
+         QStringLiteral("--address"), QStringLiteral("127.0.0.42"), QStringLiteral("--pty")});
+    QVERIFY2(result == xrsim::CommandLine::Result::Run, qPrintable(commandLine.message()));
+    const xrsim::SimConfig &config = commandLine.config();
+    QCOMPARE(config.scenario.videoStandard, 5);
+    QCOMPARE(config.scenario.files.size(), 2);
+    QCOMPARE(config.address, QHostAddress(QStringLiteral("127.0.0.42")));
+    QCOMPARE(config.port, quint16(32896));
+    QVERIFY(config.pty);
+    QVERIFY(config.udp);
+
+    xrsim::CommandLine help;
+    QVERIFY(help.parse({QStringLiteral("xrsim"), QStringLiteral("--help")}) ==
+            xrsim::CommandLine::Result::Exit);
+    QVERIFY(help.message().contains(QLatin1String("--segment <n,in,out>")));
+}
+
+void TestSimScenario::commandLineKeepsToLoopback()
+{
+    for (const char *address : {"192.168.1.20", "0.0.0.0", "::1", "nonsense"}) {
+        xrsim::CommandLine commandLine;
+        QVERIFY2(commandLine.parse({QStringLiteral("xrsim"), QStringLiteral("--address"),
+                                    QLatin1String(address)}) == xrsim::CommandLine::Result::Error,
+                 address);
+    }
+    xrsim::CommandLine badPort;
+    QVERIFY(badPort.parse({QStringLiteral("xrsim"), QStringLiteral("--port"),
+                           QStringLiteral("70000")}) == xrsim::CommandLine::Result::Error);
+}
+
+QTEST_GUILESS_MAIN(TestSimScenario)
+#include "tst_simscenario.moc"

@@ -20,6 +20,10 @@ QTableWidget *BuildBus(QWidget *page, QGridLayout *grid, int column, const char 
     auto *table = NewNamed<QTableWidget>(page, tableName);
     SetUpListTable(table, 2);
     table->setRowCount(kScsiIds);
+    QStringList ids;
+    for (int id = 0; id < kScsiIds; ++id)
+        ids << QString::number(id);
+    table->setVerticalHeaderLabels(ids);
     table->setSelectionMode(QAbstractItemView::SingleSelection);
     // A bus stays disabled until a scan finds a disk on it.
     table->setEnabled(false);

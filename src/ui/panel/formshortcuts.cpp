@@ -29,9 +29,9 @@ const PageTitle kPages[] = {
 };
 
 // The ten digit keys are shown once, as "0...9".
-bool IsDigitKey(const PanelButtonSpec &spec)
+bool IsDigitKey(const PanelButtonEntry &entry)
 {
-    return spec.key[0] >= '0' && spec.key[0] <= '9' && spec.key[1] == '\0';
+    return entry.key[0] >= '0' && entry.key[0] <= '9' && entry.key[1] == '\0';
 }
 
 QWidget *KeyCell(QWidget *parent, const char *face, const QString &key)
@@ -60,17 +60,17 @@ QWidget *PageKeys(QWidget *parent, const PageTitle &page)
     auto *grid = new QGridLayout(group);
     int cell = 0;
     bool digitsShown = false;
-    for (auto *spec = PanelButtonsBegin(); spec != PanelButtonsEnd(); ++spec) {
-        if (spec->page != page.page || !*spec->key)
+    for (auto *entry = PanelButtonsBegin(); entry != PanelButtonsEnd(); ++entry) {
+        if (entry->page != page.page || !*entry->key)
             continue;
-        QString key = QLatin1String(spec->key);
-        if (IsDigitKey(*spec)) {
+        QString key = QLatin1String(entry->key);
+        if (IsDigitKey(*entry)) {
             if (digitsShown)
                 continue;
             digitsShown = true;
             key = QStringLiteral("0...9");
         }
-        grid->addWidget(KeyCell(group, spec->face, key), cell / kColumns, cell % kColumns);
+        grid->addWidget(KeyCell(group, entry->face, key), cell / kColumns, cell % kColumns);
         ++cell;
     }
     return group;

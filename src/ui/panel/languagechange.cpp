@@ -88,8 +88,8 @@ void MainWindow::SetPanelTexts()
             headers << QLatin1String(table.headers[column]);
         widget->setHorizontalHeaderLabels(headers);
     }
-    for (auto *spec = PanelButtonsBegin(); spec != PanelButtonsEnd(); ++spec) {
-        findChild<QAbstractButton *>(QLatin1String(spec->name))
-            ->setShortcut(QKeySequence(QLatin1String(spec->key)));
+    for (auto *entry = PanelButtonsBegin(); entry != PanelButtonsEnd(); ++entry) {
+        findChild<QAbstractButton *>(QLatin1String(entry->name))
+            ->setShortcut(QKeySequence(QLatin1String(entry->key)));
     }
 }

@@ -14,7 +14,7 @@ using Slot = void (MainWindow::*)();
 
 // One entry of a menu: the action's object name, its text, its key and the
 // slot its triggered() signal runs. An entry without a name is a separator.
-struct ActionSpec
+struct ActionEntry
 {
     const char *name;
     const char *text;
@@ -22,17 +22,17 @@ struct ActionSpec
     Slot slot;
 };
 
-struct MenuSpec
+struct MenuEntry
 {
     const char *name;
     const char *title;
-    const ActionSpec *begin;
-    const ActionSpec *end;
+    const ActionEntry *begin;
+    const ActionEntry *end;
 };
 
-const ActionSpec kSeparator{nullptr, nullptr, nullptr, nullptr};
+const ActionEntry kSeparator{nullptr, nullptr, nullptr, nullptr};
 
-const ActionSpec kFileMenu[] = {
+const ActionEntry kFileMenu[] = {
     {"New", "New", "Ctrl+N", &MainWindow::DoNew},
     {"Open", "Open...", "Ctrl+O", &MainWindow::DoOpen},
     {"Save", "Save", "Ctrl+S", &MainWindow::DoSave},
@@ -49,11 +49,11 @@ const ActionSpec kFileMenu[] = {
     {"Quit", "Quit", "Ctrl+Q", &MainWindow::DoQuit},
 };
 
-const ActionSpec kEditMenu[] = {
+const ActionEntry kEditMenu[] = {
     {"Find", "Find...", "Ctrl+F", &MainWindow::DoFind},
 };
 
-const ActionSpec kSegmentMenu[] = {
+const ActionEntry kSegmentMenu[] = {
     {"In", "In", "I", &MainWindow::DoIn},
     {"Out", "Out", "O", &MainWindow::DoOut},
     {"CutClip", "Delete segment", "Ctrl+C", &MainWindow::DoCut},
@@ -66,26 +66,26 @@ const ActionSpec kSegmentMenu[] = {
      &MainWindow::Menu_Segment_Clear_all_activated},
 };
 
-const ActionSpec kCommandMenu[] = {
+const ActionEntry kCommandMenu[] = {
     {"Goto", "Goto", "", &MainWindow::DoGoto},
     {"SetTC", "Set TC", "Shift+T", &MainWindow::DoSetTC},
     {"SendManual9P", "Send manual 9Pin command", "Shift+P", &MainWindow::SendManual9P_activated},
 };
 
 // The recorders are added at start-up, after the add and remove entries.
-const ActionSpec kConnectMenu[] = {kSeparator};
+const ActionEntry kConnectMenu[] = {kSeparator};
 
-const ActionSpec kDeviceMenu[] = {
+const ActionEntry kDeviceMenu[] = {
     {"deviceSettingsAction", "Settings...", "", &MainWindow::deviceSettingsAction_activated},
 };
 
-const ActionSpec kHelpMenu[] = {
+const ActionEntry kHelpMenu[] = {
     kSeparator,
     {"helpAboutAction", "&About", "", &MainWindow::helpAboutAction_activated},
     {"helpShortcutsAction", "Shortcuts...", "", &MainWindow::helpShortcutsAction_activated},
 };
 
-const MenuSpec kMenus[] = {
+const MenuEntry kMenus[] = {
     {"fileMenu", "&File", std::begin(kFileMenu), std::end(kFileMenu)},
     {"editMenu", "&Edit", std::begin(kEditMenu), std::end(kEditMenu)},
     {"segmentMenu", "&Segment", std::begin(kSegmentMenu), std::end(kSegmentMenu)},
@@ -98,7 +98,7 @@ const MenuSpec kMenus[] = {
 // Actions that belong to no menu. They are kept for their slots; their keys
 // do not act, since Ctrl+C would otherwise be both "Delete segment" and
 // "Copy segment".
-const ActionSpec kLooseActions[] = {
+const ActionEntry kLooseActions[] = {
     {"Undo", "Undo", "Ctrl+Z", &MainWindow::DoUndo},
     {"CopyClip", "Copy segment", "Ctrl+C", nullptr},
     {"PasteClip", "Paste Segment", "Ctrl+V", &MainWindow::DoPaste},
@@ -117,48 +117,48 @@ const ActionSpec kLooseActions[] = {
 
 void MainWindow::BuildMenus()
 {
-    const auto makeAction = [this](const ActionSpec &spec) {
+    const auto makeAction = [this](const ActionEntry &entry) {
         auto *action = new QAction(this);
-        action->setObjectName(QLatin1String(spec.name));
+        action->setObjectName(QLatin1String(entry.name));
         actions.insert(action->objectName(), action);
-        if (spec.slot)
-            connect(action, &QAction::triggered, this, spec.slot);
+        if (entry.slot)
+            connect(action, &QAction::triggered, this, entry.slot);
         return action;
     };
-    for (const MenuSpec &menuSpec : kMenus) {
+    for (const MenuEntry &menuEntry : kMenus) {
         auto *menu = new QMenu(menuBar());
-        menu->setObjectName(QLatin1String(menuSpec.name));
+        menu->setObjectName(QLatin1String(menuEntry.name));
         menuBar()->addMenu(menu);
-        for (const ActionSpec *spec = menuSpec.begin; spec != menuSpec.end; ++spec) {
-            if (spec->name)
-                menu->addAction(makeAction(*spec));
+        for (const ActionEntry *entry = menuEntry.begin; entry != menuEntry.end; ++entry) {
+            if (entry->name)
+                menu->addAction(makeAction(*entry));
             else
                 menu->addSeparator();
         }
     }
-    for (const ActionSpec &spec : kLooseActions)
-        makeAction(spec);
+    for (const ActionEntry &entry : kLooseActions)
+        makeAction(entry);
     connectMenu = menuBar()->findChild<QMenu *>(QStringLiteral("connectMenu"));
 }
 
 void MainWindow::SetMenuTexts()
 {
-    const auto setText = [this](const ActionSpec &spec) {
-        QAction *action = Action(spec.name);
-        action->setText(QLatin1String(spec.text));
-        action->setShortcut(QKeySequence(QLatin1String(spec.key)));
+    const auto setText = [this](const ActionEntry &entry) {
+        QAction *action = Action(entry.name);
+        action->setText(QLatin1String(entry.text));
+        action->setShortcut(QKeySequence(QLatin1String(entry.key)));
     };
-    for (const MenuSpec &menuSpec : kMenus) {
+    for (const MenuEntry &menuEntry : kMenus) {
         menuBar()
-            ->findChild<QMenu *>(QLatin1String(menuSpec.name))
-            ->setTitle(QLatin1String(menuSpec.title));
-        for (const ActionSpec *spec = menuSpec.begin; spec != menuSpec.end; ++spec) {
-            if (spec->name)
-                setText(*spec);
+            ->findChild<QMenu *>(QLatin1String(menuEntry.name))
+            ->setTitle(QLatin1String(menuEntry.title));
+        for (const ActionEntry *entry = menuEntry.begin; entry != menuEntry.end; ++entry) {
+            if (entry->name)
+                setText(*entry);
         }
     }
-    for (const ActionSpec &spec : kLooseActions)
-        setText(spec);
+    for (const ActionEntry &entry : kLooseActions)
+        setText(entry);
 }
 
 // A key that a key of the shown page carries presses that key, not the menu
@@ -167,14 +167,14 @@ void MainWindow::SetMenuTexts()
 void MainWindow::GiveKeysToPanel()
 {
     const auto page = static_cast<PanelPage>(CurrentPage());
-    for (const MenuSpec &menuSpec : kMenus) {
-        for (const ActionSpec *spec = menuSpec.begin; spec != menuSpec.end; ++spec) {
-            if (!spec->name || !*spec->key)
+    for (const MenuEntry &menuEntry : kMenus) {
+        for (const ActionEntry *entry = menuEntry.begin; entry != menuEntry.end; ++entry) {
+            if (!entry->name || !*entry->key)
                 continue;
             bool panelKey = false;
             for (auto *b = PanelButtonsBegin(); b != PanelButtonsEnd(); ++b)
-                panelKey = panelKey || (b->page == page && qstrcmp(b->key, spec->key) == 0);
-            Action(spec->name)
+                panelKey = panelKey || (b->page == page && qstrcmp(b->key, entry->key) == 0);
+            Action(entry->name)
                 ->setShortcutContext(panelKey ? Qt::WidgetShortcut : Qt::WindowShortcut);
         }
     }

@@ -17,7 +17,7 @@ constexpr PanelPage E = PanelPage::Expert;
 
 // The faces are those of the released keys; the panel refresh changes the
 // transport and status faces as the recorder reports its state.
-const PanelButtonSpec kPanelButtons[] = {
+const PanelButtonEntry kPanelButtons[] = {
     // Control page: time-code keypad.
     {"pb0", "0.png", "0", C},
     {"pb1", "1.png", "1", C},
@@ -98,38 +98,38 @@ const char *const kFaceProperty = "panelFace";
 
 } // namespace
 
-const PanelButtonSpec *PanelButtonsBegin()
+const PanelButtonEntry *PanelButtonsBegin()
 {
     return std::begin(kPanelButtons);
 }
 
-const PanelButtonSpec *PanelButtonsEnd()
+const PanelButtonEntry *PanelButtonsEnd()
 {
     return std::end(kPanelButtons);
 }
 
-const PanelButtonSpec *FindPanelButton(const QString &name)
+const PanelButtonEntry *FindPanelButton(const QString &name)
 {
-    for (const PanelButtonSpec &spec : kPanelButtons) {
-        if (name == QLatin1String(spec.name))
-            return &spec;
+    for (const PanelButtonEntry &entry : kPanelButtons) {
+        if (name == QLatin1String(entry.name))
+            return &entry;
     }
     return nullptr;
 }
 
 QPushButton *MakePanelButton(QWidget *parent, const char *name)
 {
-    const PanelButtonSpec *spec = FindPanelButton(QLatin1String(name));
-    Q_ASSERT(spec);
+    const PanelButtonEntry *entry = FindPanelButton(QLatin1String(name));
+    Q_ASSERT(entry);
     auto *button = new QPushButton(parent);
     button->setObjectName(QLatin1String(name));
     button->setProperty("panelKey", true);
     button->setFocusPolicy(Qt::NoFocus);
     button->setFlat(true);
-    const QSize faceSize = ImageFactory::Instance().Image(QLatin1String(spec->face)).size();
+    const QSize faceSize = ImageFactory::Instance().Image(QLatin1String(entry->face)).size();
     button->setIconSize(faceSize);
     button->setFixedSize(faceSize + QSize(2, 2));
-    ShowFace(button, spec->face);
+    ShowFace(button, entry->face);
     return button;
 }
 

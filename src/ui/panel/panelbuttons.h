@@ -13,7 +13,7 @@ enum class PanelPage { Control = 0, Segment = 1, Server = 2, Expert = 3 };
 // on its face and the keyboard key that presses it (empty for none). A key is
 // given to buttons of different pages; it acts for the button of the page
 // that is shown, because the toolkit only matches visible buttons.
-struct PanelButtonSpec
+struct PanelButtonEntry
 {
     const char *name;
     const char *face;
@@ -22,11 +22,11 @@ struct PanelButtonSpec
 };
 
 // Every picture-faced button of the window, page by page.
-const PanelButtonSpec *PanelButtonsBegin();
-const PanelButtonSpec *PanelButtonsEnd();
+const PanelButtonEntry *PanelButtonsBegin();
+const PanelButtonEntry *PanelButtonsEnd();
 
 // The entry of a button, or null.
-const PanelButtonSpec *FindPanelButton(const QString &name);
+const PanelButtonEntry *FindPanelButton(const QString &name);
 
 // Creates the button of that table entry: named, showing its picture at its
 // own size, flat, and never taking the focus, so that the panel keys keep

@@ -106,6 +106,9 @@ QTableWidget {
     alternate-background-color: #23272c;
     gridline-color: #3c4148;
 }
+QHeaderView {
+    background: #2b2f34;
+}
 QHeaderView::section {
     background: #2b2f34;
     color: #aab1ba;

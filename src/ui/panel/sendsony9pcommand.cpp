@@ -65,6 +65,8 @@ SendSony9PCommand::SendSony9PCommand(QWidget *parent)
     listBox1->setFont(fixed);
     listBox1->setMinimumSize(380, 140);
 
+    pbSend->setToolTip(QStringLiteral("Send (Return)"));
+    pbSend_2->setToolTip(QStringLiteral("Send (Enter)"));
     connect(pbSend, &QPushButton::clicked, this, &SendSony9PCommand::pbSend_clicked);
     connect(pbSend_2, &QPushButton::clicked, this, &SendSony9PCommand::pbSend_clicked);
     connect(pbClose, &QPushButton::clicked, this, &QDialog::accept);

@@ -92,13 +92,11 @@ QByteArray DiskArray::modeSense(int bus, int id, qint64 nowMs)
     return bytes;
 }
 
-std::optional<DiskArray::Formatting> DiskArray::formatting(qint64 nowMs) const
+std::optional<qint64> DiskArray::formatting(qint64 nowMs) const
 {
-    for (size_t i = 0; i < m_disks.size(); ++i) {
-        const Disk &d = m_disks[i];
+    for (const Disk &d : m_disks) {
         if (d.formatDoneMs >= 0)
-            return Formatting{int(i) / Ids + 1, int(i) % Ids,
-                              nowMs - (d.formatDoneMs - m_timing.formatMs)};
+            return nowMs - (d.formatDoneMs - m_timing.formatMs);
     }
     return std::nullopt;
 }

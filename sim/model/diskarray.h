@@ -41,13 +41,6 @@ public:
         int formatMs;
     };
 
-    struct Formatting
-    {
-        int bus;
-        int id;
-        qint64 elapsedMs;
-    };
-
     explicit DiskArray(const Timing &timing);
 
     static bool validMode(quint8 code) { return code == 0x0F || code == 0x1F || code == 0x2F; }
@@ -66,7 +59,8 @@ public:
     // Status byte and mode page byte of one disk.
     QByteArray modeSense(int bus, int id, qint64 nowMs);
 
-    std::optional<Formatting> formatting(qint64 nowMs) const;
+    // How long the format in progress has run, none while no disk formats.
+    std::optional<qint64> formatting(qint64 nowMs) const;
     // Set when a format ended, until the front panel has shown it.
     bool formatEnded() const { return m_formatEnded; }
     void clearFormatEnded() { m_formatEnded = false; }

@@ -226,8 +226,8 @@ QByteArray FrontPanel::recallSegment(RecorderModel &model)
 QByteArray FrontPanel::display(RecorderModel &model) const
 {
     const quint8 menuFlag = menuOpen() ? MenuOpenFlag : 0;
-    if (const auto format = model.disks().formatting(model.now())) {
-        const qint64 seconds = format->elapsedMs / 1000;
+    if (const auto formatMs = model.disks().formatting(model.now())) {
+        const qint64 seconds = *formatMs / 1000;
         const QByteArray elapsed = QByteArray::number(seconds / 60).rightJustified(2, '0') + ':' +
                                    QByteArray::number(seconds % 60).rightJustified(2, '0');
         return line(menuFlag | LowerLineFlag, "Format " + elapsed);

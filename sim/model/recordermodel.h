@@ -85,7 +85,6 @@ public:
     bool ltc = true;
     // Added to the position to give the timecode (a timecode preset).
     qint64 timecodeOffset = 0;
-    quint8 editPreset = 0;
 
 private:
     void loadScenario();

@@ -11,8 +11,6 @@ struct Segment
 {
     qint64 in = 0;
     qint64 out = 0;
-    int extra1 = 0;
-    int extra2 = 0;
     QByteArray source;
 };
 

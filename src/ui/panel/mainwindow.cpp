@@ -35,6 +35,9 @@ MainWindow::MainWindow() : QMainWindow(nullptr)
 
 MainWindow::~MainWindow()
 {
+    // The pages go after this window's own members; a change of page on the
+    // way must not reach the enabling rules any more.
+    disconnect(tabWidget, nullptr, this, nullptr);
     ShutdownDevices();
 }
 

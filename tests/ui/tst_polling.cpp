@@ -20,6 +20,7 @@ const QByteArray kLevelSense = Frame({0x60, 0xAC});
 const QByteArray kTimecodeSense = Frame({0x61, 0x0C, 0x03});
 const QByteArray kStatusSense = Frame({0x61, 0x20, 0x0A});
 const QByteArray kDisplayRead = Frame({0x61, 0x95, 0x07});
+const QByteArray kCurrentFileSense = Frame({0x61, 0xC1, 0x01});
 const QByteArray kPlay = Frame({0x20, 0x01});
 
 QByteArray StatusReply(std::initializer_list<std::pair<int, quint8>> bytes)
@@ -44,6 +45,7 @@ class PollingTest : public QObject
 
 private slots:
     void tickSendsTheSensesInOrder();
+    void titleNamesTheLoadedFile();
     void displayChangeIsReadAfterTheStatus();
     void timeIsShownFromTheReply();
     void statusDrivesTheTransportKeys_data();
@@ -61,8 +63,31 @@ void PollingTest::tickSendsTheSensesInOrder()
     WindowFixture fixture("127.0.8.1");
     QVERIFY2(fixture.Connect(), qPrintable(fixture.sim.errorString()));
     fixture.sim.forceReply(6, 0x20, StatusReply({}));
-    QCOMPARE(fixture.Tick(),
-             (QList<QByteArray>{kTimerModeSense, kLevelSense, kTimecodeSense, kStatusSense}));
+    QCOMPARE(fixture.Tick(), (QList<QByteArray>{kTimerModeSense, kLevelSense, kTimecodeSense,
+                                                kStatusSense, kCurrentFileSense}));
+}
+
+// A recorder that keeps files names its loaded file in the title; the
+// recorder's "XXX" placeholder and an empty answer both mean none.
+void PollingTest::titleNamesTheLoadedFile()
+{
+    WindowFixture fixture("127.0.8.30");
+    xrsim::Scenario scenario;
+    scenario.files = {xrsim::Scenario::File{QStringLiteral("NEWS"), 60, 2}};
+    scenario.loaded = QStringLiteral("NEWS");
+    QVERIFY2(fixture.Connect(scenario), qPrintable(fixture.sim.errorString()));
+    const QString title = QStringLiteral("Tavrel - ") + fixture.DeviceName();
+    fixture.Tick();
+    QCOMPARE(fixture.window->windowTitle(), title + QStringLiteral(" (NEWS Loaded)."));
+
+    fixture.sim.forceReply(6, 0xC1, SenseReturn(0xC1, QByteArray("XXXXXXXX")));
+    fixture.Tick();
+    QCOMPARE(fixture.window->windowTitle(), title + QStringLiteral(" (No file Loaded)."));
+
+    fixture.sim.forceReply(6, 0xC1, Frame({0x10, 0x01}));
+    fixture.window->setWindowTitle(QStringLiteral("Tavrel"));
+    fixture.Tick();
+    QCOMPARE(fixture.window->windowTitle(), title + QStringLiteral(" (No file Loaded)."));
 }
 
 // Status byte 0 bits 5 and 6 say the recorder's display changed: the tick
@@ -74,7 +99,7 @@ void PollingTest::displayChangeIsReadAfterTheStatus()
     fixture.sim.forceReply(6, 0x20, StatusReply({}));
     fixture.sim.forceReply(6, 0x20, StatusReply({{0, 0x20}}));
     QCOMPARE(fixture.Tick(), (QList<QByteArray>{kTimerModeSense, kLevelSense, kTimecodeSense,
-                                                kStatusSense, kDisplayRead}));
+                                                kStatusSense, kDisplayRead, kCurrentFileSense}));
 }
 
 void PollingTest::timeIsShownFromTheReply()

@@ -275,6 +275,7 @@ private:
     // Hooks run by the polling and the shell for the recorder files, the
     // playlist and the playlist file; they do nothing while those are empty.
     void refreshLoadedFile();
+    void ShowLoadedFileTitle(const QString &name);
     void playlistTick();
     void FileBrowserKey(quint8 key);
     bool closePrompt();

@@ -25,12 +25,6 @@ QByteArray Bytes(std::initializer_list<quint8> bytes)
     return out;
 }
 
-// A sense return (group 7) with the given command byte and data.
-QByteArray SenseReturn(quint8 command, const QByteArray &data)
-{
-    return WireFrame(Bytes({static_cast<quint8>(0x70 + data.size()), command}) + data);
-}
-
 struct FrameCase
 {
     const char *name;

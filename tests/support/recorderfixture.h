@@ -5,6 +5,7 @@
 #include "link/byteorder.h"
 #include "link/ethernetlink.h"
 #include "simrecorder.h"
+#include "wireframe.h"
 
 #include <QByteArray>
 #include <QHostAddress>
@@ -89,29 +90,6 @@ public:
     EthernetLink link;
     std::unique_ptr<DeviceRecord> device;
 };
-
-// A 9-pin frame as it travels: the given bytes followed by their checksum.
-inline QByteArray WireFrame(std::initializer_list<quint8> bytes)
-{
-    QByteArray frame;
-    quint8 sum = 0;
-    for (const quint8 byte : bytes) {
-        frame.append(static_cast<char>(byte));
-        sum += byte;
-    }
-    frame.append(static_cast<char>(sum));
-    return frame;
-}
-
-inline QByteArray WireFrame(const QByteArray &bytes)
-{
-    QByteArray frame = bytes;
-    quint8 sum = 0;
-    for (const char byte : bytes)
-        sum += static_cast<quint8>(byte);
-    frame.append(static_cast<char>(sum));
-    return frame;
-}
 
 // The recorder's answers that most tests need.
 inline QByteArray AckFrame()

@@ -282,7 +282,7 @@ void PanelTest::displayReplyIsPlacedByItsFirstByte()
     QCOMPARE(CurrentDevice->menuMode, quint8(0));
     QCOMPARE(window.TimeLine(), QStringLiteral("     XY             "));
     QCOMPARE(fixture.Find<QLineEdit>("lineLCD1")->text(), QStringLiteral("     XY             "));
-    QCOMPARE(fixture.sim.receivedFrames().count(Frame({0x61, 0x95, 0x07})), 2);
+    QCOMPARE(fixture.sim.receivedFrames().count(WireFrame({0x61, 0x95, 0x07})), 2);
 }
 
 void PanelTest::versionKeyDecidesLegacyFirmware_data()
@@ -445,7 +445,7 @@ void PanelTest::manualCommandIsSent()
     });
     fixture.Action("SendManual9P")->trigger();
 
-    QCOMPARE(framesAfterOneByte, QList<QByteArray>{Frame({0x20, 0x01})});
+    QCOMPARE(framesAfterOneByte, QList<QByteArray>{WireFrame({0x20, 0x01})});
     QCOMPARE(monitor, (QStringList{"Message sent :", "0x20.0x01.0x21",
                                    "Message received :", "0x10.0x01.0x11"}));
 }

@@ -15,13 +15,13 @@
 
 namespace {
 
-const QByteArray kTimerModeSense = Frame({0x60, 0x36});
-const QByteArray kLevelSense = Frame({0x60, 0xAC});
-const QByteArray kTimecodeSense = Frame({0x61, 0x0C, 0x03});
-const QByteArray kStatusSense = Frame({0x61, 0x20, 0x0A});
-const QByteArray kDisplayRead = Frame({0x61, 0x95, 0x07});
-const QByteArray kCurrentFileSense = Frame({0x61, 0xC1, 0x01});
-const QByteArray kPlay = Frame({0x20, 0x01});
+const QByteArray kTimerModeSense = WireFrame({0x60, 0x36});
+const QByteArray kLevelSense = WireFrame({0x60, 0xAC});
+const QByteArray kTimecodeSense = WireFrame({0x61, 0x0C, 0x03});
+const QByteArray kStatusSense = WireFrame({0x61, 0x20, 0x0A});
+const QByteArray kDisplayRead = WireFrame({0x61, 0x95, 0x07});
+const QByteArray kCurrentFileSense = WireFrame({0x61, 0xC1, 0x01});
+const QByteArray kPlay = WireFrame({0x20, 0x01});
 
 QByteArray StatusReply(std::initializer_list<std::pair<int, quint8>> bytes)
 {
@@ -84,7 +84,7 @@ void PollingTest::titleNamesTheLoadedFile()
     fixture.Tick();
     QCOMPARE(fixture.window->windowTitle(), title + QStringLiteral(" (No file Loaded)."));
 
-    fixture.sim.forceReply(6, 0xC1, Frame({0x10, 0x01}));
+    fixture.sim.forceReply(6, 0xC1, WireFrame({0x10, 0x01}));
     fixture.window->setWindowTitle(QStringLiteral("Tavrel"));
     fixture.Tick();
     QCOMPARE(fixture.window->windowTitle(), title + QStringLiteral(" (No file Loaded)."));
@@ -215,7 +215,7 @@ void PollingTest::metersHoldAndDecay()
         QCOMPARE(a1->value(), std::min(peak, 12));
     }
 
-    fixture.sim.forceReply(6, 0xAC, Frame({0x11, 0x12, 0x01}));
+    fixture.sim.forceReply(6, 0xAC, WireFrame({0x11, 0x12, 0x01}));
     fixture.Tick();
     QCOMPARE(a1->value(), 0);
     QCOMPARE(a8->value(), 0);

@@ -83,9 +83,9 @@ void StartupTest::startsWithCurrentRecorder()
     // The probe, then the version; a current firmware gets no version key.
     const QList<QByteArray> frames = fixture.sim.receivedFrames();
     QVERIFY(frames.size() >= 2);
-    QCOMPARE(frames.at(0), Frame({0x00, 0x11}));
-    QCOMPARE(frames.at(1), Frame({0x60, 0xB1}));
-    QVERIFY(!frames.contains(Frame({0x61, 0x95, 0x00})));
+    QCOMPARE(frames.at(0), WireFrame({0x00, 0x11}));
+    QCOMPARE(frames.at(1), WireFrame({0x60, 0xB1}));
+    QVERIFY(!frames.contains(WireFrame({0x61, 0x95, 0x00})));
     QCOMPARE(legacyFirmware, quint8(0));
     QCOMPARE(pelletDevice, quint8(0));
     QCOMPARE(fixture.Find<QLabel>("textLabel1_3")->text(), QStringLiteral("Created from :"));
@@ -105,7 +105,7 @@ void StartupTest::startsWithOlderRecorder()
     scenario.diskName = QStringLiteral("NEWS 1");
     QVERIFY2(fixture.Connect(scenario), qPrintable(fixture.sim.errorString()));
 
-    QVERIFY(fixture.sim.receivedFrames().contains(Frame({0x61, 0x95, 0x00})));
+    QVERIFY(fixture.sim.receivedFrames().contains(WireFrame({0x61, 0x95, 0x00})));
     QCOMPARE(legacyFirmware, quint8(1));
     QCOMPARE(fixture.Find<QLineEdit>("lineLCD3")->text(), QStringLiteral("V3.2.1"));
     QCOMPARE(fixture.Find<QLineEdit>("EdDiskName")->text(), QStringLiteral("NEWS 1"));

@@ -4,6 +4,7 @@
 #include "devices/devicerecord.h"
 #include "simrecorder.h"
 #include "ui/panel/mainwindow.h"
+#include "wireframe.h"
 
 #include <QAction>
 #include <QApplication>
@@ -131,33 +132,6 @@ public:
     xrsim::SimRecorder sim;
     std::unique_ptr<MainWindow> window;
 };
-
-// A 9-pin frame as it travels: the bytes followed by their checksum.
-inline QByteArray Frame(std::initializer_list<quint8> bytes)
-{
-    QByteArray frame;
-    quint8 sum = 0;
-    for (const quint8 byte : bytes) {
-        frame.append(static_cast<char>(byte));
-        sum += byte;
-    }
-    frame.append(static_cast<char>(sum));
-    return frame;
-}
-
-// A sense return (group 7) of the command with these data bytes.
-inline QByteArray SenseReturn(quint8 command, const QByteArray &data)
-{
-    QByteArray frame;
-    frame.append(static_cast<char>(0x70 | data.size()));
-    frame.append(static_cast<char>(command));
-    frame.append(data);
-    quint8 sum = 0;
-    for (const char byte : frame)
-        sum += static_cast<quint8>(byte);
-    frame.append(static_cast<char>(sum));
-    return frame;
-}
 
 // Runs `act` on the first modal dialog of type T that opens within the next
 // event loop turns, typically to fill it in and close it. The caller then

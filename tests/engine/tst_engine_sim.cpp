@@ -172,6 +172,7 @@ void TestEngineSim::serialLineExchangesAndRecovers()
     // what follows it must be drained before the next command.
     serialRecorder.strayBeforeNextReply(QHostAddress(), NakFrame());
     SendDeviceTypeRequest();
+    DelayMs(100); // the real reply lands behind the stray one
     QCOMPARE(SendPlay(), kStatusOk);
     QCOMPARE(Reply(), AckFrame());
     serialRecorder.dropReplies(1);

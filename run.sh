@@ -10,7 +10,10 @@ scripts/build.sh build/app -DTAVREL_BUILD_TESTS=OFF -DTAVREL_BUILD_BENCH=OFF
 mkdir -p run
 [ -s run/xr.cfg ] || printf '127.0.0.1\r\n' > run/xr.cfg
 
-build/app/sim/xrsim --address 127.0.0.1 --port 32896 "$@" &
+# A recorder with files, segments and disks, already playing; options given to
+# run.sh go to the simulated recorder and win over the scenario file.
+build/app/sim/xrsim --address 127.0.0.1 --port 32896 \
+    --scenario sim/scenarios/demo.scn --transport play "$@" &
 sim=$!
 trap 'kill $sim 2>/dev/null || true' EXIT
 sleep 0.3

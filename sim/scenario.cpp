@@ -191,6 +191,8 @@ const QList<KeyEntry> &keyTable()
          intSetter(&Scenario::windSpeed, 2, 100)},
         {"reply_delay", "ms", "Hold every reply back (default 0)",
          intSetter(&Scenario::replyDelayMs, 0, 10000)},
+        {"transport", "stop|play", "Transport at start (default stop)",
+         choiceSetter<bool>(&Scenario::playing, {{"stop", false}, {"play", true}})},
     };
     return table;
 }

@@ -66,6 +66,8 @@ struct Scenario
     int formatMs = 12000;
     int windSpeed = 20;
     int replyDelayMs = 0;
+    // The recorder side starts out playing its loaded material.
+    bool playing = false;
 
     QString versionText() const;
 

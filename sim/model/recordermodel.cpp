@@ -239,6 +239,8 @@ void RecorderModel::loadScenario()
         segment.source = loaded;
         m_segments.store(given.number, segment);
     }
+    if (m_scenario.playing)
+        m_channels[0].transport.play(now());
 }
 
 MediaFile RecorderModel::newFile(const QByteArray &name, int audioTracks) const

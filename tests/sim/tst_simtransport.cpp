@@ -71,6 +71,7 @@ private slots:
     void rewindStopsAtTheStart();
     void localControlRefusesTransport();
     void audioLevelsMoveWhilePlaying();
+    void scenarioMayStartPlaying();
 
 private:
     bool start(const xrsim::Scenario &scenario = {});
@@ -375,6 +376,19 @@ void TestSimTransport::audioLevelsMoveWhilePlaying()
     const QByteArray stereo = m_probe.ask("60 AC");
     QVERIFY(quint8(stereo.at(2)) != 0);
     QCOMPARE(stereo.mid(3), hex("00 00 00"));
+}
+
+// A recorder told to start playing is already rolling when first asked.
+void TestSimTransport::scenarioMayStartPlaying()
+{
+    xrsim::Scenario scenario;
+    scenario.playing = true;
+    QVERIFY(start(scenario));
+    const QByteArray status = m_probe.ask("61 20 0A");
+    QVERIFY2(status.size() > 3 && (quint8(status.at(3)) & 0x01), status.toHex(' ').constData());
+    m_recorder.advanceClock(60000);
+    const QString read = timeText(m_probe.ask("61 0C 03"));
+    QVERIFY2(closeTo(read, QStringLiteral("00:01:00:00"), 25), qPrintable(read));
 }
 
 QTEST_GUILESS_MAIN(TestSimTransport)

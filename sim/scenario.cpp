@@ -199,6 +199,15 @@ const QList<KeyEntry> &keyTable()
 
 } // namespace
 
+// Built one by one: an initializer list of these trips a false
+// "may be used uninitialized" warning in optimised builds.
+QList<Scenario::Disk> Scenario::defaultDiskList()
+{
+    QList<Disk> disks(2);
+    disks[1].id = 1;
+    return disks;
+}
+
 QString Scenario::versionText() const
 {
     if (!version.isEmpty())

@@ -55,7 +55,7 @@ struct Scenario
     QString loaded;
     QList<Segment> segments;
     // Two disks on bus 1 until the first disk setting replaces them.
-    QList<Disk> disks = {Disk{1, 0}, Disk{1, 1}};
+    QList<Disk> disks = defaultDiskList();
     bool defaultDisks = true;
     QString diskName = QStringLiteral("XR DISK");
     ListEnd listEnd = ListEnd::Marker;
@@ -70,6 +70,7 @@ struct Scenario
     bool playing = false;
 
     QString versionText() const;
+    static QList<Disk> defaultDiskList();
 
     // Applies one setting by its key; false with a message in error for an
     // unknown key or a value that does not fit.

@@ -1,5 +1,5 @@
 // Measures the main window's polling against the simulated recorder on
-// loopback: the CPU time of one tick on the GUI thread (four sense exchanges
+// loopback: the CPU time of one tick on the GUI thread (the sense exchanges
 // and the redraw of the panel from their replies), and the share of one core
 // the program takes while it polls a recorder and nothing else happens.
 // Prints figures; asserts nothing.
@@ -53,7 +53,8 @@ void MeasureTicks(MainWindow &window)
         // Let the window repaint what the tick changed, as the event loop would.
         QApplication::processEvents();
     }
-    std::printf("one polling tick (%d ticks, 4 exchanges each)\n", kTicks);
+    std::printf("one polling tick (%d ticks: time, status, levels, timer mode, loaded file)\n",
+                kTicks);
     std::printf("  GUI thread CPU  median %7.1f us   p99 %7.1f us\n", Percentile(cpu, 50),
                 Percentile(cpu, 99));
     std::printf("  wall time       median %7.1f us   p99 %7.1f us\n", Percentile(wall, 50),

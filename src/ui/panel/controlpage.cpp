@@ -52,15 +52,7 @@ QWidget *BuildDisplay(QWidget *parent, ControlPage &p)
     auto *group = NewNamed<QGroupBox>(parent, "buttonGroup4");
     group->setProperty("display", true);
     auto *row = new QHBoxLayout(group);
-    auto *lines = new QVBoxLayout;
-    p.lineLCD1 = NewDisplayLine(group, "lineLCD1");
-    p.lineLCD3 = NewDisplayLine(group, "lineLCD3");
-    p.lineLCD1->setText(QStringLiteral("   00:00:00.00 F1"));
-    p.lineLCD3->setText(QStringLiteral("NOT CONNECTED"));
-    p.lineLCD1->setProperty("upperLine", true);
-    lines->addWidget(p.lineLCD1);
-    lines->addWidget(p.lineLCD3);
-    row->addLayout(lines, 1);
+    row->addLayout(NewDisplayLines(group, "lineLCD1", "lineLCD3", p.lineLCD1, p.lineLCD3), 1);
     row->addWidget(BuildMeters(group, p));
     return group;
 }

@@ -20,15 +20,7 @@ QWidget *BuildDisplay(QWidget *parent, SegmentPage &p)
     auto *group = NewNamed<QGroupBox>(parent, "buttonGroup4_2");
     group->setProperty("display", true);
     auto *row = new QHBoxLayout(group);
-    auto *lines = new QVBoxLayout;
-    p.lineLCD2 = NewDisplayLine(group, "lineLCD2");
-    p.lineLCD4 = NewDisplayLine(group, "lineLCD4");
-    p.lineLCD2->setText(QStringLiteral("   00:00:00.00 F1"));
-    p.lineLCD4->setText(QStringLiteral("NOT CONNECTED"));
-    p.lineLCD2->setProperty("upperLine", true);
-    lines->addWidget(p.lineLCD2);
-    lines->addWidget(p.lineLCD4);
-    row->addLayout(lines, 1);
+    row->addLayout(NewDisplayLines(group, "lineLCD2", "lineLCD4", p.lineLCD2, p.lineLCD4), 1);
     p.pbEsc2 = MakePanelButton(group, "pbEsc2");
     p.pb_Enter = MakePanelButton(group, "pb_Enter");
     row->addWidget(p.pbEsc2);

@@ -1,6 +1,7 @@
 #include "widgetfactory.h"
 
 #include <QLineEdit>
+#include <QVBoxLayout>
 
 QLineEdit *NewDisplayLine(QWidget *parent, const char *name)
 {
@@ -10,4 +11,18 @@ QLineEdit *NewDisplayLine(QWidget *parent, const char *name)
     line->setAlignment(Qt::AlignCenter);
     line->setFocusPolicy(Qt::NoFocus);
     return line;
+}
+
+QVBoxLayout *NewDisplayLines(QWidget *parent, const char *upperName, const char *lowerName,
+                             QLineEdit *&upper, QLineEdit *&lower)
+{
+    upper = NewDisplayLine(parent, upperName);
+    lower = NewDisplayLine(parent, lowerName);
+    upper->setText(QStringLiteral("   00:00:00.00 F1"));
+    lower->setText(QStringLiteral("NOT CONNECTED"));
+    upper->setProperty("upperLine", true);
+    auto *lines = new QVBoxLayout;
+    lines->addWidget(upper);
+    lines->addWidget(lower);
+    return lines;
 }

@@ -20,7 +20,13 @@ inline QLabel *NewLabel(QWidget *parent, const char *name)
 }
 
 class QLineEdit;
+class QVBoxLayout;
 
 // A line of the emulated display: read-only, centred, never focused, drawn
 // in the display's colours and fixed-pitch font.
 QLineEdit *NewDisplayLine(QWidget *parent, const char *name);
+
+// The two lines of an emulated display, upper over lower, as they read before
+// the recorder has said anything.
+QVBoxLayout *NewDisplayLines(QWidget *parent, const char *upperName, const char *lowerName,
+                             QLineEdit *&upper, QLineEdit *&lower);

@@ -198,11 +198,10 @@ qint16 DataFile::WriteHex8(quint32 value)
 
 qint16 DataFile::ReadHex8(quint32 &value)
 {
-    char field[kHex8Width];
-    const qint16 status = readField(field, kHex8Width);
-    if (status == kStatusOk) {
-        value = LeadingHexValue(field, kHex8Width);
-    }
+    quint32 read = 0;
+    const qint16 status = readHex(read, kHex8Width);
+    if (status == kStatusOk)
+        value = static_cast<quint32>(read);
     return status;
 }
 
@@ -230,11 +229,10 @@ qint16 DataFile::WriteHex4(quint16 value)
 
 qint16 DataFile::ReadHex4(quint16 &value)
 {
-    char field[kHex4Width];
-    const qint16 status = readField(field, kHex4Width);
-    if (status == kStatusOk) {
-        value = static_cast<quint16>(LeadingHexValue(field, kHex4Width));
-    }
+    quint32 read = 0;
+    const qint16 status = readHex(read, kHex4Width);
+    if (status == kStatusOk)
+        value = static_cast<quint16>(read);
     return status;
 }
 
@@ -245,11 +243,10 @@ qint16 DataFile::WriteHex2(quint8 value)
 
 qint16 DataFile::ReadHex2(quint8 &value)
 {
-    char field[kHex2Width];
-    const qint16 status = readField(field, kHex2Width);
-    if (status == kStatusOk) {
-        value = static_cast<quint8>(LeadingHexValue(field, kHex2Width));
-    }
+    quint32 read = 0;
+    const qint16 status = readHex(read, kHex2Width);
+    if (status == kStatusOk)
+        value = static_cast<quint8>(read);
     return status;
 }
 
@@ -285,6 +282,17 @@ qint16 DataFile::readField(char *field, int width)
         return kStatusLinkError;
     }
     return m_file.read(field, width) == width ? kStatusOk : kStatusLinkError;
+}
+
+// A fixed-width hex field: always consumes `width` characters, whose leading
+// hex digits give the value.
+qint16 DataFile::readHex(quint32 &value, int width)
+{
+    char field[kHex8Width];
+    const qint16 status = readField(field, width);
+    if (status == kStatusOk)
+        value = LeadingHexValue(field, width);
+    return status;
 }
 
 qint16 DataFile::writeAll(const char *bytes, qint64 count)

@@ -63,6 +63,7 @@ private:
     Q_DISABLE_COPY_MOVE(DataFile)
 
     qint16 readField(char *field, int width);
+    qint16 readHex(quint32 &value, int width);
     qint16 writeAll(const char *bytes, qint64 count);
     qint16 writeHex(quint32 value, int width);
 

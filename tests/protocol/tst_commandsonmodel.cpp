@@ -16,6 +16,19 @@
 
 #include <QtTest>
 
+namespace {
+
+xrsim::Scenario::Segment Segment(int number, const char *in, const char *out)
+{
+    xrsim::Scenario::Segment segment;
+    segment.number = number;
+    segment.in = QString::fromLatin1(in);
+    segment.out = QString::fromLatin1(out);
+    return segment;
+}
+
+} // namespace
+
 // The commands against the simulated recorder's model of a PAL recorder with
 // one loaded file and three short segments: the replies come from what the
 // recorder does, not from canned answers.
@@ -46,9 +59,9 @@ void TestCommandsOnModel::initTestCase()
     scenario.videoStandard = 0;
     scenario.files = {{QStringLiteral("CLIP0001"), 60, 8}, {QStringLiteral("CLIP0002"), 30, 4}};
     scenario.loaded = QStringLiteral("CLIP0001");
-    scenario.segments = {{1, QStringLiteral("00:00:01:00"), QStringLiteral("00:00:01:08")},
-                         {2, QStringLiteral("00:00:05:00"), QStringLiteral("00:00:05:08")},
-                         {3, QStringLiteral("00:00:10:00"), QStringLiteral("00:00:10:08")}};
+    scenario.segments = {Segment(1, "00:00:01:00", "00:00:01:08"),
+                         Segment(2, "00:00:05:00", "00:00:05:08"),
+                         Segment(3, "00:00:10:00", "00:00:10:08")};
     QVERIFY2(recorder.Start(scenario), qPrintable(recorder.Error()));
 }
 

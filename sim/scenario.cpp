@@ -4,6 +4,7 @@
 #include "model/videostandard.h"
 
 #include <QFile>
+#include <QRegularExpression>
 #include <QTextStream>
 
 #include <functional>
@@ -74,12 +75,54 @@ bool setTag(Scenario &s, const QString &v)
     return true;
 }
 
+// A name of the scenario: \xNN stands for the byte NN (not 00) and \\ for
+// a backslash, so that names may hold bytes outside printable ASCII. Every
+// character must fit one byte.
+bool unescapeName(const QString &text, int maxLength, QString *out)
+{
+    QString name;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text.at(i) != QLatin1Char('\\')) {
+            name.append(text.at(i));
+        } else if (text.mid(i + 1, 1) == QLatin1String("\\")) {
+            name.append(text.at(++i));
+        } else {
+            const QString digits = text.mid(i + 2, 2);
+            bool ok = false;
+            const uint byte = digits.toUInt(&ok, 16);
+            if (text.mid(i + 1, 1) != QLatin1String("x") || digits.size() != 2 || !ok || byte == 0)
+                return false;
+            name.append(QChar(byte));
+            i += 3;
+        }
+    }
+    if (name.isEmpty() || name.size() > maxLength || QString::fromLatin1(name.toLatin1()) != name)
+        return false;
+    *out = name;
+    return true;
+}
+
+Setter nameSetter(QString Scenario::*field)
+{
+    return [field](Scenario &s, const QString &v) { return unescapeName(v, 8, &(s.*field)); };
+}
+
+// Hex bytes as text, spaces allowed between them: "62 9A 00 10".
+bool hexBytes(const QString &text, QByteArray *out)
+{
+    static const QRegularExpression form(QStringLiteral("^([0-9A-Fa-f]{2}\\s*)*$"));
+    const QString trimmed = text.trimmed();
+    if (!form.match(trimmed).hasMatch())
+        return false;
+    *out = QByteArray::fromHex(trimmed.toLatin1());
+    return true;
+}
+
 bool addFile(Scenario &s, const QString &v)
 {
     const QStringList parts = v.split(QLatin1Char(','));
     Scenario::File file;
-    file.name = parts.at(0).trimmed();
-    if (file.name.isEmpty() || file.name.size() > 8 || parts.size() > 3)
+    if (parts.size() > 3 || !unescapeName(parts.at(0).trimmed(), 8, &file.name))
         return false;
     if (parts.size() > 1 && !toInt(parts.at(1), 0, 360000, &file.seconds))
         return false;
@@ -89,19 +132,87 @@ bool addFile(Scenario &s, const QString &v)
     return true;
 }
 
+// The source of a segment, when its line names one.
+bool sourceAt(const QStringList &parts, int at, QString *source)
+{
+    if (parts.size() <= at)
+        return true;
+    return unescapeName(parts.at(at).trimmed(), 8, source);
+}
+
 bool addSegment(Scenario &s, const QString &v)
 {
     const QStringList parts = v.split(QLatin1Char(','));
     Scenario::Segment segment;
     Timecode in;
     Timecode out;
-    if (parts.size() != 3 || !toInt(parts.at(0), 1, 2045, &segment.number) ||
-        !Timecode::parse(parts.at(1), &in) || !Timecode::parse(parts.at(2), &out) ||
-        out.toCount(30, false) <= in.toCount(30, false))
+    if ((parts.size() != 3 && parts.size() != 4 && parts.size() != 6) ||
+        !toInt(parts.at(0), 1, 2045, &segment.number) || !Timecode::parse(parts.at(1), &in) ||
+        !Timecode::parse(parts.at(2), &out) || out.toCount(30, false) <= in.toCount(30, false) ||
+        !sourceAt(parts, 3, &segment.source))
+        return false;
+    if (parts.size() == 6 && (!toInt(parts.at(4), 0, 9999, &segment.extra1) ||
+                              !toInt(parts.at(5), 0, 9999, &segment.extra2)))
         return false;
     segment.in = parts.at(1).trimmed();
     segment.out = parts.at(2).trimmed();
     s.segments.append(segment);
+    return true;
+}
+
+bool toPosition(const QString &text, quint32 *out)
+{
+    bool ok = false;
+    const qulonglong value = text.trimmed().toULongLong(&ok, 0);
+    if (!ok || value > 0xFFFFFFFFu)
+        return false;
+    *out = quint32(value);
+    return true;
+}
+
+bool addRawSegment(Scenario &s, const QString &v)
+{
+    const QStringList parts = v.split(QLatin1Char(','));
+    Scenario::RawSegment segment;
+    if ((parts.size() != 3 && parts.size() != 4) || !toInt(parts.at(0), 1, 2045, &segment.number) ||
+        !toPosition(parts.at(1), &segment.in) || !toPosition(parts.at(2), &segment.out) ||
+        !sourceAt(parts, 3, &segment.source))
+        return false;
+    s.rawSegments.append(segment);
+    return true;
+}
+
+bool addAnswer(Scenario &s, const QString &v)
+{
+    const QStringList parts = v.split(QLatin1Char(','));
+    Scenario::Answer answer;
+    if (parts.size() != 2 || !hexBytes(parts.at(0), &answer.frame) || answer.frame.isEmpty() ||
+        !hexBytes(parts.at(1), &answer.reply) || answer.reply.size() == 1 ||
+        answer.reply.size() > 17)
+        return false;
+    s.answers.append(answer);
+    return true;
+}
+
+bool setSilence(Scenario &s, const QString &v)
+{
+    const QStringList parts = v.split(QLatin1Char(','));
+    QByteArray frame;
+    int ms = 0;
+    if (parts.size() > 2 || !hexBytes(parts.at(0), &frame) || frame.isEmpty() ||
+        (parts.size() == 2 && !toInt(parts.at(1), 1, 3600000, &ms)))
+        return false;
+    s.silentFrom = frame;
+    s.silentMs = ms;
+    return true;
+}
+
+bool setVersionKey(Scenario &s, const QString &v)
+{
+    QString text;
+    if (!unescapeName(v, 15, &text))
+        return false;
+    s.versionKey = text.toLatin1();
     return true;
 }
 
@@ -165,18 +276,28 @@ const QList<KeyEntry> &keyTable()
          choiceSetter<bool>(&Scenario::local, {{"remote", false}, {"local", true}})},
         {"file", "name[,seconds[,tracks]]",
          "A file on the disks (repeatable; default 60 s, 8 audio tracks)", addFile},
-        {"loaded", "name", "The file loaded at start", textSetter(&Scenario::loaded, 8)},
-        {"segment", "n,in,out", "Segment n from timer in to out, HH:MM:SS:FF (repeatable)",
+        {"loaded", "name", "The file loaded at start", nameSetter(&Scenario::loaded)},
+        {"segment", "n,in,out[,source[,x1,x2]]",
+         "Segment n from timer in to out, HH:MM:SS:FF, cut from file source (default: the loaded "
+         "file), with the two further numbers x1 and x2 (default 0) (repeatable)",
          addSegment},
+        {"raw_segment", "n,in,out[,source]",
+         "Segment n with in and out positions taken as given, unchecked (repeatable)",
+         addRawSegment},
         {"disk", "bus,id[,ready|unformatted[,MB]]",
          "A SCSI disk (repeatable; replaces the default two ready disks 1,0 and 1,1; none for "
          "no disks)",
          addDisk},
         {"disk_name", "text", "Disk name (default XR DISK)", textSetter(&Scenario::diskName, 15)},
-        {"list_end", "marker|last",
-         "File list end: a 0x94 reply (default) or the last name with command byte 0",
-         choiceSetter<ListEnd>(&Scenario::listEnd,
-                               {{"marker", ListEnd::Marker}, {"last", ListEnd::LastName}})},
+        {"list_end", "marker|last|never",
+         "File list end: a 0x94 reply (default), the last name with command byte 0, or never "
+         "(the list starts over)",
+         choiceSetter<ListEnd>(&Scenario::listEnd, {{"marker", ListEnd::Marker},
+                                                    {"last", ListEnd::LastName},
+                                                    {"never", ListEnd::Never}})},
+        {"file_reply_group", "n",
+         "Group of the replies to the file list, name query and free time commands (default 7)",
+         intSetter(&Scenario::fileReplyGroup, 0, 15)},
         {"record_mbps", "n", "Recording data rate for storage figures (default 50)",
          intSetter(&Scenario::recordMbps, 1, 1000)},
         {"cue_ms", "ms", "Time a cue-up takes (default 150)",
@@ -193,6 +314,22 @@ const QList<KeyEntry> &keyTable()
          intSetter(&Scenario::replyDelayMs, 0, 10000)},
         {"transport", "stop|play", "Transport at start (default stop)",
          choiceSetter<bool>(&Scenario::playing, {{"stop", false}, {"play", true}})},
+        {"version_key", "text",
+         "What the panel answers to its version key (default: flags byte 0x40, then the version "
+         "from its V)",
+         setVersionKey},
+        {"menu_timeout", "ms",
+         "An open panel menu closes after this long without a key (default "
+         "0: never)",
+         intSetter(&Scenario::menuTimeoutMs, 0, 600000)},
+        {"answer", "frame,reply",
+         "Answer every frame starting with these hex bytes with this reply, hex without its "
+         "checksum; an empty reply is none (repeatable, the first match wins)",
+         addAnswer},
+        {"fall_silent", "frame[,ms]",
+         "From the first frame starting with these hex bytes on, answer nothing (for ms of the "
+         "recorder's clock, else for good)",
+         setSilence},
     };
     return table;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QList>
 #include <QString>
 
@@ -15,9 +16,10 @@ struct Scenario
     // name instead of files; pellet: the small Pellet recorder (no segments,
     // no level meters).
     enum class Generation { Current, Dv, Pellet };
-    // How the file list ends: a reply whose first data byte is 0x94, or the
-    // last name sent with command byte 0.
-    enum class ListEnd { Marker, LastName };
+    // How the file list ends: a reply whose first data byte is 0x94, the
+    // last name sent with command byte 0, or never (a faulty recorder whose
+    // list starts over after its last name).
+    enum class ListEnd { Marker, LastName, Never };
 
     struct File
     {
@@ -28,9 +30,36 @@ struct Scenario
     // In and out as timer values, HH:MM:SS:FF.
     struct Segment
     {
+        Segment() = default;
+        Segment(int number, const QString &in, const QString &out, const QString &source = {},
+                int extra1 = 0, int extra2 = 0)
+            : number(number), in(in), out(out), source(source), extra1(extra1), extra2(extra2)
+        {}
+
         int number = 0;
         QString in;
         QString out;
+        // The file it was cut from; empty: the file loaded at start.
+        QString source;
+        // The two further numbers (0-9999) the recorder keeps with a segment.
+        int extra1 = 0;
+        int extra2 = 0;
+    };
+    // A segment whose in and out positions are taken as given, unchecked:
+    // an out point before the in point, positions beyond any timecode.
+    struct RawSegment
+    {
+        int number = 0;
+        quint32 in = 0;
+        quint32 out = 0;
+        QString source;
+    };
+    // A fixed reply to every frame that starts with the given bytes; the
+    // reply is written without its checksum, and an empty one is no reply.
+    struct Answer
+    {
+        QByteArray frame;
+        QByteArray reply;
     };
     struct Disk
     {
@@ -54,11 +83,15 @@ struct Scenario
     QList<File> files;
     QString loaded;
     QList<Segment> segments;
+    QList<RawSegment> rawSegments;
     // Two disks on bus 1 until the first disk setting replaces them.
     QList<Disk> disks = defaultDiskList();
     bool defaultDisks = true;
     QString diskName = QStringLiteral("XR DISK");
     ListEnd listEnd = ListEnd::Marker;
+    // The group of the replies to the file list, name query and free time
+    // commands (group 0xA); 7 like a sense return unless told otherwise.
+    int fileReplyGroup = 7;
     int recordMbps = 50;
     int cueMs = 150;
     int scanMs = 3000;
@@ -68,6 +101,16 @@ struct Scenario
     int replyDelayMs = 0;
     // The recorder side starts out playing its loaded material.
     bool playing = false;
+    // What the panel answers to its version key; empty: a lower display
+    // line holding the version from its "V" on.
+    QByteArray versionKey;
+    // An open menu closes by itself after this long without a key; 0 never.
+    int menuTimeoutMs = 0;
+    QList<Answer> answers;
+    // From the first frame starting with these bytes on, the recorder
+    // answers nothing, for silentMs of its clock (0: for good).
+    QByteArray silentFrom;
+    int silentMs = 0;
 
     QString versionText() const;
     static QList<Disk> defaultDiskList();

@@ -11,6 +11,8 @@ constexpr quint8 ListEndMarker = 0x94;
 constexpr quint8 PreviousName = 0xFF;
 constexpr quint8 LastNameCode = 0x00;
 constexpr quint8 CurrentFileCode = 0xC1;
+// Data byte 0 of the current file answer when no file is loaded.
+constexpr quint8 NoFileLoaded = 0x11;
 constexpr quint8 NameQueryCode = 0x18;
 constexpr quint8 AvailableShortCode = 0x1C;
 constexpr quint8 FileInfoCode = 0xBB;
@@ -32,11 +34,18 @@ QByteArray fileName(const Frame &frame, int at)
     return frame.count() == at + FileStore::NameSize ? nameAt(frame, at) : QByteArray();
 }
 
-Frame listReply(quint8 code, const MediaFile *file)
+// The replies to the group 0xA requests come back in the scenario's group:
+// the sense return group unless a test asks for another.
+Frame fileReply(const RecorderModel &model, quint8 code, const QByteArray &data)
+{
+    return Frame(quint8(model.scenario().fileReplyGroup), code, data);
+}
+
+Frame listReply(const RecorderModel &model, quint8 code, const MediaFile *file)
 {
     if (!file)
-        return reply::sense(code, QByteArray(1, char(ListEndMarker)));
-    return reply::sense(code, FileStore::padded(file->name));
+        return fileReply(model, code, QByteArray(1, char(ListEndMarker)));
+    return fileReply(model, code, FileStore::padded(file->name));
 }
 
 QByteArray durationBytes(double seconds)
@@ -69,6 +78,7 @@ Frame renameFile(RecorderModel &model, const Frame &frame)
         if (model.channel(side).loadedFile == loaded)
             model.channel(side).loadedFile = name;
     }
+    model.segments().renameSource(loaded, name);
     return reply::ack();
 }
 
@@ -96,14 +106,14 @@ Frame fileNameQuery(RecorderModel &model, const Frame &frame)
     const QByteArray name = fileName(frame, 0);
     if (model.legacy() || name.isEmpty())
         return refuse();
-    return reply::sense(NameQueryCode, QByteArray(1, model.files().find(name) ? 1 : 0));
+    return fileReply(model, NameQueryCode, QByteArray(1, model.files().find(name) ? 1 : 0));
 }
 
 Frame fileListFirst(RecorderModel &model, const Frame &frame)
 {
     if (model.legacy())
-        return reply::sense(frame.code(), kNoFileSystem);
-    return listReply(frame.code(), model.files().first());
+        return fileReply(model, frame.code(), kNoFileSystem);
+    return listReply(model, frame.code(), model.files().first());
 }
 
 Frame fileListNext(RecorderModel &model, const Frame &frame)
@@ -112,19 +122,24 @@ Frame fileListNext(RecorderModel &model, const Frame &frame)
     if (model.legacy() || (frame.count() != 0 && !backwards))
         return refuse();
     FileStore &files = model.files();
+    const Scenario::ListEnd listEnd = model.scenario().listEnd;
     const MediaFile *file = backwards ? files.previous() : files.next();
+    // A faulty recorder never ends its list: past the last name it starts
+    // over with the first.
+    if (!file && !backwards && listEnd == Scenario::ListEnd::Never)
+        file = files.first();
     // Told to, the recorder ends its list on the last name itself, sent
     // with command byte 0, instead of with an end marker after it.
-    const bool endsHere = !backwards && file && files.cursorOnLast() &&
-                          model.scenario().listEnd == Scenario::ListEnd::LastName;
-    return listReply(endsHere ? LastNameCode : frame.code(), file);
+    const bool endsHere =
+        !backwards && file && files.cursorOnLast() && listEnd == Scenario::ListEnd::LastName;
+    return listReply(model, endsHere ? LastNameCode : frame.code(), file);
 }
 
 Frame currentFileSense(RecorderModel &model, const Frame &)
 {
     const QByteArray loaded = model.selected().loadedFile;
     if (loaded.isEmpty())
-        return reply::ack();
+        return reply::sense(CurrentFileCode, QByteArray(1, char(NoFileLoaded)));
     return reply::sense(CurrentFileCode, FileStore::padded(loaded));
 }
 
@@ -139,7 +154,7 @@ Frame availableTimeSense(RecorderModel &model, const Frame &frame)
         false, false, false);
     if (!shortForm)
         bytes.append(char(free.hours / 100 % 10));
-    return reply::sense(frame.code(), bytes);
+    return fileReply(model, frame.code(), bytes);
 }
 
 Frame fileInfoSense(RecorderModel &model, const Frame &frame)

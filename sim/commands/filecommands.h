@@ -7,11 +7,13 @@ namespace xrsim {
 class RecorderModel;
 
 // Files, named by eight zero-padded bytes. Older "DV" firmware keeps no
-// files: it refuses these, and its file list answers with '$' names.
+// files: it refuses these, and its file list answers with '$' names. The
+// list, name query and free time replies come in the scenario's file reply
+// group (the sense return group 7 unless told otherwise).
 // Makes the file if it is new and loads it on the recorder side, to record
 // into.
 Frame createFile(RecorderModel &model, const Frame &frame);
-// Renames the selected side's loaded file.
+// Renames the selected side's loaded file; its segments follow it.
 Frame renameFile(RecorderModel &model, const Frame &frame);
 // Loads a file on the selected side and cues to its first frame.
 Frame loadClip(RecorderModel &model, const Frame &frame);
@@ -20,9 +22,10 @@ Frame deleteFile(RecorderModel &model, const Frame &frame);
 Frame fileNameQuery(RecorderModel &model, const Frame &frame);
 // The first name, or 0x94 for an empty list.
 Frame fileListFirst(RecorderModel &model, const Frame &frame);
-// The next name (data 0xFF: the one before); 0x94 past the end.
+// The next name (data 0xFF: the one before); 0x94 past the end, or the
+// first name again when the scenario's list never ends.
 Frame fileListNext(RecorderModel &model, const Frame &frame);
-// The selected side's loaded file; a plain acknowledge when none is loaded.
+// The selected side's loaded file; data byte 0x11 when none is loaded.
 Frame currentFileSense(RecorderModel &model, const Frame &frame);
 // The free recording time: frames, seconds, minutes, hours (BCD); 0x1D adds
 // the hundreds of hours. Older firmware knows only 0x1C, newer only 0x1D.

@@ -21,10 +21,11 @@ Frame outEntry(RecorderModel &model, const Frame &)
     return reply::ack();
 }
 
-Frame editPreset(RecorderModel &, const Frame &frame)
+Frame editPreset(RecorderModel &model, const Frame &frame)
 {
     if (frame.count() != 1)
         return refuse();
+    model.editPreset = frame.byte(0);
     return reply::ack();
 }
 

@@ -9,8 +9,8 @@ class RecorderModel;
 // Group 4 presets of the selected side.
 Frame inEntry(RecorderModel &model, const Frame &frame);
 Frame outEntry(RecorderModel &model, const Frame &frame);
-// One byte naming the tracks an edit records; taken, but this recorder
-// always records every track.
+// One byte naming the tracks an edit records (0: none armed); status byte 7
+// reports it, but this recorder always records every track.
 Frame editPreset(RecorderModel &model, const Frame &frame);
 // Four time bytes: the timecode that the present position takes.
 Frame timecodePreset(RecorderModel &model, const Frame &frame);

@@ -35,11 +35,10 @@ Frame segmentInfoSense(RecorderModel &model, const Frame &frame)
     const Segment *segment = model.segments().find(segmentNumber(model, frame, 0));
     if (!segment)
         return refuse();
-    // Two further BCD numbers follow the positions; this recorder keeps
-    // them at zero.
-    return reply::sense(SegmentInfoCode, bigEndian(quint32(segment->in)) +
-                                             bigEndian(quint32(segment->out)) + bcdNumber(0) +
-                                             bcdNumber(0));
+    // The two further numbers follow the positions, two BCD bytes each.
+    return reply::sense(SegmentInfoCode,
+                        bigEndian(quint32(segment->in)) + bigEndian(quint32(segment->out)) +
+                            bcdNumber(segment->extra1) + bcdNumber(segment->extra2));
 }
 
 Frame segmentSourceSense(RecorderModel &model, const Frame &frame)

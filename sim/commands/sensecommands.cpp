@@ -10,7 +10,10 @@ namespace xrsim {
 namespace {
 constexpr quint8 TimerModeCode = 0x36;
 constexpr quint8 TimerData = 0x00;
-constexpr quint8 TimecodeData = 0x04;
+constexpr quint8 LtcData = 0x04;
+constexpr quint8 VitcData = 0x06;
+constexpr quint8 VitcMode = 2;
+constexpr quint8 TimerAsLtcMode = 3;
 constexpr quint8 AskTimer = 0x04;
 constexpr quint8 AskTimecode = 0x03;
 constexpr quint8 StatusCode = 0x20;
@@ -32,10 +35,16 @@ Frame currentTimeSense(RecorderModel &model, const Frame &frame)
         return refuse();
     if (frame.byte(0) & AskTimer)
         return reply::sense(TimerData, time.timerBytes(model.position()));
-    if (frame.byte(0) & AskTimecode)
-        return reply::sense(TimecodeData,
-                            time.timecodeBytes(model.position() + model.timecodeOffset));
-    return refuse();
+    if (!(frame.byte(0) & AskTimecode))
+        return refuse();
+    // Asked for LTC or VITC, the recorder answers with the one it reads:
+    // VITC when told to or when LTC is off; in the timer-as-LTC mode, LTC
+    // carries the timer.
+    const quint8 mode = model.pages().active(SetupPages::TimeMode);
+    if (mode == TimerAsLtcMode && model.ltc)
+        return reply::sense(LtcData, time.timerBytes(model.position()));
+    const QByteArray timecode = time.timecodeBytes(model.position() + model.timecodeOffset);
+    return reply::sense(mode == VitcMode || !model.ltc ? VitcData : LtcData, timecode);
 }
 
 Frame statusSense(RecorderModel &model, const Frame &frame)
@@ -55,8 +64,10 @@ Frame audioLevelSense(RecorderModel &model, const Frame &)
     const Channel &channel = model.selected();
     const MediaFile *file = model.files().find(channel.loadedFile);
     const int tracks = file ? file->audioTracks : model.pages().active(SetupPages::AudioTracks);
-    return reply::sense(AudioLevelCode,
-                        audioLevels(model.now(), channel.transport.playing(), tracks));
+    // In E-E the meters show the input, whatever the transport does.
+    const Transport &transport = channel.transport;
+    const bool sounding = transport.playing() || transport.fullEe || transport.selectEe;
+    return reply::sense(AudioLevelCode, audioLevels(model.now(), sounding, tracks));
 }
 
 Frame versionSense(RecorderModel &model, const Frame &)

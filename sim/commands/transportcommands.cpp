@@ -12,11 +12,13 @@ namespace {
 using Motion = Transport::Motion;
 
 // The 9-pin speed scale: byte N (with a second byte as its fraction) is
-// 10^(N/32 - 2) times play speed, 64 being play speed; 0 stands still.
-double speedOf(const Frame &frame)
+// 10^(N/32 - 2) times play speed, 64 being play speed; 0 stands still. The
+// transport shuttles no faster than it winds.
+double speedOf(const RecorderModel &model, const Frame &frame)
 {
     const double n = frame.byte(0) + (frame.count() > 1 ? frame.byte(1) / 256.0 : 0.0);
-    return n == 0.0 ? 0.0 : std::pow(10.0, n / 32.0 - 2.0);
+    const double speed = n == 0.0 ? 0.0 : std::pow(10.0, n / 32.0 - 2.0);
+    return qMin(speed, double(model.scenario().windSpeed));
 }
 
 Transport &transportOf(RecorderModel &model)
@@ -33,7 +35,7 @@ Frame shuttle(RecorderModel &model, const Frame &frame, int direction)
     if (frame.count() < 1 || frame.count() > 2)
         return refuse();
     const Motion motion = frame.count() == 1 ? Motion::Shuttle : Motion::Variable;
-    transportOf(model).move(motion, direction * speedOf(frame), model.now());
+    transportOf(model).move(motion, direction * speedOf(model, frame), model.now());
     return reply::ack();
 }
 

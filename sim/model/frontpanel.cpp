@@ -35,6 +35,7 @@ constexpr quint8 Dot = 0xD0;
 constexpr quint8 MenuOpenFlag = 0x80;
 constexpr quint8 LowerLineFlag = 0x40;
 constexpr int MaxText = 14;
+constexpr int DisplayWidth = 20;
 
 struct Choice
 {
@@ -50,8 +51,10 @@ struct MenuEntry
     std::array<Choice, 4> choices;
 };
 
-// The settings menu. Control comes first: it is the entry the controller
-// looks for to switch between remote and local control.
+// The settings menu. Control comes first, numbered 1 (00 on older
+// firmware): the controller walks the menu until it finds the entry so
+// numbered to switch between remote and local control. With fewer than ten
+// entries no other entry's number starts with 1.
 const MenuEntry kSettingsMenu[] = {
     {"Ctrl", SetupPages::Control, 2, {{{0, "REMOTE"}, {1, "LOCAL"}}}},
     {"Time", SetupPages::TimeMode, 3, {{{0, "LTC"}, {1, "TIMER"}, {2, "VITC"}}}},
@@ -107,16 +110,19 @@ QByteArray versionBanner(const QByteArray &version)
 
 std::optional<QByteArray> FrontPanel::press(RecorderModel &model, quint8 pressed)
 {
+    m_lastKeyMs = model.now();
     switch (pressed) {
     case key::Version:
-        return line(LowerLineFlag, versionBanner(model.versionText()));
+        return versionLine(model);
     case key::Display:
+        m_displayChanged = false;
         model.disks().clearFormatEnded();
         break;
+    case key::Refresh:
+        return menuOpen() ? titleLine() : display(model);
     case key::Menu:
     case key::OptionMenu:
         m_mode = pressed == key::Menu ? Mode::Menu : Mode::OptionMenu;
-        m_entry = 0;
         break;
     case key::Save:
         m_mode = Mode::Save;
@@ -128,35 +134,52 @@ std::optional<QByteArray> FrontPanel::press(RecorderModel &model, quint8 pressed
         break;
     case key::Enter:
         return enter(model);
-    case key::Refresh:
     case key::Dot:
+        // The older generation's panel has no dot key.
+        if (model.legacy())
+            return std::nullopt;
+        break;
+    case key::Toggle:
         break;
     default:
-        if (!navigate(model, pressed))
-            return std::nullopt;
+        return otherKey(model, pressed);
     }
     return display(model);
 }
 
-bool FrontPanel::navigate(RecorderModel &model, quint8 pressed)
+void FrontPanel::update(qint64 nowMs)
 {
-    if ((pressed >= key::FirstDigit && pressed <= key::LastDigit) || pressed == key::Backspace ||
-        pressed == key::Clear) {
-        editNumber(pressed);
-        return true;
+    if (m_timeoutMs <= 0 || !menuOpen() || nowMs - m_lastKeyMs < m_timeoutMs)
+        return;
+    m_mode = Mode::Idle;
+    m_displayChanged = true;
+}
+
+std::optional<QByteArray> FrontPanel::otherKey(RecorderModel &model, quint8 pressed)
+{
+    const bool digit = pressed >= key::FirstDigit && pressed <= key::LastDigit;
+    if (digit || pressed == key::Backspace || pressed == key::Clear) {
+        if (!inMenu())
+            editNumber(pressed);
+        else if (digit)
+            jumpToEntry(model, pressed - key::FirstDigit);
+        else if (pressed == key::Clear)
+            resetValue(model);
+        else
+            m_mode = Mode::Idle;
+        return display(model);
     }
-    const bool up = pressed == key::Up || pressed == key::Plus || pressed == key::LegacyPlus ||
-                    pressed == key::Toggle;
+    const bool up = pressed == key::Up || pressed == key::Plus || pressed == key::LegacyPlus;
     const bool down = pressed == key::Down || pressed == key::Minus || pressed == key::LegacyMinus;
     if (!up && !down)
-        return false;
+        return std::nullopt;
     const int step = up ? 1 : -1;
     switch (m_mode) {
     case Mode::Menu:
     case Mode::OptionMenu:
         if (pressed == key::Up || pressed == key::Down) {
             const int count = menuOf(m_mode == Mode::OptionMenu).count;
-            m_entry = (m_entry + step + count) % count;
+            entry() = (entry() + step + count) % count;
         } else {
             changeValue(model, step);
         }
@@ -172,18 +195,31 @@ bool FrontPanel::navigate(RecorderModel &model, quint8 pressed)
     case Mode::Idle:
         break;
     }
-    return true;
+    return display(model);
 }
 
 void FrontPanel::changeValue(RecorderModel &model, int step)
 {
-    const MenuEntry &entry = menuOf(m_mode == Mode::OptionMenu).entries[m_entry];
-    const quint8 value = model.pages().active(entry.field);
+    const MenuEntry &shown = menuOf(m_mode == Mode::OptionMenu).entries[entry()];
+    const quint8 value = model.pages().active(shown.field);
     int index = 0;
-    while (index < entry.choiceCount && entry.choices[size_t(index)].value != value)
+    while (index < shown.choiceCount && shown.choices[size_t(index)].value != value)
         ++index;
-    index = index == entry.choiceCount ? 0 : (index + step + entry.choiceCount) % entry.choiceCount;
-    model.pages().set(entry.field, entry.choices[size_t(index)].value);
+    index = index == shown.choiceCount ? 0 : (index + step + shown.choiceCount) % shown.choiceCount;
+    model.pages().set(shown.field, shown.choices[size_t(index)].value);
+}
+
+void FrontPanel::resetValue(RecorderModel &model)
+{
+    const MenuEntry &shown = menuOf(m_mode == Mode::OptionMenu).entries[entry()];
+    model.pages().set(shown.field, shown.choices[0].value);
+}
+
+void FrontPanel::jumpToEntry(const RecorderModel &model, int number)
+{
+    const int index = model.legacy() ? number : number - 1;
+    if (index >= 0 && index < menuOf(m_mode == Mode::OptionMenu).count)
+        entry() = index;
 }
 
 void FrontPanel::editNumber(quint8 pressed)
@@ -237,6 +273,37 @@ QByteArray FrontPanel::display(RecorderModel &model) const
     return line(menuFlag | LowerLineFlag, modeLine(model));
 }
 
+QByteArray FrontPanel::titleLine() const
+{
+    QByteArray title;
+    switch (m_mode) {
+    case Mode::Menu:
+        title = "SETUP MENU";
+        break;
+    case Mode::OptionMenu:
+        title = "OPTIONS";
+        break;
+    case Mode::Save:
+        title = "SAVE SEGMENT";
+        break;
+    case Mode::Recall:
+        title = "RECALL SEGMENT";
+        break;
+    case Mode::Idle:
+        break;
+    }
+    // Centred on the upper line.
+    return line(MenuOpenFlag | quint8((DisplayWidth - title.size()) / 2), title);
+}
+
+QByteArray FrontPanel::versionLine(const RecorderModel &model) const
+{
+    const QByteArray given = model.scenario().versionKey;
+    if (!given.isEmpty())
+        return given.left(MaxText + 1);
+    return line(LowerLineFlag, versionBanner(model.versionText()));
+}
+
 QByteArray FrontPanel::modeLine(const RecorderModel &model) const
 {
     switch (m_mode) {
@@ -255,16 +322,16 @@ QByteArray FrontPanel::modeLine(const RecorderModel &model) const
 QByteArray FrontPanel::menuLine(const RecorderModel &model) const
 {
     // Older firmware numbers its entries from 00, newer firmware from 1.
-    const MenuEntry &entry = menuOf(m_mode == Mode::OptionMenu).entries[m_entry];
-    const QByteArray number = model.legacy() ? QByteArray::number(m_entry).rightJustified(2, '0')
-                                             : QByteArray::number(m_entry + 1);
-    const quint8 value = model.pages().active(entry.field);
+    const MenuEntry &shown = menuOf(m_mode == Mode::OptionMenu).entries[entry()];
+    const QByteArray number = model.legacy() ? QByteArray::number(entry()).rightJustified(2, '0')
+                                             : QByteArray::number(entry() + 1);
+    const quint8 value = model.pages().active(shown.field);
     QByteArray valueText = "?" + QByteArray::number(value, 16);
-    for (int i = 0; i < entry.choiceCount; ++i) {
-        if (entry.choices[size_t(i)].value == value)
-            valueText = entry.choices[size_t(i)].text;
+    for (int i = 0; i < shown.choiceCount; ++i) {
+        if (shown.choices[size_t(i)].value == value)
+            valueText = shown.choices[size_t(i)].text;
     }
-    return number + ' ' + entry.label + ' ' + valueText;
+    return number + ' ' + shown.label + ' ' + valueText;
 }
 
 } // namespace xrsim

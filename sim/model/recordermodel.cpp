@@ -35,6 +35,7 @@ qint64 RecorderModel::now() const
 void RecorderModel::advance()
 {
     m_disks.update(now());
+    m_panel.update(now());
     for (Channel &channel : m_channels) {
         channel.transport.update(now());
         followSegment(channel);
@@ -203,6 +204,7 @@ void RecorderModel::loadScenario()
     m_pages.set(SetupPages::ChannelMode, quint8(m_scenario.channelMode));
     m_pages.set(SetupPages::Compression, quint8(m_scenario.compression));
     m_pages.set(SetupPages::Standard, quint8(m_scenario.videoStandard));
+    m_panel.setTimeout(m_scenario.menuTimeoutMs);
     diskName = m_scenario.diskName.toLatin1();
     for (const Scenario::Disk &disk : m_scenario.disks)
         m_disks.install(disk.bus, disk.id, disk.formatted, disk.megabytes);
@@ -222,7 +224,19 @@ void RecorderModel::loadScenario()
     else
         m_channels[0].loadedFile = m_channels[1].loadedFile = loaded;
 
+    loadSegments();
+    if (m_scenario.playing)
+        m_channels[0].transport.play(now());
+}
+
+void RecorderModel::loadSegments()
+{
+    const VideoStandard &rate = standard();
     const TimeBase time = timeBase();
+    const QByteArray loaded = m_scenario.loaded.toLatin1();
+    const auto sourceOf = [&loaded](const QString &given) {
+        return given.isEmpty() ? loaded : given.toLatin1();
+    };
     for (const Scenario::Segment &given : m_scenario.segments) {
         Timecode in;
         Timecode out;
@@ -233,14 +247,12 @@ void RecorderModel::loadScenario()
                              << rate.name;
             continue;
         }
-        Segment segment;
-        segment.in = time.unitsOfTimecode(in, false);
-        segment.out = time.unitsOfTimecode(out, false);
-        segment.source = loaded;
-        m_segments.store(given.number, segment);
+        m_segments.store(given.number,
+                         {time.unitsOfTimecode(in, false), time.unitsOfTimecode(out, false),
+                          sourceOf(given.source), given.extra1, given.extra2});
     }
-    if (m_scenario.playing)
-        m_channels[0].transport.play(now());
+    for (const Scenario::RawSegment &given : m_scenario.rawSegments)
+        m_segments.store(given.number, {given.in, given.out, sourceOf(given.source)});
 }
 
 MediaFile RecorderModel::newFile(const QByteArray &name, int audioTracks) const

@@ -83,11 +83,14 @@ public:
 
     QByteArray diskName;
     bool ltc = true;
+    // The tracks an edit will affect, as last preset (0: none armed).
+    quint8 editPreset = 0;
     // Added to the position to give the timecode (a timecode preset).
     qint64 timecodeOffset = 0;
 
 private:
     void loadScenario();
+    void loadSegments();
     MediaFile newFile(const QByteArray &name, int audioTracks) const;
     void refreshRates();
     void followSegment(Channel &channel);

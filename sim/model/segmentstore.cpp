@@ -42,4 +42,12 @@ int SegmentStore::before(int number) const
     return it == m_segments.constBegin() ? 0 : (--it).key();
 }
 
+void SegmentStore::renameSource(const QByteArray &from, const QByteArray &to)
+{
+    for (Segment &segment : m_segments) {
+        if (segment.source == from)
+            segment.source = to;
+    }
+}
+
 } // namespace xrsim

@@ -6,12 +6,15 @@
 namespace xrsim {
 
 // A numbered stretch of material between an in and an out position, cut
-// from a file (its source).
+// from a file (its source). The recorder keeps two further numbers with it
+// (0-9999) that it reports but does not act on.
 struct Segment
 {
     qint64 in = 0;
     qint64 out = 0;
     QByteArray source;
+    int extra1 = 0;
+    int extra2 = 0;
 };
 
 // The recorder's segments 1 to 2045.
@@ -32,6 +35,8 @@ public:
     // The next segment above or below number, 0 when there is none.
     int after(int number) const;
     int before(int number) const;
+    // A renamed file keeps its segments.
+    void renameSource(const QByteArray &from, const QByteArray &to);
 
 private:
     QMap<int, Segment> m_segments;

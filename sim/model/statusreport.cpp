@@ -38,8 +38,8 @@ QByteArray statusBytes(RecorderModel &model)
 {
     const Channel &channel = model.selected();
     const Transport &transport = channel.transport;
-    const bool displayChanged =
-        model.disks().formatting(model.now()).has_value() || model.disks().formatEnded();
+    const bool displayChanged = model.disks().formatting(model.now()).has_value() ||
+                                model.disks().formatEnded() || model.panel().displayChanged();
     const bool player = &channel == &model.channel(RecorderModel::Side::Player);
 
     QByteArray status(StatusSize, '\0');
@@ -50,6 +50,7 @@ QByteArray statusBytes(RecorderModel &model)
     status[4] =
         char(bit(5, transport.selectEe) | bit(6, transport.fullEe) | bit(7, transport.editOn));
     status[6] = char(bit(2, model.ltc));
+    status[7] = char(model.editPreset);
     status[8] = char(bit(0, player));
     status[9] =
         char(bit(1, model.chain().playlistChanged()) | bit(6, model.chain().eventChanged()));

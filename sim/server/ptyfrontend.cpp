@@ -103,7 +103,9 @@ void PtyFrontEnd::takeFrames()
         }
         const QByteArray frame = m_pending.left(length);
         m_pending.remove(0, length);
-        reply(m_session.answer(frame));
+        const QByteArray answer = m_session.answer(frame);
+        if (!answer.isEmpty())
+            reply(answer);
     }
     m_partialTimer.stop();
 }

@@ -11,12 +11,16 @@
 namespace xrsim {
 
 RecorderSession::RecorderSession(RecorderModel &model, FrameLog &log, FaultInjector &faults)
-    : m_model(model), m_log(log), m_faults(faults)
+    : m_model(model), m_log(log), m_faults(faults), m_rules(model.scenario())
 {}
 
 QByteArray RecorderSession::answer(const QByteArray &bytes)
 {
     m_log.append(bytes);
+    if (m_rules.silences(bytes, m_model.now())) {
+        qCDebug(lcSim) << "silent to" << bytes.toHex(' ');
+        return {};
+    }
     Frame frame;
     if (Frame::decode(bytes, &frame) != Frame::Decoded::Ok) {
         qCInfo(lcSim) << "checksum error in" << bytes.toHex(' ');
@@ -24,6 +28,8 @@ QByteArray RecorderSession::answer(const QByteArray &bytes)
     }
     if (const auto forced = m_faults.takeForcedReply(frame.group(), frame.code()))
         return *forced;
+    if (const auto fixed = m_rules.fixedReply(bytes))
+        return *fixed;
     const Command *command = findCommand(frame.group(), frame.code());
     if (!command) {
         qCInfo(lcSim) << "unknown command" << bytes.toHex(' ');

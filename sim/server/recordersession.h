@@ -1,5 +1,7 @@
 #pragma once
 
+#include "server/replyrules.h"
+
 #include <QByteArray>
 
 namespace xrsim {
@@ -16,9 +18,10 @@ class RecorderSession
 public:
     RecorderSession(RecorderModel &model, FrameLog &log, FaultInjector &faults);
 
-    // The bare reply frame to a complete bare frame. A frame with a wrong
-    // checksum is NAKed with the checksum error code, as a 9-pin device
-    // does; an unknown command is NAKed as unknown.
+    // The bare reply frame to a complete bare frame; empty when the
+    // recorder answers nothing (a silent recorder of the scenario). A frame
+    // with a wrong checksum is NAKed with the checksum error code, as a
+    // 9-pin device does; an unknown command is NAKed as unknown.
     QByteArray answer(const QByteArray &frame);
     // The block that answers a block request (type 3), empty for a request
     // the recorder does not know.
@@ -28,6 +31,7 @@ private:
     RecorderModel &m_model;
     FrameLog &m_log;
     FaultInjector &m_faults;
+    ReplyRules m_rules;
 };
 
 } // namespace xrsim

@@ -81,7 +81,9 @@ void UdpFrontEnd::takeFrame(const QByteArray &payload, const QHostAddress &to, q
     const int length = Frame::lengthFor(quint8(payload.at(0)));
     if (payload.size() > length)
         qCInfo(lcSim) << "ignoring" << payload.size() - length << "bytes after the frame";
-    reply(m_session.answer(payload.left(length)), to, port);
+    const QByteArray answer = m_session.answer(payload.left(length));
+    if (!answer.isEmpty())
+        reply(answer, to, port);
 }
 
 void UdpFrontEnd::takeBlockRequest(const PacketHeader &header, const QHostAddress &to, quint16 port)

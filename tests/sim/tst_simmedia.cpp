@@ -2,28 +2,13 @@
 // a file, segments, and the playlist chain, checked through frames written
 // by hand.
 
-#include "simrecorder.h"
-#include "udpprobe.h"
+#include "simfixture.h"
 
 #include <QtTest>
 
 namespace {
 
 const QHostAddress kRecorder(QStringLiteral("127.0.7.21"));
-const QByteArray kAck = UdpProbe::hex("10 01");
-const QByteArray kRefused = UdpProbe::hex("11 12 08");
-const QByteArray kUnknown = UdpProbe::hex("11 12 01");
-
-QByteArray hex(const char *text)
-{
-    return UdpProbe::hex(text);
-}
-
-// Eight name bytes as hex text, zero padded.
-QByteArray nameHex(const char *name)
-{
-    return QByteArray(name).leftJustified(8, '\0').toHex(' ');
-}
 
 xrsim::Scenario withFiles(const QStringList &names)
 {
@@ -35,9 +20,12 @@ xrsim::Scenario withFiles(const QStringList &names)
 
 } // namespace
 
-class TestSimMedia : public QObject
+class TestSimMedia : public QObject, public SimFixture
 {
     Q_OBJECT
+
+public:
+    TestSimMedia() : SimFixture(kRecorder) {}
 
 private slots:
     void cleanup();
@@ -54,30 +42,11 @@ private slots:
     void deletingALinkedSegmentChangesThePlaylist();
     void optionPlayRunsThePlaylist();
     void pelletHasNoSegmentsOrMeters();
-
-private:
-    bool start(const xrsim::Scenario &scenario = {});
-    QByteArray ask(const QByteArray &hexWithoutChecksum)
-    {
-        return m_probe.ask(hexWithoutChecksum.constData());
-    }
-    quint8 statusByte(int n) { return quint8(m_probe.ask("61 20 0A").at(2 + n)); }
-
-    xrsim::SimRecorder m_recorder;
-    UdpProbe m_probe{kRecorder};
 };
-
-bool TestSimMedia::start(const xrsim::Scenario &scenario)
-{
-    xrsim::SimConfig config;
-    config.address = kRecorder;
-    config.scenario = scenario;
-    return m_recorder.start(config);
-}
 
 void TestSimMedia::cleanup()
 {
-    m_recorder.stop();
+    recorder.stop();
 }
 
 void TestSimMedia::fileListEnds_data()
@@ -114,7 +83,7 @@ void TestSimMedia::noFilesAndOlderFirmware()
     QVERIFY(start());
     QCOMPARE(ask("A0 14"), hex("71 14 94"));
     QCOMPARE(ask("A0 15"), hex("71 15 94"));
-    QCOMPARE(ask("61 C1 01"), kAck);
+    QCOMPARE(ask("61 C1 01"), hex("71 C1 11"));
     QCOMPARE(ask("A0 1C"), kUnknown);
     QCOMPARE(ask("A0 1D").left(2), hex("75 1D"));
 
@@ -149,7 +118,7 @@ void TestSimMedia::createRenameLoadDelete()
     QCOMPARE(ask("48 14 " + nameHex("CLIP0000")), kAck);
     QCOMPARE(ask("61 C1 01"), hex("78 C1") + "CLIP0000");
     QCOMPARE(ask("A8 10 " + nameHex("CLIP0000")), kAck);
-    QCOMPARE(ask("61 C1 01"), kAck);
+    QCOMPARE(ask("61 C1 01"), hex("71 C1 11"));
     QCOMPARE(ask("A8 10 " + nameHex("CLIP0000")), kRefused);
     QCOMPARE(ask("48 14 " + nameHex("CLIP0000")), kRefused);
     QCOMPARE(ask("38 11 " + nameHex("OTHER")), kRefused);
@@ -162,9 +131,9 @@ void TestSimMedia::recordingGrowsTheLoadedFile()
     QCOMPARE(ask("61 BD 06"), hex("79 BD 06 00 02 3A 50 00 02 3A 50"));
     const QByteArray timeBefore = ask("A0 1D");
     QCOMPARE(ask("A8 02 " + nameHex("TAKE1")), kAck);
-    m_recorder.advanceClock(1000);
+    recorder.advanceClock(1000);
     QCOMPARE(ask("20 02"), kAck);
-    m_recorder.advanceClock(10000);
+    recorder.advanceClock(10000);
     QCOMPARE(ask("20 00"), kAck);
 
     // Ten seconds of PAL are 250 frames, 0 to 249 (a frame more if the
@@ -216,11 +185,11 @@ void TestSimMedia::segmentsFromMarkedPoints()
     QVERIFY(start());
     QCOMPARE(ask("22 AC 00 01"), kRefused);
     QCOMPARE(ask("25 31 00 01 00 00 00"), kAck);
-    m_recorder.advanceClock(1000);
+    recorder.advanceClock(1000);
     QCOMPARE(ask("40 10"), kAck);
     QCOMPARE(ask("22 AC 00 01"), kRefused);
     QCOMPARE(ask("25 31 00 03 00 00 00"), kAck);
-    m_recorder.advanceClock(1000);
+    recorder.advanceClock(1000);
     QCOMPARE(ask("40 11"), kAck);
     QCOMPARE(ask("22 AC 00 01"), kAck);
 
@@ -235,7 +204,7 @@ void TestSimMedia::segmentsFromMarkedPoints()
     // An out point before the in point makes no segment.
     QCOMPARE(ask("40 10"), kAck);
     QCOMPARE(ask("25 31 00 00 00 00 00"), kAck);
-    m_recorder.advanceClock(1000);
+    recorder.advanceClock(1000);
     QCOMPARE(ask("40 11"), kAck);
     QCOMPARE(ask("22 AC 00 02"), kRefused);
 
@@ -261,20 +230,20 @@ void TestSimMedia::playlistChainMovesOn()
 
     // Half a second past segment 1's out point playback is half a second
     // into segment 2, and the recorder says it moved on.
-    m_recorder.advanceClock(2500);
+    recorder.advanceClock(2500);
     QCOMPARE(statusByte(9), quint8(0x40));
     QCOMPARE(ask("60 98"), hex("72 98 00 02"));
     QCOMPARE(ask("61 0C 04").left(5), hex("74 00 12 10 00"));
     QCOMPARE(ask("40 9E"), kAck);
     QCOMPARE(statusByte(9), quint8(0x00));
 
-    m_recorder.advanceClock(2000);
+    recorder.advanceClock(2000);
     QCOMPARE(statusByte(9), quint8(0x40));
     QCOMPARE(ask("60 98"), hex("72 98 00 03"));
     QCOMPARE(ask("40 9E"), kAck);
 
     // Segment 3 has no link: playback stops on its out point.
-    m_recorder.advanceClock(1000);
+    recorder.advanceClock(1000);
     QCOMPARE(statusByte(1) & 0x01, 0);
     QCOMPARE(statusByte(9), quint8(0x00));
     QCOMPARE(ask("61 0C 04"), hex("74 00 00 31 00 00"));
@@ -289,7 +258,7 @@ void TestSimMedia::deletingALinkedSegmentChangesThePlaylist()
     QCOMPARE(ask("44 97 00 01 00 02"), kAck);
     QCOMPARE(ask("44 97 00 01 00 00"), kAck);
     QCOMPARE(ask("25 A7 40 00 01 00 01"), kAck);
-    m_recorder.advanceClock(3000);
+    recorder.advanceClock(3000);
     QCOMPARE(ask("60 98"), hex("72 98 00 01"));
     QCOMPARE(statusByte(9), quint8(0x00));
 

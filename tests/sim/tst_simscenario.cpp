@@ -28,6 +28,7 @@ private slots:
     void fileLinesBuildTheScenario();
     void badLinesAreReportedWithTheirPlace_data();
     void badLinesAreReportedWithTheirPlace();
+    void faultyRecorderKeys();
     void disksReplaceTheDefaults();
     void demoScenarioLoads();
     void commandLineWinsOverTheFile();
@@ -79,6 +80,20 @@ void TestSimScenario::badLinesAreReportedWithTheirPlace_data()
     QTest::newRow("disk state") << QByteArray("disk = 1,0,broken") << "bad value";
     QTest::newRow("short tag") << QByteArray("tag = 4844") << "bad value";
     QTest::newRow("unknown kind") << QByteArray("kind = vhs") << "bad value";
+    QTest::newRow("zero byte in a name") << QByteArray("file = AB\\x00") << "bad value";
+    QTest::newRow("half an escape") << QByteArray("file = AB\\x4") << "bad value";
+    QTest::newRow("nine bytes escaped") << QByteArray("file = \\x41\\x42CDEFGHI") << "bad value";
+    QTest::newRow("segment with one extra")
+        << QByteArray("segment = 1,00:00:01:00,00:00:02:00,A,1") << "bad value";
+    QTest::newRow("extra beyond BCD")
+        << QByteArray("segment = 1,00:00:01:00,00:00:02:00,A,1,10000") << "bad value";
+    QTest::newRow("position beyond 32 bits")
+        << QByteArray("raw_segment = 1,0,0x100000000") << "bad value";
+    QTest::newRow("odd hex") << QByteArray("answer = 62 9A 0, 11 12 08") << "bad value";
+    QTest::newRow("reply of one byte") << QByteArray("answer = 62 9A, 11") << "bad value";
+    QTest::newRow("no frame to fall silent at") << QByteArray("fall_silent = ,100") << "bad value";
+    QTest::newRow("group 16") << QByteArray("file_reply_group = 16") << "bad value";
+    QTest::newRow("list never ending badly") << QByteArray("list_end = sometimes") << "bad value";
 }
 
 void TestSimScenario::badLinesAreReportedWithTheirPlace()
@@ -92,6 +107,45 @@ void TestSimScenario::badLinesAreReportedWithTheirPlace()
     QVERIFY(!scenario.loadFile(path, &error));
     QVERIFY2(error.startsWith(path + QStringLiteral(":3: ")), qPrintable(error));
     QVERIFY2(error.contains(message), qPrintable(error));
+}
+
+// The keys that make a faulty recorder for bad-input tests, and names with
+// bytes outside printable ASCII.
+void TestSimScenario::faultyRecorderKeys()
+{
+    QTemporaryFile file;
+    const QString path =
+        scenarioFile(&file, "file = \\x01\\xFFNAME\\\\\n"
+                            "segment = 2,00:00:01:00,00:00:02:00,\\x01\\xFFNAME\\\\,"
+                            "12,34\n"
+                            "raw_segment = 3,0xFFFFFFFF,7\n"
+                            "answer = 62 9A 00 02, 76 9A 00 00\n"
+                            "answer = 22AC,\n"
+                            "fall_silent = 62 9A 00 10, 2000\n"
+                            "file_reply_group = 11\n"
+                            "list_end = never\n"
+                            "menu_timeout = 5000\n"
+                            "version_key = 1.10\n");
+    xrsim::Scenario scenario;
+    QString error;
+    QVERIFY2(scenario.loadFile(path, &error), qPrintable(error));
+    const QString odd = QStringLiteral("\x01\xFFNAME\\");
+    QCOMPARE(scenario.files.at(0).name, odd);
+    QCOMPARE(scenario.segments.at(0).source, odd);
+    QCOMPARE(scenario.segments.at(0).extra1, 12);
+    QCOMPARE(scenario.segments.at(0).extra2, 34);
+    QCOMPARE(scenario.rawSegments.at(0).in, 0xFFFFFFFFu);
+    QCOMPARE(scenario.rawSegments.at(0).out, 7u);
+    QCOMPARE(scenario.answers.size(), 2);
+    QCOMPARE(scenario.answers.at(0).frame, QByteArray::fromHex("629A0002"));
+    QCOMPARE(scenario.answers.at(0).reply, QByteArray::fromHex("769A0000"));
+    QVERIFY(scenario.answers.at(1).reply.isEmpty());
+    QCOMPARE(scenario.silentFrom, QByteArray::fromHex("629A0010"));
+    QCOMPARE(scenario.silentMs, 2000);
+    QCOMPARE(scenario.fileReplyGroup, 11);
+    QVERIFY(scenario.listEnd == xrsim::Scenario::ListEnd::Never);
+    QCOMPARE(scenario.menuTimeoutMs, 5000);
+    QCOMPARE(scenario.versionKey, QByteArray("1.10"));
 }
 
 void TestSimScenario::disksReplaceTheDefaults()
@@ -119,7 +173,7 @@ void TestSimScenario::demoScenarioLoads()
     QString error;
     QVERIFY2(scenario.loadFile(QStringLiteral(XRSIM_DEMO_SCENARIO), &error), qPrintable(error));
     QCOMPARE(scenario.files.size(), 3);
-    QCOMPARE(scenario.segments.size(), 3);
+    QCOMPARE(scenario.segments.size(), 6);
     QCOMPARE(scenario.disks.size(), 3);
 }
 
@@ -144,7 +198,7 @@ void TestSimScenario::commandLineWinsOverTheFile()
     xrsim::CommandLine help;
     QVERIFY(help.parse({QStringLiteral("xrsim"), QStringLiteral("--help")}) ==
             xrsim::CommandLine::Result::Exit);
-    QVERIFY(help.message().contains(QLatin1String("--segment <n,in,out>")));
+    QVERIFY(help.message().contains(QLatin1String("--segment <n,in,out[,source[,x1,x2]]>")));
 }
 
 void TestSimScenario::commandLineKeepsToLoopback()

@@ -1,34 +1,22 @@
 // The simulated recorder's setup pages, front panel, SCSI disks and
 // information block, checked through frames written by hand.
 
-#include "simrecorder.h"
-#include "udpprobe.h"
+#include "simfixture.h"
 
 #include <QtTest>
 
 namespace {
 
 const QHostAddress kRecorder(QStringLiteral("127.0.7.31"));
-const QByteArray kAck = UdpProbe::hex("10 01");
-const QByteArray kRefused = UdpProbe::hex("11 12 08");
-const QByteArray kUnknown = UdpProbe::hex("11 12 01");
-
-QByteArray hex(const char *text)
-{
-    return UdpProbe::hex(text);
-}
-
-// The reply to a front-panel key: 7n 95, the flags byte, the text.
-QByteArray panel(quint8 flags, const QByteArray &text)
-{
-    return QByteArray(1, char(0x70 + text.size() + 1)) + char(0x95) + char(flags) + text;
-}
 
 } // namespace
 
-class TestSimSetup : public QObject
+class TestSimSetup : public QObject, public SimFixture
 {
     Q_OBJECT
+
+public:
+    TestSimSetup() : SimFixture(kRecorder) {}
 
 private slots:
     void cleanup();
@@ -49,27 +37,11 @@ private slots:
 
     void informationBlock_data();
     void informationBlock();
-
-private:
-    bool start(const xrsim::Scenario &scenario = {});
-    QByteArray ask(const char *hexWithoutChecksum) { return m_probe.ask(hexWithoutChecksum); }
-    quint8 statusByte(int n) { return quint8(m_probe.ask("61 20 0A").at(2 + n)); }
-
-    xrsim::SimRecorder m_recorder;
-    UdpProbe m_probe{kRecorder};
 };
-
-bool TestSimSetup::start(const xrsim::Scenario &scenario)
-{
-    xrsim::SimConfig config;
-    config.address = kRecorder;
-    config.scenario = scenario;
-    return m_recorder.start(config);
-}
 
 void TestSimSetup::cleanup()
 {
-    m_recorder.stop();
+    recorder.stop();
 }
 
 void TestSimSetup::setupPagesPersist()
@@ -101,7 +73,7 @@ void TestSimSetup::appliedPageChangesTheRecorder()
     QCOMPARE(ask("00 11"), hex("12 11 21 50"));
     QCOMPARE(ask("41 C1 08"), kAck);
     QCOMPARE(ask("00 11"), hex("12 11 20 50"));
-    QCOMPARE(m_probe.requestBlock(1).mid(94, 2), hex("01 05"));
+    QCOMPARE(probe.requestBlock(1).mid(94, 2), hex("01 05"));
 
     // The timer mode is page 0 byte 3.
     QCOMPARE(ask("41 36 01"), kAck);
@@ -115,7 +87,7 @@ void TestSimSetup::channelModeGatesThePlayerSide()
     QCOMPARE(statusByte(8), quint8(0x01));
     // Each side has its own transport.
     QCOMPARE(ask("25 31 00 10 00 00 00"), kAck);
-    m_recorder.advanceClock(1000);
+    recorder.advanceClock(1000);
     QCOMPARE(ask("61 0C 04"), hex("74 00 00 10 00 00"));
     QCOMPARE(ask("31 10 00"), kAck);
     QCOMPARE(statusByte(8), quint8(0x00));
@@ -167,10 +139,12 @@ void TestSimSetup::remoteLocalThroughTheMenu()
     QCOMPARE(ask("61 C0 00").at(3), char(0x01));
     QCOMPARE(ask("20 01"), kRefused);
 
-    // Enter closes the menu: bit 7 of the flags is clear.
+    // Enter closes the menu: bit 7 of the flags is clear. Toggle readies a
+    // change that Plus then makes.
     QCOMPARE(quint8(ask("61 95 90").at(2)), quint8(0x40));
     QCOMPARE(ask("61 95 01"), panel(0xC0, local));
-    QCOMPARE(ask("61 95 0A"), panel(0xC0, remote));
+    QCOMPARE(ask("61 95 0A"), panel(0xC0, local));
+    QCOMPARE(ask("61 95 05"), panel(0xC0, remote));
     QCOMPARE(ask("20 01"), kAck);
 }
 
@@ -206,8 +180,7 @@ void TestSimSetup::optionsMenuChangesSetup()
     QCOMPARE(ask("61 95 0B"), panel(0xC0, "1 Sync AUTO"));
     QCOMPARE(ask("61 95 05"), panel(0xC0, "1 Sync SYNC"));
     QCOMPARE(ask("61 95 03"), panel(0xC0, "3 Bars OFF"));
-    QCOMPARE(ask("61 95 0A"), panel(0xC0, "3 Bars ON"));
-    QCOMPARE(ask("61 95 04"), panel(0xC0, "3 Bars ON"));
+    QCOMPARE(ask("61 95 A0"), panel(0xC0, "3 Bars ON"));
     QCOMPARE(ask("61 C0 00").at(5), char(0x01));
     QCOMPARE(ask("61 C0 04").at(4), char(0xFF));
     QCOMPARE(ask("61 95 55"), kUnknown);
@@ -223,10 +196,10 @@ void TestSimSetup::saveAndRecallSegments()
     QVERIFY(start(scenario));
     QCOMPARE(ask("61 95 07"), panel(0x40, "CLIP0007"));
     QCOMPARE(ask("25 31 00 04 00 00 00"), kAck);
-    m_recorder.advanceClock(1000);
+    recorder.advanceClock(1000);
     QCOMPARE(ask("40 10"), kAck);
     QCOMPARE(ask("25 31 00 06 00 00 00"), kAck);
-    m_recorder.advanceClock(1000);
+    recorder.advanceClock(1000);
     QCOMPARE(ask("40 11"), kAck);
 
     // Save proposes the first free number; digits type a number of their own.
@@ -242,7 +215,7 @@ void TestSimSetup::saveAndRecallSegments()
     QCOMPARE(ask("61 95 02"), panel(0xC0, "Recall 0013"));
     QCOMPARE(ask("61 95 02"), panel(0xC0, "Recall 0013"));
     QCOMPARE(ask("61 95 90"), panel(0x40, "Cued 0013"));
-    m_recorder.advanceClock(1000);
+    recorder.advanceClock(1000);
     QCOMPARE(statusByte(2) & 0x01, 1);
     QCOMPARE(ask("61 0C 04"), hex("74 00 00 04 00 00"));
 
@@ -265,9 +238,9 @@ void TestSimSetup::disksNeedMaintenanceAndTime()
     QCOMPARE(ask("32 22 FF FF"), kRefused);
     QCOMPARE(ask("31 21 01"), kAck);
     QCOMPARE(ask("32 22 FF FF"), kAck);
-    m_recorder.advanceClock(2000);
+    recorder.advanceClock(2000);
     QCOMPARE(ask("62 C3 01 00"), hex("72 C3 0D 00"));
-    m_recorder.advanceClock(1000);
+    recorder.advanceClock(1000);
     QCOMPARE(ask("62 C3 01 00"), hex("72 C3 1D 00"));
     QCOMPARE(ask("62 C3 02 03"), hex("72 C3 FF 00"));
     QCOMPARE(ask("62 C3 01 01"), hex("72 C3 0D 00"));
@@ -275,7 +248,7 @@ void TestSimSetup::disksNeedMaintenanceAndTime()
     // The mode page is known once an inquiry has had its time.
     QCOMPARE(ask("32 24 01 00"), kAck);
     QCOMPARE(ask("62 C3 01 00"), hex("72 C3 1D 00"));
-    m_recorder.advanceClock(2000);
+    recorder.advanceClock(2000);
     QCOMPARE(ask("62 C3 01 00"), hex("72 C3 1D 0F"));
     QCOMPARE(ask("33 25 01 00 1F"), kAck);
     QCOMPARE(ask("62 C3 01 00"), hex("72 C3 1D 1F"));
@@ -306,12 +279,12 @@ void TestSimSetup::formatShowsOnThePanel()
     QCOMPARE(ask("32 23 02 03"), kAck);
     QCOMPARE(statusByte(0) & 0x20, 0x20);
     QCOMPARE(ask("61 95 07"), panel(0x40, "Format 00:00"));
-    m_recorder.advanceClock(5000);
+    recorder.advanceClock(5000);
     QCOMPARE(ask("61 95 07"), panel(0x40, "Format 00:05"));
     QCOMPARE(ask("32 23 01 00"), kRefused);
 
     // Done: the display changed once more, until it is read.
-    m_recorder.advanceClock(7000);
+    recorder.advanceClock(7000);
     QCOMPARE(statusByte(0) & 0x20, 0x20);
     QVERIFY(!ask("61 95 07").contains("Format"));
     QCOMPARE(statusByte(0) & 0x20, 0);
@@ -347,16 +320,16 @@ void TestSimSetup::informationBlock()
     scenario.videoStandard = standard;
     scenario.compression = compression;
     QVERIFY(start(scenario));
-    const QByteArray block = m_probe.requestBlock(1);
+    const QByteArray block = probe.requestBlock(1);
     QCOMPARE(block.size(), 522);
     QCOMPARE(block.left(10), hex("00 03 02 00 00 01 00 00 00 00"));
     QCOMPARE(block.mid(10, 4), tag);
     QCOMPARE(int(quint8(block.at(94))), standard);
     QCOMPARE(int(quint8(block.at(95))), compression);
 
-    m_probe.sendRaw(UdpProbe::header(3, 0, 2));
-    QVERIFY(m_probe.staysQuiet(100));
-    QVERIFY(m_recorder.receivedFrames().isEmpty());
+    probe.sendRaw(UdpProbe::header(3, 0, 2));
+    QVERIFY(probe.staysQuiet(100));
+    QVERIFY(recorder.receivedFrames().isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TestSimSetup)

@@ -2,21 +2,13 @@
 // cue-ups, status bits, speeds, levels and remote/local control, checked
 // through frames written by hand.
 
-#include "simrecorder.h"
-#include "udpprobe.h"
+#include "simfixture.h"
 
 #include <QtTest>
 
 namespace {
 
 const QHostAddress kRecorder(QStringLiteral("127.0.7.11"));
-const QByteArray kAck = UdpProbe::hex("10 01");
-const QByteArray kRefused = UdpProbe::hex("11 12 08");
-
-QByteArray hex(const char *text)
-{
-    return UdpProbe::hex(text);
-}
 
 // The time of a time reply (74 xx, four bytes, frames first) as text, with
 // the field and drop-frame marks taken off.
@@ -47,9 +39,12 @@ bool closeTo(const QString &read, const QString &expected, int fps)
 
 } // namespace
 
-class TestSimTransport : public QObject
+class TestSimTransport : public QObject, public SimFixture
 {
     Q_OBJECT
+
+public:
+    TestSimTransport() : SimFixture(kRecorder) {}
 
 private slots:
     void cleanup();
@@ -72,25 +67,11 @@ private slots:
     void localControlRefusesTransport();
     void audioLevelsMoveWhilePlaying();
     void scenarioMayStartPlaying();
-
-private:
-    bool start(const xrsim::Scenario &scenario = {});
-
-    xrsim::SimRecorder m_recorder;
-    UdpProbe m_probe{kRecorder};
 };
-
-bool TestSimTransport::start(const xrsim::Scenario &scenario)
-{
-    xrsim::SimConfig config;
-    config.address = kRecorder;
-    config.scenario = scenario;
-    return m_recorder.start(config);
-}
 
 void TestSimTransport::cleanup()
 {
-    m_recorder.stop();
+    recorder.stop();
 }
 
 void TestSimTransport::positionAdvancesAtTheStandardsRate_data()
@@ -124,10 +105,10 @@ void TestSimTransport::positionAdvancesAtTheStandardsRate()
     xrsim::Scenario scenario;
     scenario.videoStandard = standard;
     QVERIFY(start(scenario));
-    QCOMPARE(m_probe.ask("20 01"), kAck);
-    m_recorder.advanceClock(600000);
-    const QString readTimecode = timeText(m_probe.ask("61 0C 03"));
-    const QString readTimer = timeText(m_probe.ask("61 0C 04"));
+    QCOMPARE(ask("20 01"), kAck);
+    recorder.advanceClock(600000);
+    const QString readTimecode = timeText(ask("61 0C 03"));
+    const QString readTimer = timeText(ask("61 0C 04"));
     QVERIFY2(closeTo(readTimecode, timecode, fps), qPrintable(readTimecode));
     QVERIFY2(closeTo(readTimer, timer, fps), qPrintable(readTimer));
 }
@@ -156,10 +137,10 @@ void TestSimTransport::dropFrameSkipsFrameNumbers()
     scenario.videoStandard = 1;
     scenario.dropFrame = dropFrame;
     QVERIFY(start(scenario));
-    QCOMPARE(m_probe.ask(preset.constData()), kAck);
-    QCOMPARE(m_probe.ask("20 01"), kAck);
-    m_recorder.advanceClock(67);
-    const QByteArray reply = m_probe.ask("61 0C 03");
+    QCOMPARE(ask(preset.constData()), kAck);
+    QCOMPARE(ask("20 01"), kAck);
+    recorder.advanceClock(67);
+    const QByteArray reply = ask("61 0C 03");
     const QString read = timeText(reply);
     QVERIFY2(closeTo(read, twoFramesOn, 30), qPrintable(read));
     QCOMPARE(quint8(reply.at(2)) & 0x40, dropMark);
@@ -190,9 +171,9 @@ void TestSimTransport::fieldMarkFollowsTheSystem()
     xrsim::Scenario scenario;
     scenario.videoStandard = standard;
     QVERIFY(start(scenario));
-    QCOMPARE(m_probe.ask(cue.constData()), kAck);
-    m_recorder.advanceClock(1000);
-    QCOMPARE(m_probe.ask("61 0C 03"), time);
+    QCOMPARE(ask(cue.constData()), kAck);
+    recorder.advanceClock(1000);
+    QCOMPARE(ask("61 0C 03"), time);
 }
 
 void TestSimTransport::cueUpCompletesAfterItsTime()
@@ -200,53 +181,53 @@ void TestSimTransport::cueUpCompletesAfterItsTime()
     xrsim::Scenario scenario;
     scenario.cueMs = 400;
     QVERIFY(start(scenario));
-    QCOMPARE(m_probe.ask("25 31 00 10 00 00 00"), kAck);
-    QCOMPARE(quint8(m_probe.ask("61 20 0A").at(4)) & 0x01, 0);
-    m_recorder.advanceClock(450);
-    const QByteArray status = m_probe.ask("61 20 0A");
+    QCOMPARE(ask("25 31 00 10 00 00 00"), kAck);
+    QCOMPARE(quint8(ask("61 20 0A").at(4)) & 0x01, 0);
+    recorder.advanceClock(450);
+    const QByteArray status = ask("61 20 0A");
     QCOMPARE(quint8(status.at(4)), quint8(0x03)); // cue-up complete, still
-    QCOMPARE(timeText(m_probe.ask("61 0C 03")), QStringLiteral("00:00:10:00"));
+    QCOMPARE(timeText(ask("61 0C 03")), QStringLiteral("00:00:10:00"));
 
     // The next motion takes the flag away again.
-    QCOMPARE(m_probe.ask("20 01"), kAck);
-    QCOMPARE(quint8(m_probe.ask("61 20 0A").at(4)) & 0x01, 0);
+    QCOMPARE(ask("20 01"), kAck);
+    QCOMPARE(quint8(ask("61 20 0A").at(4)) & 0x01, 0);
 
     // A cue to a position counts fields on an interlaced recorder: 750 is
     // 15 seconds of PAL.
-    QCOMPARE(m_probe.ask("24 9D 00 00 02 EE"), kAck);
-    m_recorder.advanceClock(450);
-    QCOMPARE(quint8(m_probe.ask("61 20 0A").at(4)) & 0x01, 1);
-    QCOMPARE(timeText(m_probe.ask("61 0C 04")), QStringLiteral("00:00:15:00"));
+    QCOMPARE(ask("24 9D 00 00 02 EE"), kAck);
+    recorder.advanceClock(450);
+    QCOMPARE(quint8(ask("61 20 0A").at(4)) & 0x01, 1);
+    QCOMPARE(timeText(ask("61 0C 04")), QStringLiteral("00:00:15:00"));
 }
 
 void TestSimTransport::cueUpRefusesTimesThatDoNotExist()
 {
     QVERIFY(start());
-    QCOMPARE(m_probe.ask("25 31 00 61 00 00 00"), kRefused);
-    QCOMPARE(m_probe.ask("25 31 25 00 00 00 00"), kRefused); // frame 25 at 25 fps
-    QCOMPARE(m_probe.ask("25 31 0A 00 00 00 00"), kRefused); // not BCD
-    QCOMPARE(m_probe.ask("23 31 00 00 00"), kRefused);
-    QCOMPARE(m_probe.ask("24 31 24 59 59 23"), kAck); // four bytes will do
+    QCOMPARE(ask("25 31 00 61 00 00 00"), kRefused);
+    QCOMPARE(ask("25 31 25 00 00 00 00"), kRefused); // frame 25 at 25 fps
+    QCOMPARE(ask("25 31 0A 00 00 00 00"), kRefused); // not BCD
+    QCOMPARE(ask("23 31 00 00 00"), kRefused);
+    QCOMPARE(ask("24 31 24 59 59 23"), kAck); // four bytes will do
 }
 
 void TestSimTransport::timerModeAndTimecodePreset()
 {
     QVERIFY(start());
-    QCOMPARE(m_probe.ask("60 36"), hex("71 36 00"));
-    QCOMPARE(m_probe.ask("44 78 00 00 00 10"), kAck);
-    QCOMPARE(m_probe.ask("61 0C 03"), hex("74 04 00 00 00 10"));
-    QCOMPARE(m_probe.ask("61 0C 04"), hex("74 00 00 00 00 00"));
+    QCOMPARE(ask("60 36"), hex("71 36 00"));
+    QCOMPARE(ask("44 78 00 00 00 10"), kAck);
+    QCOMPARE(ask("61 0C 03"), hex("74 04 00 00 00 10"));
+    QCOMPARE(ask("61 0C 04"), hex("74 00 00 00 00 00"));
 
     // Showing the timer, cue-ups address the timer, not the timecode.
-    QCOMPARE(m_probe.ask("41 36 01"), kAck);
-    QCOMPARE(m_probe.ask("60 36"), hex("71 36 01"));
-    QCOMPARE(m_probe.ask("25 31 00 05 00 00 00"), kAck);
-    m_recorder.advanceClock(1000);
-    QCOMPARE(m_probe.ask("61 0C 04"), hex("74 00 00 05 00 00"));
-    QCOMPARE(m_probe.ask("61 0C 03"), hex("74 04 00 05 00 10"));
+    QCOMPARE(ask("41 36 01"), kAck);
+    QCOMPARE(ask("60 36"), hex("71 36 01"));
+    QCOMPARE(ask("25 31 00 05 00 00 00"), kAck);
+    recorder.advanceClock(1000);
+    QCOMPARE(ask("61 0C 04"), hex("74 00 00 05 00 00"));
+    QCOMPARE(ask("61 0C 03"), hex("74 04 00 05 00 10"));
 
-    QCOMPARE(m_probe.ask("41 36 04"), kRefused);
-    QCOMPARE(m_probe.ask("61 0C 10"), kRefused);
+    QCOMPARE(ask("41 36 04"), kRefused);
+    QCOMPARE(ask("61 0C 10"), kRefused);
 }
 
 void TestSimTransport::statusFollowsTheTransport_data()
@@ -288,11 +269,11 @@ void TestSimTransport::statusFollowsTheTransport()
     QFETCH(int, byte);
     QFETCH(int, value);
     QVERIFY(start());
-    QCOMPARE(m_probe.ask("25 31 00 00 01 00 00"), kAck);
-    m_recorder.advanceClock(1000);
+    QCOMPARE(ask("25 31 00 00 01 00 00"), kAck);
+    recorder.advanceClock(1000);
     for (const QString &command : commands)
-        QCOMPARE(m_probe.ask(command.toLatin1().constData()), kAck);
-    const QByteArray status = m_probe.ask("61 20 0A");
+        QCOMPARE(ask(command.toLatin1().constData()), kAck);
+    const QByteArray status = ask("61 20 0A");
     QCOMPARE(status.left(2), hex("7A 20"));
     QCOMPARE(int(quint8(status.at(2 + byte))), value);
 }
@@ -321,23 +302,23 @@ void TestSimTransport::speedsMoveThePosition()
     QFETCH(int, ms);
     QFETCH(QString, timer);
     QVERIFY(start());
-    QCOMPARE(m_probe.ask(command.constData()), kAck);
-    m_recorder.advanceClock(ms);
-    const QString read = timeText(m_probe.ask("61 0C 04"));
+    QCOMPARE(ask(command.constData()), kAck);
+    recorder.advanceClock(ms);
+    const QString read = timeText(ask("61 0C 04"));
     QVERIFY2(closeTo(read, timer, 25), qPrintable(read));
 }
 
 void TestSimTransport::rewindStopsAtTheStart()
 {
     QVERIFY(start());
-    QCOMPARE(m_probe.ask("25 31 00 02 00 00 00"), kAck);
-    m_recorder.advanceClock(1000);
-    QCOMPARE(m_probe.ask("20 20"), kAck);
-    m_recorder.advanceClock(1000);
-    const QByteArray status = m_probe.ask("61 20 0A");
+    QCOMPARE(ask("25 31 00 02 00 00 00"), kAck);
+    recorder.advanceClock(1000);
+    QCOMPARE(ask("20 20"), kAck);
+    recorder.advanceClock(1000);
+    const QByteArray status = ask("61 20 0A");
     QCOMPARE(quint8(status.at(3)), quint8(0x00));
     QCOMPARE(quint8(status.at(4)), quint8(0x02));
-    QCOMPARE(m_probe.ask("61 0C 04"), hex("74 00 00 00 00 00"));
+    QCOMPARE(ask("61 0C 04"), hex("74 00 00 00 00 00"));
 }
 
 void TestSimTransport::localControlRefusesTransport()
@@ -346,11 +327,11 @@ void TestSimTransport::localControlRefusesTransport()
     scenario.local = true;
     QVERIFY(start(scenario));
     for (const char *command : {"20 01", "20 02", "21 13 40", "25 31 00 01 00 00 00", "20 90"})
-        QCOMPARE(m_probe.ask(command), kRefused);
-    const QByteArray status = m_probe.ask("61 20 0A");
+        QCOMPARE(ask(command), kRefused);
+    const QByteArray status = ask("61 20 0A");
     QCOMPARE(quint8(status.at(2)) & 0x01, 1);
     QCOMPARE(quint8(status.at(3)), quint8(0x20));
-    QCOMPARE(m_probe.ask("61 0C 03"), hex("74 04 00 00 00 00"));
+    QCOMPARE(ask("61 0C 03"), hex("74 04 00 00 00 00"));
 }
 
 void TestSimTransport::audioLevelsMoveWhilePlaying()
@@ -358,22 +339,22 @@ void TestSimTransport::audioLevelsMoveWhilePlaying()
     xrsim::Scenario scenario;
     scenario.files = {{QStringLiteral("STEREO"), 60, 2}};
     QVERIFY(start(scenario));
-    QCOMPARE(m_probe.ask("60 AC"), hex("74 AC 00 00 00 00"));
-    QCOMPARE(m_probe.ask("20 01"), kAck);
-    const QByteArray first = m_probe.ask("60 AC");
+    QCOMPARE(ask("60 AC"), hex("74 AC 00 00 00 00"));
+    QCOMPARE(ask("20 01"), kAck);
+    const QByteArray first = ask("60 AC");
     QCOMPARE(first.left(2), hex("74 AC"));
     for (int nibble = 0; nibble < 8; ++nibble) {
         const int level = (quint8(first.at(2 + nibble / 2)) >> (nibble % 2 ? 0 : 4)) & 0x0F;
         QVERIFY2(level >= 2 && level <= 14, qPrintable(first.toHex(' ')));
     }
-    m_recorder.advanceClock(300);
-    QVERIFY(m_probe.ask("60 AC") != first);
+    recorder.advanceClock(300);
+    QVERIFY(ask("60 AC") != first);
 
     // A file with two audio tracks sounds on the first two meters only.
-    QCOMPARE(m_probe.ask("48 14 53 54 45 52 45 4F 00 00"), kAck);
-    m_recorder.advanceClock(1000);
-    QCOMPARE(m_probe.ask("20 01"), kAck);
-    const QByteArray stereo = m_probe.ask("60 AC");
+    QCOMPARE(ask("48 14 53 54 45 52 45 4F 00 00"), kAck);
+    recorder.advanceClock(1000);
+    QCOMPARE(ask("20 01"), kAck);
+    const QByteArray stereo = ask("60 AC");
     QVERIFY(quint8(stereo.at(2)) != 0);
     QCOMPARE(stereo.mid(3), hex("00 00 00"));
 }
@@ -384,10 +365,10 @@ void TestSimTransport::scenarioMayStartPlaying()
     xrsim::Scenario scenario;
     scenario.playing = true;
     QVERIFY(start(scenario));
-    const QByteArray status = m_probe.ask("61 20 0A");
+    const QByteArray status = ask("61 20 0A");
     QVERIFY2(status.size() > 3 && (quint8(status.at(3)) & 0x01), status.toHex(' ').constData());
-    m_recorder.advanceClock(60000);
-    const QString read = timeText(m_probe.ask("61 0C 03"));
+    recorder.advanceClock(60000);
+    const QString read = timeText(ask("61 0C 03"));
     QVERIFY2(closeTo(read, QStringLiteral("00:01:00:00"), 25), qPrintable(read));
 }
 

@@ -16,13 +16,16 @@ const char *const kDescription =
     "The recorder's settings (from --kind on) may also be given in a --scenario\n"
     "file: one \"key = value\" a line, the keys being those options without\n"
     "their dashes; blank lines and lines starting with # are skipped, and the\n"
-    "repeatable keys (file, segment, disk) may appear on many lines:\n"
+    "repeatable keys (file, segment, raw_segment, answer, disk) may appear on\n"
+    "many lines:\n"
     "  standard = 1\n"
     "  file = CLIP0000,120,8\n"
     "  loaded = CLIP0000\n"
     "  segment = 1,00:00:10:00,00:00:20:00\n"
+    "  answer = 62 9A 00 02, 76 9A 00 00 00 C8 00 00\n"
     "  disk = 2,3,unformatted,36000\n"
-    "Options on the command line are applied after the file.";
+    "In names, \\xNN stands for the byte NN. Options on the command line are\n"
+    "applied after the file.";
 
 bool applyScenario(const QCommandLineParser &parser, Scenario *scenario, QString *error)
 {

@@ -103,6 +103,11 @@ void SimRecorder::lateNextReply(int ms)
     m_faults->lateNextReply(ms);
 }
 
+void SimRecorder::duplicateNextReply(int gapMs)
+{
+    m_faults->duplicateNextReply(gapMs);
+}
+
 void SimRecorder::forceReply(quint8 group, quint8 code, const QByteArray &raw, int times)
 {
     m_faults->forceReply(group, code, raw, times);

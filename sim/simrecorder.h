@@ -65,6 +65,8 @@ public:
                               const QByteArray &frame = QByteArray("\x10\x01\x11", 3));
     // Send the next reply ms milliseconds late, after the client gave up.
     void lateNextReply(int ms = 300);
+    // Send the next reply twice, the copy gapMs milliseconds after it.
+    void duplicateNextReply(int gapMs = 20);
     // Answer every command of this group and code with raw, sent as it is
     // (checksum included), the next times times; for ever when negative,
     // and times 0 takes the forced reply back.

@@ -66,6 +66,12 @@ void FaultInjector::lateNextReply(int ms)
     m_lateMs = qMax(ms, 0);
 }
 
+void FaultInjector::duplicateNextReply(int gapMs)
+{
+    QMutexLocker lock(&m_mutex);
+    m_duplicateMs = qMax(gapMs, 0);
+}
+
 void FaultInjector::forceReply(quint8 group, quint8 code, const QByteArray &raw, int times)
 {
     QMutexLocker lock(&m_mutex);
@@ -81,6 +87,7 @@ void FaultInjector::clear()
     m_dropCount = 0;
     m_delayMs = 0;
     m_lateMs = 0;
+    m_duplicateMs = -1;
     m_corrupt = false;
     m_extraCount = 0;
     m_stray.reset();
@@ -112,8 +119,10 @@ ReplyPlan FaultInjector::takeReplyPlan()
     plan.delayMs = m_delayMs + m_lateMs;
     plan.corruptChecksum = m_corrupt;
     plan.extraCount = m_extraCount;
+    plan.duplicateAfterMs = m_duplicateMs;
     plan.stray = m_stray;
     m_lateMs = 0;
+    m_duplicateMs = -1;
     m_corrupt = false;
     m_extraCount = 0;
     m_stray.reset();

@@ -23,6 +23,8 @@ struct ReplyPlan
     int delayMs = 0;
     bool corruptChecksum = false;
     int extraCount = 0;
+    // Sends the reply a second time this long after the first; -1: once.
+    int duplicateAfterMs = -1;
     std::optional<StrayFrame> stray;
 
     // The reply frame as it goes out under this plan.
@@ -40,6 +42,7 @@ public:
     void overstateNextCount(int extra);
     void strayBeforeNextReply(const StrayFrame &stray);
     void lateNextReply(int ms);
+    void duplicateNextReply(int gapMs);
     // Answers group/code with raw bytes, sent as they are, for the next
     // times commands, for ever when times is negative; 0 takes it back.
     void forceReply(quint8 group, quint8 code, const QByteArray &raw, int times);
@@ -59,6 +62,7 @@ private:
     int m_dropCount = 0;
     int m_delayMs = 0;
     int m_lateMs = 0;
+    int m_duplicateMs = -1;
     bool m_corrupt = false;
     int m_extraCount = 0;
     std::optional<StrayFrame> m_stray;

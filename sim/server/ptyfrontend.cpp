@@ -135,6 +135,11 @@ void PtyFrontEnd::reply(const QByteArray &frame)
         QTimer::singleShot(plan.delayMs, this, deliver);
     else
         deliver();
+    if (plan.duplicateAfterMs >= 0) {
+        const QByteArray copy = plan.shape(frame);
+        QTimer::singleShot(plan.delayMs + plan.duplicateAfterMs, this,
+                           [this, copy] { write(copy); });
+    }
 }
 
 void PtyFrontEnd::write(const QByteArray &bytes)

@@ -111,6 +111,11 @@ void UdpFrontEnd::reply(const QByteArray &frame, const QHostAddress &to, quint16
         QTimer::singleShot(plan.delayMs, this, deliver);
     else
         deliver();
+    if (plan.duplicateAfterMs >= 0) {
+        const QByteArray copy = PacketHeader::wrap(PacketHeader::FrameType, plan.shape(frame));
+        QTimer::singleShot(plan.delayMs + plan.duplicateAfterMs, this,
+                           [this, copy, to, port] { m_socket.writeDatagram(copy, to, port); });
+    }
 }
 
 void UdpFrontEnd::sendStray(const StrayFrame &stray, const QHostAddress &to, quint16 port)

@@ -126,6 +126,8 @@ qint16 DeviceLink::ReadBlock(BlockPacket &)
     return kStatusOk;
 }
 
+void DeviceLink::DropPacket(qint16) {}
+
 void DeviceLink::WaitForInput(quint32 milliseconds)
 {
     QThread::msleep(std::min<quint32>(milliseconds, 1));

@@ -75,6 +75,11 @@ public:
     virtual qint16 Close();
     virtual qint16 SendBlock(BlockPacket &packet);
     virtual qint16 ReadBlock(BlockPacket &destination);
+    // Forgets the packet the record holds, read or not, and keeps what waits
+    // behind it: the record takes the next packet. The command engine calls
+    // it for a frame that is not the reply it waits for. A byte stream keeps
+    // nothing once its bytes are read, so the default does nothing.
+    virtual void DropPacket(qint16 rec);
 
     quint16 portId;
     quint8 opened = 0;

@@ -216,6 +216,18 @@ qint16 EthernetLink::ReadBlock(BlockPacket &destination)
     return kStatusOk;
 }
 
+// The datagram in the record is forgotten; the buffer stays, so the next
+// poll takes the next datagram into it.
+void EthernetLink::DropPacket(qint16 rec)
+{
+    ReceiveRecord *record = RecordAt(rec);
+    if (!record)
+        return;
+    record->size = 0;
+    record->offset = 0;
+    record->hasData = 0;
+}
+
 void EthernetLink::Reserved() {}
 
 void EthernetLink::WaitForInput(quint32 milliseconds)

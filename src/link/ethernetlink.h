@@ -39,6 +39,7 @@ public:
     qint16 Close() override;
     qint16 SendBlock(BlockPacket &packet) override;
     qint16 ReadBlock(BlockPacket &destination) override;
+    void DropPacket(qint16 rec) override;
     virtual void Reserved();
 
     const PeerAddress &Peer(int index) const { return peers[index]; }

@@ -1,11 +1,13 @@
 #include "commandengine.h"
 
+#include "commandcodes.h"
 #include "messagemonitor.h"
 
 #include "devices/devicelists.h"
 #include "devices/devicerecord.h"
 #include "link/devicelink.h"
 #include "link/linkstatus.h"
+#include "link/timing.h"
 
 #include <algorithm>
 #include <cctype>
@@ -43,6 +45,35 @@ int HexNibble(char c)
     return -1;
 }
 
+void ShowReplyFrame(MessageMonitor *monitor, const QString &title)
+{
+    if (!monitor)
+        return;
+    monitor->AddLine(title);
+    monitor->AddLine(FormatFrameLine(ReplyFrame.data(), kFrameHeadSize + ReplyDataCount() + 1));
+}
+
+// Reads the next whole frame into ReplyFrame: CMD1, CMD2 and the byte after
+// them within `waitMs`, then the rest CMD1 announces within 16 ms a byte.
+qint16 ReadFrame(DeviceLink &link, qint16 record, quint32 waitMs)
+{
+    ReplyFrame.fill(0);
+    if (link.WaitFor(record, std::max<quint32>(waitMs, 1), 3) < 3)
+        return kStatusNoReply;
+    quint32 length = 3;
+    link.Read(length, ReplyFrame.data(), record);
+    if (length < 3)
+        return kStatusNoReply;
+    const int n = ReplyDataCount();
+    if (n == 0)
+        return kStatusOk;
+    if (link.WaitFor(record, n * kPerDataByteMs, static_cast<qint16>(n)) < quint32(n))
+        return kStatusNoReply;
+    length = n;
+    link.Read(length, ReplyFrame.data() + 3, record);
+    return length < quint32(n) ? kStatusNoReply : kStatusOk;
+}
+
 void PointLinkAtCurrentDevice()
 {
     DeviceLink *link = CurrentDevice->link;
@@ -50,8 +81,8 @@ void PointLinkAtCurrentDevice()
 }
 
 // Sends a complete frame expecting a reply and reads that reply. Stale input
-// is dropped first so that a late answer to an earlier command cannot pass
-// for this one's.
+// is dropped first, and a frame arriving during the wait must fit the rule
+// of the command sent, so that no other command's answer passes for its own.
 qint16 Exchange(const FrameBuffer &frame, quint32 length, MessageMonitor *monitor,
                 qint16 *receiveStatus)
 {
@@ -59,10 +90,10 @@ qint16 Exchange(const FrameBuffer &frame, quint32 length, MessageMonitor *monito
     link->Release(kReplyRecord);
     qint16 record = kReplyRecord;
     link->AllocRecord(record, kReplyRecordSizeHint);
-    const qint16 sent = link->Send(length, frame.data(), kPacketTypeFrame);
-    if (sent != kStatusOk)
-        return sent;
-    *receiveStatus = ReceiveReply(record, monitor);
+    const qint16 sendStatus = link->Send(length, frame.data(), kPacketTypeFrame);
+    if (sendStatus != kStatusOk)
+        return sendStatus;
+    *receiveStatus = ReceiveReply(record, monitor, FindCommand(frame[0] >> 4, frame[1]));
     return kStatusOk;
 }
 
@@ -90,34 +121,28 @@ quint8 FrameChecksum(const quint8 *frame)
     return sum;
 }
 
-qint16 ReceiveReply(qint16 record, MessageMonitor *monitor)
+qint16 ReceiveReply(qint16 record, MessageMonitor *monitor, const CommandCode &sent)
 {
     if (!CurrentDevice)
         return kStatusOk;
     DeviceLink *link = CurrentDevice->link;
-    ReplyFrame.fill(0);
-    if (link->WaitFor(record, link->timeoutMs, 3) < 3)
-        return kStatusNoReply;
-    quint32 length = 3;
-    link->Read(length, ReplyFrame.data(), record);
-    if (length < 3)
-        return kStatusNoReply;
-    const int n = ReplyDataCount();
-    if (n > 0) {
-        if (link->WaitFor(record, n * kPerDataByteMs, static_cast<qint16>(n)) < quint32(n))
-            return kStatusNoReply;
-        length = n;
-        link->Read(length, ReplyFrame.data() + 3, record);
+    const quint32 start = NowMs();
+    while (true) {
+        const quint32 elapsed = ElapsedMs(start);
+        const quint32 left = elapsed < link->timeoutMs ? link->timeoutMs - elapsed : 0;
+        const qint16 read = ReadFrame(*link, record, left);
+        if (read != kStatusOk)
+            return read;
+        if (ReplyFits(sent, ReplyFrame[0], ReplyFrame[1]))
+            break;
+        ShowReplyFrame(monitor, QStringLiteral("Message dropped :"));
+        link->DropPacket(record);
+    }
+    if (ReplyDataCount() > 0)
         link->Release(record);
-        if (length < quint32(n))
-            return kStatusNoReply;
-    }
     const quint8 checksum = FrameChecksum(ReplyFrame.data());
-    if (monitor) {
-        monitor->AddLine(QStringLiteral("Message received :"));
-        monitor->AddLine(FormatFrameLine(ReplyFrame.data(), kFrameHeadSize + n + 1));
-    }
-    return checksum == ReplyData(n) ? kStatusOk : kStatusBadChecksum;
+    ShowReplyFrame(monitor, QStringLiteral("Message received :"));
+    return checksum == ReplyData(ReplyDataCount()) ? kStatusOk : kStatusBadChecksum;
 }
 
 qint16 Send9Pin(quint8 group, quint8 command, int count, const quint8 *data, bool expectReply)

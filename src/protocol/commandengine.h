@@ -6,6 +6,7 @@
 #include <array>
 
 class MessageMonitor;
+struct CommandCode;
 
 // The 9-pin frame: CMD1 (group in the high nibble, data count 0-15 in the low
 // nibble), CMD2, the data bytes and a checksum, the low 8 bits of the sum of
@@ -39,9 +40,12 @@ inline quint8 ReplyData(int n)
 // Checksum over CMD1, CMD2 and as many data bytes as CMD1's low nibble gives.
 quint8 FrameChecksum(const quint8 *frame);
 
-// Reads one reply from the current device's link into ReplyFrame: 0, or 2
-// when it did not arrive whole in time, or 3 when its checksum is wrong.
-qint16 ReceiveReply(qint16 record, MessageMonitor *monitor);
+// Reads the reply to `sent` from the current device's link into ReplyFrame:
+// 0, or 2 when it did not arrive whole in time, or 3 when its checksum is
+// wrong. A frame that cannot answer `sent` (commandcodes.h) is dropped, and
+// shown as dropped on the monitor; the wait for the reply goes on within the
+// link's timeout from the start of the call.
+qint16 ReceiveReply(qint16 record, MessageMonitor *monitor, const CommandCode &sent);
 
 // Sends one frame to the current device and, with expectReply, waits for its
 // answer. Counts failures per link: after a success the fourth failure in a

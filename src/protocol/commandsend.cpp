@@ -7,15 +7,6 @@
 
 #include <algorithm>
 
-namespace {
-
-// The recorder refuses a command with a group-1 reply whose command byte is 0x12.
-constexpr quint8 kAckGroup = 0x1;
-constexpr quint8 kNakCommand = 0x12;
-constexpr quint8 kSenseReturnGroup = 0x7;
-
-} // namespace
-
 // Without a recorder the engine sends nothing and reports success, leaving
 // the previous command's reply in place. That reply must not be read as the
 // answer to this command, so the buffer is emptied: every check on it then
@@ -41,7 +32,7 @@ qint16 SendCommandManual(CommandCode code, const quint8 *data, int count)
 
 bool ReplyIsNak()
 {
-    return ReplyGroup() == kAckGroup && ReplyCommand() == kNakCommand;
+    return ReplyGroup() == kReturnGroup && ReplyCommand() == kNakCommand;
 }
 
 bool ReplyIsSenseReturn()

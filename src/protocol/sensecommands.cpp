@@ -9,8 +9,6 @@
 
 namespace {
 
-// The device type reply comes back in group 1 with the request's command byte.
-constexpr quint8 kDeviceTypeReplyGroup = 0x1;
 constexpr int kDeviceTypeBytes = 2;
 
 // Time sources of the current time sense: the timecode or the timer.
@@ -56,7 +54,7 @@ qint16 DeviceTypeRequest()
         return kStatusWrongReply;
     if (status != kStatusOk)
         return status;
-    if (ReplyGroup() != kDeviceTypeReplyGroup || ReplyCommand() != Cmd::DeviceTypeRequest.command)
+    if (ReplyGroup() != kReturnGroup || ReplyCommand() != Cmd::DeviceTypeRequest.command)
         return kStatusWrongReply;
     if (ReplyDataCount() < kDeviceTypeBytes)
         return kStatusShortReply;

@@ -21,6 +21,23 @@ public:
 };
 
 const QByteArray kAck = Bytes({0x10, 0x01, 0x11});
+const QByteArray kNak = Bytes({0x11, 0x12, 0x01, 0x24});
+
+// A frame of the given bytes followed by its checksum.
+QByteArray Frame(std::initializer_list<int> values)
+{
+    QByteArray frame = Bytes(values);
+    quint8 sum = 0;
+    for (const char byte : frame)
+        sum = static_cast<quint8>(sum + static_cast<quint8>(byte));
+    return frame + static_cast<char>(sum);
+}
+
+const QByteArray kDeviceTypeReturn = Frame({0x12, 0x11, 0x21, 0x30});
+const QByteArray kStatusReturn = Frame({0x72, 0x20, 0x00, 0x01});
+const QByteArray kLevelsReturn = Frame({0x74, 0xAC, 0x96, 0x30, 0x00, 0x00});
+const QByteArray kLtcReturn = Frame({0x74, 0x04, 0x00, 0x00, 0x00, 0x10});
+const QByteArray kNameReturn = Frame({0x78, 0x15, 'C', 'L', 'I', 'P', '0', '0', '0', '1'});
 
 } // namespace
 
@@ -41,6 +58,9 @@ private slots:
     void replyStatusValues_data();
     void replyStatusValues();
     void replyFrameClearedBetweenReplies();
+    void replyMustFitTheCommand_data();
+    void replyMustFitTheCommand();
+    void framesOfOtherCommandsAreDroppedOnTheWay();
     void noCurrentDeviceSendsNothing();
     void withoutReplyOnlySends();
     void oversizedCountIsRefused();
@@ -167,6 +187,81 @@ void TestEngine::replyFrameClearedBetweenReplies()
     Send9Pin(2, 0x01, 0, nullptr, true);
     QCOMPARE(ReplyData(1), 0);
     QCOMPARE(ReplyData(2), 0);
+}
+
+// What each kind of command takes for its reply. A frame it does not take is
+// dropped, and with nothing else arriving the wait runs out.
+void TestEngine::replyMustFitTheCommand_data()
+{
+    QTest::addColumn<int>("group");
+    QTest::addColumn<int>("command");
+    QTest::addColumn<QByteArray>("reply");
+    QTest::addColumn<bool>("taken");
+
+    QTest::newRow("control: ACK") << 2 << 0x01 << kAck << true;
+    QTest::newRow("control: NAK") << 3 << 0x21 << kNak << true;
+    QTest::newRow("control: sense return") << 2 << 0x01 << kStatusReturn << false;
+    QTest::newRow("control: device type") << 4 << 0x36 << kDeviceTypeReturn << false;
+    QTest::newRow("device type: its return") << 0 << 0x11 << kDeviceTypeReturn << true;
+    QTest::newRow("device type: NAK") << 0 << 0x11 << kNak << true;
+    QTest::newRow("device type: ACK") << 0 << 0x11 << kAck << false;
+    QTest::newRow("sense: its return") << 6 << 0x20 << kStatusReturn << true;
+    QTest::newRow("sense: NAK") << 6 << 0xAC << kNak << true;
+    QTest::newRow("sense: ACK") << 6 << 0x20 << kAck << false;
+    QTest::newRow("sense: another's return") << 6 << 0x20 << kLevelsReturn << false;
+    QTest::newRow("sense: own code, other group")
+        << 6 << 0x20 << Frame({0x12, 0x20, 0x00, 0x01}) << false;
+    QTest::newRow("current file: ACK, nothing loaded") << 6 << 0xC1 << kAck << true;
+    QTest::newRow("time: LTC") << 6 << 0x0C << kLtcReturn << true;
+    QTest::newRow("time: VITC") << 6 << 0x0C << Frame({0x74, 0x06, 0, 0, 0, 0x10}) << true;
+    QTest::newRow("time: timer") << 6 << 0x0C << Frame({0x74, 0x00, 0, 0, 0, 0}) << true;
+    QTest::newRow("time: own code") << 6 << 0x0C << Frame({0x74, 0x0C, 0, 0, 0, 0}) << true;
+    QTest::newRow("time: audio levels") << 6 << 0x0C << kLevelsReturn << false;
+    QTest::newRow("time: status") << 6 << 0x0C << kStatusReturn << false;
+    QTest::newRow("file: name") << 0xA << 0x15 << kNameReturn << true;
+    QTest::newRow("file: last name")
+        << 0xA << 0x15 << Frame({0x78, 0x00, 'L', 'A', 'S', 'T', 0, 0, 0, 0}) << true;
+    QTest::newRow("file: other group") << 0xA << 0x14 << Frame({0x81, 0x14, 0x94}) << true;
+    QTest::newRow("file: ACK") << 0xA << 0x02 << kAck << true;
+    QTest::newRow("file: unknown sense code") << 0xA << 0x18 << Frame({0x71, 0x19, 0x01}) << true;
+    QTest::newRow("file: the time") << 0xA << 0x15 << kLtcReturn << false;
+    QTest::newRow("file: the status") << 0xA << 0x1D << kStatusReturn << false;
+    QTest::newRow("unlisted: its return") << 6 << 0x77 << Frame({0x71, 0x77, 0x01}) << true;
+    QTest::newRow("unlisted: ACK") << 2 << 0x77 << kAck << true;
+    QTest::newRow("unlisted: another's return") << 6 << 0x77 << kStatusReturn << false;
+}
+
+void TestEngine::replyMustFitTheCommand()
+{
+    QFETCH(int, group);
+    QFETCH(int, command);
+    QFETCH(QByteArray, reply);
+    QFETCH(bool, taken);
+    link->replies = {reply};
+    const qint16 status = Send9Pin(group, command, 0, nullptr, true);
+    QCOMPARE(status, taken ? kStatusOk : kStatusNoReply);
+    const QByteArray frame(reinterpret_cast<const char *>(ReplyFrame.data()), reply.size());
+    QCOMPARE(frame, taken ? reply : QByteArray(reply.size(), '\0'));
+}
+
+// A late reply and a repeated one arrive ahead of the time sense's own: both
+// are passed over, shown as dropped on the monitor, and the wait goes on.
+void TestEngine::framesOfOtherCommandsAreDroppedOnTheWay()
+{
+    const quint8 timecode = 0x03;
+    link->replies = {kLevelsReturn + kStatusReturn + kLtcReturn};
+    QCOMPARE(Send9Pin(6, 0x0C, 1, &timecode, true), kStatusOk);
+    QCOMPARE(ReplyCommand(), 0x04);
+    QCOMPARE(ReplyData(3), 0x10);
+    QCOMPARE(link->errorCount, 0);
+
+    LineMonitor monitor;
+    link->replies = {kLevelsReturn + kLtcReturn};
+    QVERIFY(SendManualCommand(QStringLiteral("61.0c.03"), &monitor));
+    QCOMPARE(monitor.lines,
+             QStringList({"Message sent :", "0x61.0x0c.0x03.0x70",
+                          "Message dropped :", "0x74.0xac.0x96.0x30.0x00.0x00.0xe6",
+                          "Message received :", "0x74.0x04.0x00.0x00.0x00.0x10.0x88"}));
 }
 
 void TestEngine::noCurrentDeviceSendsNothing()

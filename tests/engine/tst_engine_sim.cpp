@@ -44,6 +44,7 @@ private slots:
     void faultsGiveTheirStatus();
     void strayDatagramIsNotTheReply();
     void lateReplyIsNotTakenByTheNextCommand();
+    void repeatedReplyIsNotTakenByTheNextCommand();
     void fourthFailureDisconnectsAndStopsSending();
     void serialLineExchangesAndRecovers();
 
@@ -136,6 +137,19 @@ void TestEngineSim::lateReplyIsNotTakenByTheNextCommand()
     QCOMPARE(Reply(), AckFrame());
 }
 
+// The recorder answers the device type request twice, 20 ms apart, and takes
+// 30 ms for every reply: the copy arrives while the play command waits, ahead
+// of its acknowledge.
+void TestEngineSim::repeatedReplyIsNotTakenByTheNextCommand()
+{
+    recorder.sim.setReplyDelay(30);
+    recorder.sim.duplicateNextReply(20);
+    QCOMPARE(SendDeviceTypeRequest(), kStatusOk);
+    QCOMPARE(SendPlay(), kStatusOk);
+    QCOMPARE(Reply(), AckFrame());
+    QCOMPARE(recorder.link.errorCount, qint16(0));
+}
+
 void TestEngineSim::fourthFailureDisconnectsAndStopsSending()
 {
     QCOMPARE(SendPlay(), kStatusOk);
@@ -178,6 +192,12 @@ void TestEngineSim::serialLineExchangesAndRecovers()
     serialRecorder.dropReplies(1);
     QCOMPARE(SendPlay(), kStatusNoReply);
     QCOMPARE(SendPlay(), kStatusOk);
+    // A repeated reply reaches the next command's wait on the line too.
+    serialRecorder.setReplyDelay(30);
+    serialRecorder.duplicateNextReply(20);
+    QCOMPARE(SendDeviceTypeRequest(), kStatusOk);
+    QCOMPARE(SendPlay(), kStatusOk);
+    QCOMPARE(Reply(), AckFrame());
     CurrentDevice = nullptr;
 }
 

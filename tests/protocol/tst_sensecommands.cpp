@@ -10,6 +10,8 @@
 
 #include <QtTest>
 
+#include <functional>
+
 namespace {
 
 enum class Sense { TimerMode, CurrentTime, Status };
@@ -95,6 +97,9 @@ private slots:
 
     void statusBitsReadFromTheStore();
 
+    void pollingSensesKeepTheirOwnAnswers_data();
+    void pollingSensesKeepTheirOwnAnswers();
+
     void noRecorderLeavesTheStore();
 
 private:
@@ -114,7 +119,9 @@ void TestSenseCommands::init()
 }
 
 // Each storing sense against the answers a recorder may give: the data, a
-// refusal, a reply of another group, a sense return too short for the store.
+// refusal, a sense return too short for the store. A frame that cannot be the
+// answer to a sense (an ACK, a reply of another group) is not taken for it:
+// the wait runs out.
 void TestSenseCommands::storingSenses_data()
 {
     QTest::addColumn<Sense>("sense");
@@ -146,11 +153,11 @@ void TestSenseCommands::storingSenses_data()
         QTest::addRow("%s: NAK", row.name)
             << row.sense << row.command << NakFrame() << kStatusNak << Unchanged(row.size);
         QTest::addRow("%s: acknowledge", row.name)
-            << row.sense << row.command << AckFrame() << kStatusOk << Unchanged(row.size);
+            << row.sense << row.command << AckFrame() << kStatusNoReply << Unchanged(row.size);
         QTest::addRow("%s: wrong group with data", row.name)
             << row.sense << row.command
             << WireFrame(Bytes({static_cast<quint8>(0x50 | (cmd1 & 0x0F)), row.command}) + data)
-            << kStatusOk << Unchanged(row.size);
+            << kStatusNoReply << Unchanged(row.size);
         QTest::addRow("%s: one byte short", row.name)
             << row.sense << row.command
             << WireFrame(Bytes({static_cast<quint8>(cmd1 - 1), row.command}) +
@@ -180,11 +187,11 @@ void TestSenseCommands::deviceTypeRequest_data()
     QTest::addColumn<quint16>("type");
     QTest::newRow("device type reply")
         << WireFrame({0x12, 0x11, 0x21, 0x30}) << kStatusOk << quint16(0x2130);
-    QTest::newRow("acknowledge") << AckFrame() << kStatusWrongReply << quint16(0xBEEF);
+    QTest::newRow("acknowledge") << AckFrame() << kStatusNoReply << quint16(0xBEEF);
     QTest::newRow("NAK") << NakFrame() << kStatusWrongReply << quint16(0xBEEF);
     QTest::newRow("group 1, other command")
         << WireFrame({0x12, 0x12, 0x21, 0x30}) << kStatusWrongReply << quint16(0xBEEF);
-    QTest::newRow("sense return") << WireFrame({0x72, 0x11, 0x21, 0x30}) << kStatusWrongReply
+    QTest::newRow("sense return") << WireFrame({0x72, 0x11, 0x21, 0x30}) << kStatusNoReply
                                   << quint16(0xBEEF);
     QTest::newRow("one byte only")
         << WireFrame({0x11, 0x11, 0x21}) << kStatusShortReply << quint16(0xBEEF);
@@ -209,7 +216,7 @@ void TestSenseCommands::audioLevelSense_data()
     QTest::newRow("four levels") << WireFrame({0x74, 0xAC, 0xF0, 0x12, 0x34, 0x5F}) << kStatusOk
                                  << Bytes({0xF0, 0x12, 0x34, 0x5F});
     QTest::newRow("NAK") << NakFrame() << kStatusNak << Bytes({0, 0, 0, 0});
-    QTest::newRow("acknowledge") << AckFrame() << kStatusWrongReply << Bytes({0, 0, 0, 0});
+    QTest::newRow("acknowledge") << AckFrame() << kStatusNoReply << Bytes({0, 0, 0, 0});
     QTest::newRow("two bytes") << WireFrame({0x72, 0xAC, 0xF0, 0x12}) << kStatusShortReply
                                << Bytes({0, 0, 0, 0});
 }
@@ -262,6 +269,55 @@ void TestSenseCommands::statusBitsReadFromTheStore()
     statusBytes[9] = 0x02;
     QVERIFY(PlaylistChanged() && !EventChanged());
     QVERIFY(recorder.Frames().isEmpty());
+}
+
+void TestSenseCommands::pollingSensesKeepTheirOwnAnswers_data()
+{
+    QTest::addColumn<bool>("duplicate");
+    QTest::newRow("duplicated replies") << true;
+    QTest::newRow("late replies") << false;
+}
+
+// The senses of one polling tick, with each reply in turn sent twice 20 ms
+// apart or sent late: a copy that lands in another sense's wait must never
+// be stored as that sense's answer. The recorder takes 30 ms to answer, so
+// a copy arrives ahead of the reply it could be mistaken for.
+void TestSenseCommands::pollingSensesKeepTheirOwnAnswers()
+{
+    QFETCH(bool, duplicate);
+    const QByteArray time = Bytes({0x00, 0x00, 0x00, 0x10}); // 10:00:00:00
+    const QByteArray levels = Bytes({0x96, 0x30, 0x00, 0x00});
+    recorder.Answer(6, 0x0C, SenseReturn(0x04, time));
+    recorder.Answer(6, 0xAC, SenseReturn(0xAC, levels));
+    recorder.Answer(6, 0x20, SenseReturn(0x20, Pattern(10)));
+    recorder.sim.setReplyDelay(30);
+    std::array<quint8, 4> read{};
+    const std::function<qint16()> tick[] = {TimerModeSense, [&] { return AudioLevelSense(read); },
+                                            CurrentTimeSense, StatusSense};
+    for (const auto &sense : tick)
+        QCOMPARE(sense(), kStatusOk);
+    int dropped = 0;
+    for (int round = 0; round < 3; ++round) {
+        for (int faulty = 0; faulty < 4; ++faulty) {
+            for (int i = 0; i < 4; ++i) {
+                if (i == faulty && duplicate)
+                    recorder.sim.duplicateNextReply(20);
+                else if (i == faulty)
+                    recorder.sim.lateNextReply(60 + 90 * round);
+                const qint16 result = tick[i]();
+                QVERIFY(result == kStatusOk || result == kStatusNoReply);
+                dropped += result == kStatusOk ? 0 : 1;
+                QCOMPARE(timerMode, quint8(0));
+                QCOMPARE(StoreBytes(Sense::CurrentTime), time);
+                QCOMPARE(StoreBytes(Sense::Status), Pattern(10));
+                if (result == kStatusOk && i == 1)
+                    QCOMPARE(QByteArray(reinterpret_cast<const char *>(read.data()), 4), levels);
+            }
+            recorder.link.errorCount = 0;
+            recorder.device->disconnected = 0;
+        }
+    }
+    QCOMPARE(dropped > 0, !duplicate); // only a late reply makes its own sense fail
 }
 
 void TestSenseCommands::noRecorderLeavesTheStore()

@@ -28,7 +28,6 @@ private slots:
     void fileLinesBuildTheScenario();
     void badLinesAreReportedWithTheirPlace_data();
     void badLinesAreReportedWithTheirPlace();
-    void faultyRecorderKeys();
     void disksReplaceTheDefaults();
     void demoScenarioLoads();
     void commandLineWinsOverTheFile();
@@ -107,45 +106,6 @@ void TestSimScenario::badLinesAreReportedWithTheirPlace()
     QVERIFY(!scenario.loadFile(path, &error));
     QVERIFY2(error.startsWith(path + QStringLiteral(":3: ")), qPrintable(error));
     QVERIFY2(error.contains(message), qPrintable(error));
-}
-
-// The keys that make a faulty recorder for bad-input tests, and names with
-// bytes outside printable ASCII.
-void TestSimScenario::faultyRecorderKeys()
-{
-    QTemporaryFile file;
-    const QString path =
-        scenarioFile(&file, "file = \\x01\\xFFNAME\\\\\n"
-                            "segment = 2,00:00:01:00,00:00:02:00,\\x01\\xFFNAME\\\\,"
-                            "12,34\n"
-                            "raw_segment = 3,0xFFFFFFFF,7\n"
-                            "answer = 62 9A 00 02, 76 9A 00 00\n"
-                            "answer = 22AC,\n"
-                            "fall_silent = 62 9A 00 10, 2000\n"
-                            "file_reply_group = 11\n"
-                            "list_end = never\n"
-                            "menu_timeout = 5000\n"
-                            "version_key = 1.10\n");
-    xrsim::Scenario scenario;
-    QString error;
-    QVERIFY2(scenario.loadFile(path, &error), qPrintable(error));
-    const QString odd = QStringLiteral("\x01\xFFNAME\\");
-    QCOMPARE(scenario.files.at(0).name, odd);
-    QCOMPARE(scenario.segments.at(0).source, odd);
-    QCOMPARE(scenario.segments.at(0).extra1, 12);
-    QCOMPARE(scenario.segments.at(0).extra2, 34);
-    QCOMPARE(scenario.rawSegments.at(0).in, 0xFFFFFFFFu);
-    QCOMPARE(scenario.rawSegments.at(0).out, 7u);
-    QCOMPARE(scenario.answers.size(), 2);
-    QCOMPARE(scenario.answers.at(0).frame, QByteArray::fromHex("629A0002"));
-    QCOMPARE(scenario.answers.at(0).reply, QByteArray::fromHex("769A0000"));
-    QVERIFY(scenario.answers.at(1).reply.isEmpty());
-    QCOMPARE(scenario.silentFrom, QByteArray::fromHex("629A0010"));
-    QCOMPARE(scenario.silentMs, 2000);
-    QCOMPARE(scenario.fileReplyGroup, 11);
-    QVERIFY(scenario.listEnd == xrsim::Scenario::ListEnd::Never);
-    QCOMPARE(scenario.menuTimeoutMs, 5000);
-    QCOMPARE(scenario.versionKey, QByteArray("1.10"));
 }
 
 void TestSimScenario::disksReplaceTheDefaults()

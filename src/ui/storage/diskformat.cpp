@@ -1,0 +1,98 @@
+// The format: the recorder formats the selected disk on its own and shows
+// the word "Format" on its front-panel display while it works. The dialog
+// gives it five seconds to start, then reads the display until the word is
+// gone.
+
+#include "waitdlg.h"
+
+#include "link/linkstatus.h"
+#include "link/timing.h"
+#include "protocol/commandsend.h"
+#include "protocol/diskcommands.h"
+#include "protocol/transportcommands.h"
+
+#include <QLabel>
+#include <QProgressBar>
+#include <QTime>
+
+namespace {
+
+constexpr int kDisplayReadMs = 200;
+constexpr quint8 kDisplayKey = 7;
+constexpr int kDisplayTextFirst = 1;
+constexpr int kDisplayTextLength = 15;
+constexpr int kProgressWrap = 33; // 32 steps, then back to 0
+// Display reads that may fail in a row (5 s) before the format is given up.
+constexpr int kFailedReadsAllowed = 25;
+
+QString ElapsedText(quint32 elapsedMs)
+{
+    return QTime(0, 0).addMSecs(int(elapsedMs)).toString(QStringLiteral("HH:mm:ss"));
+}
+
+} // namespace
+
+void WaitDlg::StartFormat(int bus, int id)
+{
+    textLabel->setText(QStringLiteral("Please wait while formatting HD..."));
+    currentBus = bus;
+    currentId = id;
+    DiskFormat(quint8(bus), quint8(id));
+    startMs = NowMs();
+    phase = 0;
+    failedReads = 0;
+    progressBar->setValue(0);
+    StartTimer(kDisplayReadMs, &WaitDlg::UpdateTimer);
+}
+
+void WaitDlg::UpdateTimer()
+{
+    if (!StepDue())
+        return;
+    const quint32 elapsedMs = ElapsedMs(startMs);
+    if (FrontPanelKey(kDisplayKey) != kStatusOk) {
+        if (DisplayUnreadable())
+            Finish(QMessageBox::Critical,
+                   QStringLiteral("The recorder stopped answering while formatting HD %1 on "
+                                  "Bus %2. Time elapsed : %3")
+                       .arg(currentId)
+                       .arg(currentBus)
+                       .arg(ElapsedText(elapsedMs)));
+        return;
+    }
+    failedReads = 0;
+    if (ReplyText(kDisplayTextFirst, kDisplayTextLength).contains(QStringLiteral("Format")))
+        FormatRunning(elapsedMs);
+    else
+        FormatEnded();
+}
+
+// A display read that failed says nothing about the format: it is tried again
+// at the next tick, unless the recorder is gone or has not answered for 5 s.
+bool WaitDlg::DisplayUnreadable()
+{
+    return RecorderLost() || ++failedReads >= kFailedReadsAllowed;
+}
+
+void WaitDlg::FormatRunning(quint32 elapsedMs)
+{
+    ++phase;
+    progressBar->setValue((progressBar->value() + 1) % kProgressWrap);
+    formatTimeText = ElapsedText(elapsedMs);
+    textLabel->setText(QStringLiteral("Formatting HD... (Time elapsed : %1)").arg(formatTimeText));
+}
+
+// The word never seen means the recorder did not format at all.
+void WaitDlg::FormatEnded()
+{
+    if (phase == 0)
+        Finish(QMessageBox::Critical, QStringLiteral("Error while formatting HD %1 on Bus %2.")
+                                          .arg(currentId)
+                                          .arg(currentBus));
+    else
+        Finish(QMessageBox::Information,
+               QStringLiteral("Format HD %1 on Bus %2 completed. Time elapsed : %3")
+                   .arg(currentId)
+                   .arg(currentBus)
+                   .arg(formatTimeText));
+}

@@ -226,7 +226,7 @@ bool addDisk(Scenario &s, const QString &v)
     if (parts.size() == 1 && parts.at(0).trimmed() == QLatin1String("none"))
         return true;
     Scenario::Disk disk;
-    if (parts.size() < 2 || parts.size() > 4 || !toInt(parts.at(0), 1, 2, &disk.bus) ||
+    if (parts.size() < 2 || parts.size() > 5 || !toInt(parts.at(0), 1, 2, &disk.bus) ||
         !toInt(parts.at(1), 0, 15, &disk.id))
         return false;
     if (parts.size() > 2) {
@@ -236,6 +236,8 @@ bool addDisk(Scenario &s, const QString &v)
         disk.formatted = state == QLatin1String("ready");
     }
     if (parts.size() > 3 && !toInt(parts.at(3), 1, 2000000, &disk.megabytes))
+        return false;
+    if (parts.size() > 4 && !toInt(parts.at(4), 0, 2, &disk.mode))
         return false;
     s.disks.append(disk);
     return true;
@@ -284,9 +286,9 @@ const QList<KeyEntry> &keyTable()
         {"raw_segment", "n,in,out[,source]",
          "Segment n with in and out positions taken as given, unchecked (repeatable)",
          addRawSegment},
-        {"disk", "bus,id[,ready|unformatted[,MB]]",
-         "A SCSI disk (repeatable; replaces the default two ready disks 1,0 and 1,1; none for "
-         "no disks)",
+        {"disk", "bus,id[,ready|unformatted[,MB[,mode]]]",
+         "A SCSI disk, performance mode 0-2 (repeatable; replaces the default two ready disks "
+         "1,0 and 1,1; none for no disks)",
          addDisk},
         {"disk_name", "text", "Disk name (default XR DISK)", textSetter(&Scenario::diskName, 15)},
         {"list_end", "marker|last|never",

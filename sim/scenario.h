@@ -67,6 +67,8 @@ struct Scenario
         int id = 0;
         bool formatted = true;
         int megabytes = 73000;
+        // Performance mode 0 (default), 1 (fast audio/video) or 2 (MCS).
+        int mode = 0;
     };
 
     // Information block tag: "XRU " unless told otherwise.

@@ -10,12 +10,13 @@ constexpr int TableEntrySize = 12;
 
 DiskArray::DiskArray(const Timing &timing) : m_timing(timing) {}
 
-void DiskArray::install(int bus, int id, bool formatted, int megabytes)
+void DiskArray::install(int bus, int id, bool formatted, int megabytes, int mode)
 {
     if (Disk *d = disk(bus, id)) {
         d->present = true;
         d->formatted = formatted;
         d->megabytes = megabytes;
+        d->mode = quint8(0x0F + 0x10 * mode);
     }
 }
 

@@ -45,7 +45,8 @@ public:
 
     static bool validMode(quint8 code) { return code == 0x0F || code == 0x1F || code == 0x2F; }
 
-    void install(int bus, int id, bool formatted, int megabytes);
+    // Mode 0-2: the performance mode, mode page code 0x0F, 0x1F or 0x2F.
+    void install(int bus, int id, bool formatted, int megabytes, int mode = 0);
     Disk *disk(int bus, int id);
     void update(qint64 nowMs);
 

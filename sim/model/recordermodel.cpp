@@ -207,7 +207,7 @@ void RecorderModel::loadScenario()
     m_panel.setTimeout(m_scenario.menuTimeoutMs);
     diskName = m_scenario.diskName.toLatin1();
     for (const Scenario::Disk &disk : m_scenario.disks)
-        m_disks.install(disk.bus, disk.id, disk.formatted, disk.megabytes);
+        m_disks.install(disk.bus, disk.id, disk.formatted, disk.megabytes, disk.mode);
 
     const VideoStandard &rate = standard();
     for (const Scenario::File &given : m_scenario.files) {

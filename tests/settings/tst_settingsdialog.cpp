@@ -180,7 +180,7 @@ void TestSettingsDialog::invalidFileRefused()
 void TestSettingsDialog::loadedFileOffersToApply()
 {
     DlgDeviceSettings dialog;
-    std::vector<int> values = SettingsForm(new QTabWidget(&dialog)).DdfValues();
+    std::vector<int> values(75, 0);
     values[2] = 4; // Sync. Source: Internal
     const QString name = dir.filePath(QStringLiteral("internal.ddf"));
     QVERIFY(WriteDdf(name, values));

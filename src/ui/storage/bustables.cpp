@@ -1,7 +1,6 @@
 #include "bustables.h"
 
 #include <QComboBox>
-#include <QStringList>
 #include <QTableWidget>
 
 const QString BusTables::kNoDisk = QStringLiteral("No disk");
@@ -26,7 +25,6 @@ void BusTables::SetUp(int bus)
     QTableWidget *table = Table(bus);
     table->setColumnCount(2);
     table->setRowCount(kIds);
-    table->setHorizontalHeaderLabels({QStringLiteral("Status"), QStringLiteral("Mode")});
     for (int id = 0; id < kIds; ++id) {
         auto *status = new QTableWidgetItem;
         status->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);

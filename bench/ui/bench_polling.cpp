@@ -4,15 +4,10 @@
 // the program takes while it polls a recorder and nothing else happens.
 // Prints figures; asserts nothing.
 
-#include "devices/devicelists.h"
-#include "simrecorder.h"
-#include "ui/panel/mainwindow.h"
+#include "benchwindow.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
-#include <QTemporaryDir>
 #include <QTimer>
 
 #include <algorithm>
@@ -86,30 +81,11 @@ int main(int argc, char *argv[])
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
 
-    QTemporaryDir directory;
-    QDir::setCurrent(directory.path());
-    qputenv("TAVREL_COM1", QFile::encodeName(directory.filePath(QStringLiteral("no-com1"))));
-    qputenv("TAVREL_COM2", QFile::encodeName(directory.filePath(QStringLiteral("no-com2"))));
-    QFile deviceFile(QStringLiteral("xr.cfg"));
-    if (!deviceFile.open(QIODevice::WriteOnly))
+    BenchWindow bench(kRecorderIp);
+    if (!bench.Open())
         return 1;
-    deviceFile.write(QByteArray(kRecorderIp) + "\r\n");
-    deviceFile.close();
-
-    xrsim::SimRecorder recorder;
-    xrsim::SimConfig config;
-    config.address = QHostAddress(QLatin1String(kRecorderIp));
-    if (!recorder.start(config)) {
-        std::fprintf(stderr, "simulated recorder: %s\n", qPrintable(recorder.errorString()));
-        return 1;
-    }
-
-    MainWindow window;
-    if (!CurrentDevice) {
-        std::fprintf(stderr, "the simulated recorder did not answer\n");
-        return 1;
-    }
-    auto *idleTimer = window.findChild<QTimer *>(QStringLiteral("idleTimer"));
+    MainWindow &window = bench.window;
+    QTimer *idleTimer = bench.IdleTimer();
     idleTimer->stop();
     window.show();
     QApplication::processEvents();

@@ -1,3 +1,4 @@
+#include "devices/devicesession.h"
 #include "terminationsignals.h"
 #include "ui/panel/mainwindow.h"
 
@@ -5,15 +6,24 @@
 
 #include <memory>
 
+// The window is built first, without touching a recorder; the device session
+// then probes the recorders, and the window is shown once the probes are
+// over. At the end xr.cfg is written before the window and the recorders are
+// torn down, however the event loop ended (quit action, last window closed,
+// SIGINT or SIGTERM).
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     TerminationSignals terminationSignals;
+    DeviceSession devices;
     auto window = std::make_unique<MainWindow>();
+    devices.Open(window.get());
+    window->Start();
     window->show();
     QObject::connect(&app, &QApplication::lastWindowClosed, &app, &QApplication::quit);
     const int exitCode = QApplication::exec();
-    // The window's destructor writes xr.cfg and releases the recorders.
+    devices.Save();
     window.reset();
+    devices.Close();
     return exitCode;
 }

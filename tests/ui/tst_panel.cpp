@@ -4,20 +4,26 @@
 #include "windowfixture.h"
 
 #include "protocol/recorderstate.h"
+#include "ui/common/faces.h"
 #include "ui/panel/dlgabout.h"
 #include "ui/panel/formshortcuts.h"
 #include "ui/panel/panelkeycodes.h"
 #include "ui/panel/sendsony9pcommand.h"
 
+#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTest>
+#include <QTextEdit>
+
+#include <utility>
 
 namespace {
 
@@ -126,6 +132,88 @@ const char *const kNamedWidgets[] = {"tabWidget",
                                      "pbApply",
                                      "pbApply2"};
 
+// The names screen readers and automation tools read, page by page.
+const std::pair<const char *, const char *> kAccessibleNames[] = {
+    {"pbPlay", "Play"},
+    {"pbStop", "Stop"},
+    {"pbRecord", "Record"},
+    {"pbFor", "Fast forward"},
+    {"pbBack", "Rewind"},
+    {"pbLock", "Lock"},
+    {"pbOption", "Option"},
+    {"pbR", "Recorder side"},
+    {"pbP", "Player side"},
+    {"pbRemoteLocal", "Remote/Local"},
+    {"pbOffLtc", "LTC"},
+    {"pbATTC", "Timer/Timecode"},
+    {"rbJog", "Jog"},
+    {"rbShuttle", "Shuttle"},
+    {"rbSloMo", "Slow motion"},
+    {"potent", "Dial"},
+    {"slider", "Slow motion speed"},
+    {"pbMenuUp", "Menu up"},
+    {"pbMenuDown", "Menu down"},
+    {"pbToggle", "Toggle"},
+    {"pbmoinsmoins", "Minus"},
+    {"pbPlusPlus", "Plus"},
+    {"pbEsc", "Esc"},
+    {"pbEnter", "Enter"},
+    {"pbRecall", "Recall"},
+    {"pbSav", "Save"},
+    {"pb0", "0"},
+    {"pb5", "5"},
+    {"pb9", "9"},
+    {"pbDot", "Dot"},
+    {"pbclear", "Clear"},
+    {"pbBksp", "Backspace"},
+    {"pbIn", "In"},
+    {"pbOut", "Out"},
+    {"pbGoto", "Goto"},
+    {"pbCapture", "Capture"},
+    {"pbLocate", "Locate"},
+    {"pbTC1", "Memory 1"},
+    {"pbTC4", "Memory 4"},
+    {"lineLCD1", "Display upper line"},
+    {"lineLCD3", "Display lower line"},
+    {"A1", "Audio level 1"},
+    {"A8", "Audio level 8"},
+    {"lbClipInfos", "Loaded file information"},
+    {"TableClipList", "Segments"},
+    {"TablePlaylist", "Playlist"},
+    {"pbClip", "Create segment"},
+    {"pbClipIn", "Mark in"},
+    {"pbClipOut", "Mark out"},
+    {"pbAddBefore", "Add before"},
+    {"pbAddAfter", "Add after"},
+    {"pbRemove", "Remove"},
+    {"pbRemoveAll", "Remove all"},
+    {"pbPrev", "Previous"},
+    {"pbNext", "Next"},
+    {"pbStart", "Start"},
+    {"pbPause", "Pause"},
+    {"pbAbort", "Abort"},
+    {"pbLoop", "Loop"},
+    {"pbEsc2", "Esc"},
+    {"pb_Enter", "Enter"},
+    {"lineEdit22_2", "Name entry"},
+    {"EdDiskName", "Disk line"},
+    {"lineLCD2", "Display upper line"},
+    {"lineLCD4", "Display lower line"},
+    {"TableFileList", "Files"},
+    {"lbClipInfos_2", "Loaded file information"},
+    {"leRemainigTime", "Remaining time"},
+    {"pbUpdateListFile", "Refresh"},
+    {"pbLoadFile", "Load"},
+    {"pbCreateFile_2", "Create"},
+    {"pbDeleteFile_2", "Delete"},
+    {"pbRenameClip", "Rename"},
+    {"TableBus1", "Bus 1"},
+    {"TableBus2", "Bus 2"},
+    {"pbScan", "Scan"},
+    {"pbFormat", "Format"},
+    {"pbApply2", "Apply"},
+};
+
 // Each menu's entries by object name, "-" for a separator.
 QStringList MenuEntries(QMenu *menu)
 {
@@ -157,6 +245,8 @@ class PanelTest : public QObject
 
 private slots:
     void widgetTreeAndMenus();
+    void leadingSeparatorsAreDrawn();
+    void widgetsCarryTheirNames();
     void lowerLineFollowsTheText();
     void displayReplyIsPlacedByItsFirstByte();
     void versionKeyDecidesLegacyFirmware_data();
@@ -167,21 +257,33 @@ private slots:
     void keysActOnTheShownPage();
     void manualCommandIsSent();
     void aboutAndShortcutsDialogs();
+    void dialogsNameTheirButtons();
+    void displayTextEndsAtItsFirstNul();
+    void fileBrowserKeysStayLocal();
+    void faceKeepsOneIconPerPicture();
 };
 
+// The window builds without a recorder and without touching a file: the
+// device session that would probe the recorders is never opened.
 void PanelTest::widgetTreeAndMenus()
 {
-    WindowFixture fixture("127.0.9.1");
-    QVERIFY(fixture.WriteDeviceFile(QByteArray()));
-    fixture.OpenWindow();
-    MainWindow &window = *fixture.window;
+    DeviceSession devices;
+    MainWindow window;
+    window.Start();
+    QVERIFY(!CurrentDevice);
+    QCOMPARE(LinkList.GetCount(), quint16(0));
+    QCOMPARE(DeviceList.GetCount(), quint16(0));
+    QVERIFY(!devices.Save());
+    QCOMPARE(window.windowTitle(), QStringLiteral("Tavrel - Not connected."));
+    QCOMPARE(window.XRMenuTexts(),
+             (QStringList{QStringLiteral("Add XR..."), QStringLiteral("Remove XR...")}));
 
     QCOMPARE(window.objectName(), QStringLiteral("MainWindow"));
     QVERIFY(window.width() >= 782 && window.height() >= 531);
     for (const char *name : kNamedWidgets)
-        QVERIFY2(fixture.Find<QObject>(name), name);
+        QVERIFY2(window.findChild<QObject *>(QLatin1String(name)), name);
 
-    auto *tabs = fixture.Find<QTabWidget>("tabWidget");
+    auto *tabs = window.findChild<QTabWidget *>(QStringLiteral("tabWidget"));
     QCOMPARE(tabs->count(), 4);
     const char *const pages[][2] = {
         {"tab", "Control"}, {"tab_4", "Segment"}, {"TabPage", "Server"}, {"TabPage_2", "Expert"}};
@@ -207,19 +309,58 @@ void PanelTest::widgetTreeAndMenus()
     QCOMPARE(MenuEntries(menu("commandMenu")), (QStringList{"Goto", "SetTC", "SendManual9P"}));
     QCOMPARE(MenuEntries(menu("helpMenu")),
              (QStringList{"-", "helpAboutAction", "helpShortcutsAction"}));
-    QCOMPARE(fixture.Action("SaveAs")->shortcut(), QKeySequence(QStringLiteral("Ctrl+Shift+S")));
-    QCOMPARE(fixture.Action("SendManual9P")->shortcut(), QKeySequence(QStringLiteral("Shift+P")));
-    QCOMPARE(fixture.Action("helpAboutAction")->text(), QStringLiteral("&About"));
-    QVERIFY(fixture.Action("Undo") && fixture.Action("CopyToEnd"));
+    const auto action = [&](const char *name) {
+        return window.findChild<QAction *>(QLatin1String(name));
+    };
+    QCOMPARE(action("SaveAs")->shortcut(), QKeySequence(QStringLiteral("Ctrl+Shift+S")));
+    QCOMPARE(action("SendManual9P")->shortcut(), QKeySequence(QStringLiteral("Shift+P")));
+    QCOMPARE(action("helpAboutAction")->text(), QStringLiteral("&About"));
+    QVERIFY(action("Undo") && action("CopyToEnd"));
 
-    QCOMPARE(fixture.Find<QPushButton>("pbBksp")->shortcut(),
-             QKeySequence(QStringLiteral("Ctrl+Space")));
-    QCOMPARE(fixture.Find<QPushButton>("pbRemoveAll")->shortcut(),
-             QKeySequence(QStringLiteral("Shift+Del")));
+    const auto button = [&](const char *name) {
+        return window.findChild<QPushButton *>(QLatin1String(name));
+    };
+    QCOMPARE(button("pbBksp")->shortcut(), QKeySequence(QStringLiteral("Ctrl+Space")));
+    QCOMPARE(button("pbRemoveAll")->shortcut(), QKeySequence(QStringLiteral("Shift+Del")));
     for (const char *name : {"pbLock", "pbOption", "pbTC1", "pbTC4", "pbLoop"})
-        QVERIFY2(fixture.Find<QPushButton>(name)->isCheckable(), name);
-    QVERIFY(!fixture.Find<QPushButton>("pbPlay")->isCheckable());
-    QVERIFY(fixture.Find<QWidget>("slider")->isHidden());
+        QVERIFY2(button(name)->isCheckable(), name);
+    QVERIFY(!button("pbPlay")->isCheckable());
+    QVERIFY(window.findChild<QWidget *>(QStringLiteral("slider"))->isHidden());
+}
+
+// QMenu drops a separator that opens a menu unless told to keep it; the
+// "&Connect" and "&Help" menus open with one.
+void PanelTest::leadingSeparatorsAreDrawn()
+{
+    MainWindow window;
+    for (const char *name : {"connectMenu", "helpMenu"}) {
+        auto *menu = window.menuBar()->findChild<QMenu *>(QLatin1String(name));
+        menu->popup(QPoint(0, 0));
+        QVERIFY2(menu->actions().first()->isSeparator(), name);
+        QVERIFY2(menu->actionGeometry(menu->actions().first()).height() > 0, name);
+        menu->hide();
+    }
+}
+
+// Every key, table, meter and display line of the four pages carries its name
+// for screen readers, and a tool tip with the name and the keyboard key.
+void PanelTest::widgetsCarryTheirNames()
+{
+    MainWindow window;
+    for (const auto &[object, name] : kAccessibleNames) {
+        auto *widget = window.findChild<QWidget *>(QLatin1String(object));
+        QVERIFY2(widget, object);
+        QCOMPARE(widget->accessibleName(), QLatin1String(name));
+        auto *button = qobject_cast<QAbstractButton *>(widget);
+        const QString key =
+            button ? button->shortcut().toString(QKeySequence::PortableText) : QString();
+        QCOMPARE(widget->toolTip(),
+                 key.isEmpty() ? QLatin1String(name) : QStringLiteral("%1 (%2)").arg(name, key));
+    }
+    QCOMPARE(window.findChild<QPushButton *>(QStringLiteral("pbPlay"))->toolTip(),
+             QStringLiteral("Play (Space)"));
+    QCOMPARE(window.findChild<QPushButton *>(QStringLiteral("pbGoto"))->toolTip(),
+             QStringLiteral("Goto (G)"));
 }
 
 // The lower line drops to the small font above 13 characters; the transport
@@ -395,18 +536,18 @@ void PanelTest::selectedSegmentEnablesItsEntries()
 // a menu entry has the key of a panel key, the panel key wins on its page.
 void PanelTest::keysActOnTheShownPage()
 {
-    WindowFixture fixture("127.0.9.8");
-    QVERIFY(fixture.WriteDeviceFile(QByteArray()));
-    fixture.OpenWindow();
-    MainWindow &window = *fixture.window;
+    MainWindow window;
     window.show();
     QVERIFY(QTest::qWaitForWindowActive(&window));
-    auto *tabs = fixture.Find<QTabWidget>("tabWidget");
+    auto *tabs = window.findChild<QTabWidget *>(QStringLiteral("tabWidget"));
+    const auto button = [&](const char *name) {
+        return window.findChild<QPushButton *>(QLatin1String(name));
+    };
 
-    QSignalSpy play(fixture.Find<QPushButton>("pbPlay"), &QPushButton::clicked);
-    QSignalSpy start(fixture.Find<QPushButton>("pbStart"), &QPushButton::pressed);
-    QSignalSpy markIn(fixture.Find<QPushButton>("pbIn"), &QPushButton::clicked);
-    QSignalSpy inEntry(fixture.Action("In"), &QAction::triggered);
+    QSignalSpy play(button("pbPlay"), &QPushButton::clicked);
+    QSignalSpy start(button("pbStart"), &QPushButton::pressed);
+    QSignalSpy markIn(button("pbIn"), &QPushButton::clicked);
+    QSignalSpy inEntry(window.findChild<QAction *>(QStringLiteral("In")), &QAction::triggered);
 
     QTest::keyClick(&window, Qt::Key_Space);
     QTest::keyClick(&window, Qt::Key_I);
@@ -452,9 +593,10 @@ void PanelTest::manualCommandIsSent()
 
 void PanelTest::aboutAndShortcutsDialogs()
 {
-    WindowFixture fixture("127.0.9.10");
-    QVERIFY(fixture.WriteDeviceFile(QByteArray()));
-    fixture.OpenWindow();
+    MainWindow window;
+    const auto action = [&](const char *name) {
+        return window.findChild<QAction *>(QLatin1String(name));
+    };
 
     QString caption;
     QString release;
@@ -463,22 +605,128 @@ void PanelTest::aboutAndShortcutsDialogs()
         release = dialog->textVersion->text();
         dialog->pbOk->click();
     });
-    fixture.Action("helpAboutAction")->trigger();
+    action("helpAboutAction")->trigger();
     QCOMPARE(caption, QStringLiteral("About Tavrel"));
     QCOMPARE(release, QStringLiteral("Tavrel, Release version 1.6.7"));
 
     QStringList keys;
+    QString renameKey;
+    bool renamePictured = false;
     WhenDialogOpens<FormShortcuts>([&](FormShortcuts *dialog) {
         for (const QLabel *label : dialog->findChildren<QLabel *>(QStringLiteral("key")))
             keys << label->text();
+        for (const QWidget *cell : dialog->findChildren<QWidget *>()) {
+            if (cell->property("key").toString() != QLatin1String("pbRenameClip"))
+                continue;
+            renameKey = cell->findChild<QLabel *>(QStringLiteral("key"))->text();
+            for (const QLabel *picture : cell->findChildren<QLabel *>())
+                renamePictured = renamePictured || !picture->pixmap().isNull();
+        }
         dialog->accept();
     });
-    fixture.Action("helpShortcutsAction")->trigger();
+    action("helpShortcutsAction")->trigger();
     QCOMPARE(keys.count(QStringLiteral("0...9")), 1);
     QVERIFY(!keys.contains(QStringLiteral("1")));
     QVERIFY(keys.contains(QStringLiteral("Shift+Del")));
     QVERIFY(keys.contains(QStringLiteral("F10")));
-    QVERIFY(fixture.window->findChildren<FormShortcuts *>().isEmpty());
+    QVERIFY(window.findChildren<FormShortcuts *>().isEmpty());
+    // Rename shares Load's key, which presses Load alone.
+    QVERIFY(renamePictured);
+    QCOMPARE(renameKey, QStringLiteral("Shift+L (shared with Load)"));
+    QVERIFY(keys.contains(QStringLiteral("Shift+L")));
+    QVERIFY(window.findChild<QPushButton *>(QStringLiteral("pbRenameClip"))->shortcut().isEmpty());
+}
+
+// The picture-only buttons and the entry fields of the dialogs are named for
+// screen readers.
+void PanelTest::dialogsNameTheirButtons()
+{
+    MainWindow window;
+    QStringList about;
+    WhenDialogOpens<DlgAbout>([&](DlgAbout *dialog) {
+        about << dialog->pbOk->accessibleName() << dialog->pbOk->toolTip()
+              << dialog->textLicense->accessibleName();
+        dialog->pbOk->click();
+    });
+    window.helpAboutAction_activated();
+    QCOMPARE(about, (QStringList{"OK", "OK", "Agreement"}));
+
+    QStringList manual;
+    WhenDialogOpens<SendSony9PCommand>([&](SendSony9PCommand *dialog) {
+        for (const QPushButton *button : {dialog->pbSend, dialog->pbSend_2, dialog->pbClose})
+            manual << button->accessibleName() << button->toolTip();
+        manual << dialog->leSony9Pcommand->accessibleName() << dialog->listBox1->accessibleName();
+        dialog->pbClose->click();
+    });
+    window.SendManual9P_activated();
+    QCOMPARE(manual, (QStringList{"Send", "Send (Return)", "Send", "Send (Enter)", "Close", "Close",
+                                  "Enter hex command, separate bytes with '.'", "Description"}));
+}
+
+// A recorder pads its texts with zeros; the line ends at the first, and the
+// transport word still shows at the end of the lower line.
+void PanelTest::displayTextEndsAtItsFirstNul()
+{
+    WindowFixture fixture("127.0.9.20");
+    QVERIFY2(fixture.Connect(), qPrintable(fixture.sim.errorString()));
+    MainWindow &window = *fixture.window;
+
+    window.WriteMenuLine(QByteArray("V2.0\0\0\0XYZ", 10));
+    window.WriteFuncString("STOP");
+    QCOMPARE(window.MenuLine(), QStringLiteral("V2.0            STOP"));
+    QCOMPARE(fixture.Find<QLineEdit>("lineLCD3")->text(), QStringLiteral("V2.0            STOP"));
+
+    window.WriteTimeLine(QByteArray("  12\0:34", 8));
+    QCOMPARE(window.TimeLine(), QStringLiteral("  12                "));
+
+    // A display reply padded with zeros, at column 2 of the lower line.
+    fixture.sim.forceReply(6, 0x95, DisplayReply(QByteArray("\xC2MENU\0\0", 7)));
+    window.SendPanelKey(kDisplayReadKey);
+    window.WriteFuncString("PLAY");
+    QCOMPARE(window.MenuLine(), QStringLiteral("  MENU          PLAY"));
+}
+
+// The file browser's keys 13 and 14 step through the recorder's files with
+// the file list commands; they never reach the recorder as panel keys.
+void PanelTest::fileBrowserKeysStayLocal()
+{
+    WindowFixture fixture("127.0.9.21");
+    QVERIFY2(fixture.Connect(), qPrintable(fixture.sim.errorString()));
+    MainWindow &window = *fixture.window;
+    const QByteArray news("NEWS\0\0\0\0", 8);
+    fixture.sim.forceReply(0xA, 0x15, SenseReturn(0x15, news));
+    fixture.sim.forceReply(6, 0xC1, SenseReturn(0xC1, news));
+
+    fixture.sim.clearReceivedFrames();
+    window.SendPanelKey(kFileBrowserNextKey);
+    QCOMPARE(fixture.sim.receivedFrames(),
+             (QList<QByteArray>{WireFrame({0xA0, 0x15}), WireFrame({0x61, 0xC1, 0x01})}));
+    QCOMPARE(window.MenuLine().trimmed(), QStringLiteral("NEWS Loaded"));
+    QCOMPARE(QByteArray(CurrentDevice->panelFileName.data()), QByteArray("NEWS"));
+
+    // The end of the list shows nothing.
+    fixture.sim.forceReply(0xA, 0x15, SenseReturn(0x15, QByteArray(1, char(0x94))));
+    fixture.sim.clearReceivedFrames();
+    window.SendPanelKey(kFileBrowserNextAllKey);
+    QCOMPARE(fixture.sim.receivedFrames(), QList<QByteArray>{WireFrame({0xA1, 0x15, 0xFF})});
+    QCOMPARE(window.MenuLine().trimmed(), QStringLiteral("NEWS Loaded"));
+}
+
+// The panel refresh changes faces ten times a second; each picture is one
+// icon for the whole run, so that no change leaves a new cached pixmap.
+void PanelTest::faceKeepsOneIconPerPicture()
+{
+    MainWindow window;
+    auto *play = window.findChild<QPushButton *>(QStringLiteral("pbPlay"));
+    const qint64 released = play->icon().cacheKey();
+    window.SetNewState(0);
+    const qint64 pressed = play->icon().cacheKey();
+    QVERIFY(pressed != released);
+    window.SetNewState(2);
+    QCOMPARE(play->icon().cacheKey(), released);
+    window.SetNewState(1);
+    QCOMPARE(play->icon().cacheKey(), pressed);
+    QCOMPARE(FaceIcon(QStringLiteral("playd.png")).cacheKey(), pressed);
 }
 
 QTEST_MAIN(PanelTest)

@@ -5,7 +5,7 @@
 #include "windowfixture.h"
 
 #include "protocol/recorderstate.h"
-#include "ui/panel/panelbuttons.h"
+#include "ui/common/faces.h"
 
 #include <QLineEdit>
 #include <QProgressBar>

@@ -5,7 +5,7 @@
 
 #include "devices/adddevicedialog.h"
 #include "protocol/recorderstate.h"
-#include "ui/panel/panelbuttons.h"
+#include "ui/common/faces.h"
 
 #include <QLabel>
 #include <QLineEdit>

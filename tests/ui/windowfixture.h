@@ -2,6 +2,7 @@
 
 #include "devices/devicelists.h"
 #include "devices/devicerecord.h"
+#include "devices/devicesession.h"
 #include "simrecorder.h"
 #include "ui/panel/mainwindow.h"
 #include "wireframe.h"
@@ -23,7 +24,9 @@
 
 // The real main window against a simulated recorder, in a working directory
 // of its own (where xr.cfg lives), with both serial ports pointed at paths
-// that do not exist so that their probes fail at once.
+// that do not exist so that their probes fail at once. The window runs inside
+// a device session as the program runs it. A test that needs no recorder
+// builds a MainWindow alone instead.
 //
 //   WindowFixture fixture("127.0.8.1");
 //   QVERIFY2(fixture.Connect(), qPrintable(fixture.sim.errorString()));
@@ -69,10 +72,13 @@ public:
 
     QByteArray AddressLine() const { return address.toLatin1() + "\r\n"; }
 
-    // Builds the window, which probes the recorders of xr.cfg.
+    // Builds the window and opens the device session, which probes the
+    // recorders of xr.cfg.
     void OpenWindow()
     {
         window = std::make_unique<MainWindow>();
+        devices.Open(window.get());
+        window->Start();
         window->findChild<QTimer *>(QStringLiteral("idleTimer"))->stop();
     }
 
@@ -85,8 +91,16 @@ public:
         return CurrentDevice != nullptr;
     }
 
-    // Destroys the window, which writes xr.cfg.
-    void CloseWindow() { window.reset(); }
+    // Ends the run as the program does: xr.cfg written, the window
+    // destroyed, the recorders released.
+    void CloseWindow()
+    {
+        if (!window)
+            return;
+        devices.Save();
+        window.reset();
+        devices.Close();
+    }
 
     QByteArray DeviceFile() const
     {
@@ -130,6 +144,7 @@ public:
     QTemporaryDir directory;
     QString previousDirectory;
     xrsim::SimRecorder sim;
+    DeviceSession devices;
     std::unique_ptr<MainWindow> window;
 };
 

@@ -1,79 +1,75 @@
 #pragma once
 
-#include <array>
+#include "ui/common/keytable.h"
 
-class QDial;
-class QLabel;
-class QLineEdit;
+#include <QStringList>
+#include <QWidget>
+
+#include <vector>
+
+class Keypad;
+class Memories;
+class MenuKeys;
+class PanelDisplay;
+class QFrame;
 class QListWidget;
-class QProgressBar;
-class QPushButton;
-class QSlider;
 class QTabWidget;
-class QWidget;
+class RecorderSession;
+class SpeedControl;
+class TransportKeys;
+struct DeviceRecord;
 
-// The remote panel, the first page of the main window: the recorder's
-// two-line display with its audio meters, the transport keys, the speed dial,
-// the recorder's menu keys, the time-code keypad, and a small notebook with
-// the loaded clip's information and four time-code memories.
-struct ControlPage
+// The remote panel, the first page of the main window: the recorder's display
+// with its meters, the transport keys, the speed dial, the recorder's menu
+// keys, the time-code keypad, and a notebook with the loaded file's
+// information and four time-code memories. The parts own their keys and
+// slots; the page does what takes more than one part: the panel refresh from
+// the recorder's status, the front-panel keys and the polling steps of the
+// panel.
+class ControlPage : public QWidget
 {
-    QWidget *page = nullptr;
+    Q_OBJECT
 
-    // Display (buttonGroup4).
-    QLineEdit *lineLCD1 = nullptr; // upper line: time code or typed time
-    QLineEdit *lineLCD3 = nullptr; // lower line: transport word or menu text
-    std::array<QProgressBar *, 8> meters{};
+public:
+    ControlPage(RecorderSession &session, QWidget *parent);
 
-    // Transport.
-    QPushButton *pbPlay = nullptr;
-    QPushButton *pbStop = nullptr;
-    QPushButton *pbRecord = nullptr;
-    QPushButton *pbFor = nullptr;
-    QPushButton *pbBack = nullptr;
-    QPushButton *pbLock = nullptr;
-    QPushButton *pbOption = nullptr;
-    QPushButton *pbR = nullptr;
-    QPushButton *pbP = nullptr;
-    QPushButton *pbRemoteLocal = nullptr;
-    QPushButton *pbOffLtc = nullptr;
-    QPushButton *pbATTC = nullptr;
+    static std::vector<KeyInfo> Keys();
+    void languageChange();
 
-    // Speed.
-    QDial *potent = nullptr;
-    QSlider *slider = nullptr;
-    QPushButton *rbJog = nullptr;
-    QPushButton *rbShuttle = nullptr;
-    QPushButton *rbSloMo = nullptr;
-    std::array<QLabel *, 5> sliderTxt{}; // sliderTxt1 ... sliderTxt5
+    // A key of the recorder's front panel: sends it and shows the reply on
+    // the display. Key 0 is the version check, which decides legacyFirmware;
+    // the file browser's keys 12 to 14 are served by the panel itself.
+    void SendPanelKey(quint8 key);
 
-    // The recorder's menu keys.
-    QPushButton *pbMenuUp = nullptr;
-    QPushButton *pbMenuDown = nullptr;
-    QPushButton *pbToggle = nullptr;
-    QPushButton *pbmoinsmoins = nullptr;
-    QPushButton *pbPlusPlus = nullptr;
-    QPushButton *pbEsc = nullptr;
-    QPushButton *pbEnter = nullptr;
-    QPushButton *pbRecall = nullptr;
-    QPushButton *pbSav = nullptr;
+    // Turns the last status sense into the transport keys, the transport
+    // word and the Remote/Local, LTC and AT/TC faces. The lower line keeps
+    // the recorder's last text for its first 6 s after `startMs`.
+    void RefreshPanel(DeviceRecord &device, quint32 startMs);
 
-    // Keypad.
-    std::array<QPushButton *, 10> pbDigit{}; // pb0 ... pb9
-    QPushButton *pbDot = nullptr;
-    QPushButton *pbclear = nullptr;
-    QPushButton *pbBksp = nullptr;
-    QPushButton *pbIn = nullptr;
-    QPushButton *pbOut = nullptr;
-    QPushButton *pbGoto = nullptr;
+    // Steps of the polling tick that draw the panel.
+    void FireDelayedPlayback(const DeviceRecord &device);
+    void PollAudioLevels(DeviceRecord &device);
+    void PollTime();
 
-    // Clip information and time-code memories (tabWidget3).
+    // The loaded file's information.
+    void ShowClipInformation(const QStringList &lines);
+
+    PanelDisplay *display = nullptr;
+    TransportKeys *transport = nullptr;
+    SpeedControl *speed = nullptr;
+    MenuKeys *menuKeys = nullptr;
+    Keypad *keypad = nullptr;
+    Memories *memories = nullptr;
+    QFrame *line7 = nullptr;
     QTabWidget *tabWidget3 = nullptr;
+    QWidget *tab_2 = nullptr;
     QListWidget *lbClipInfos = nullptr;
-    std::array<QPushButton *, 4> pbTC{}; // pbTC1 ... pbTC4
-    QPushButton *pbCapture = nullptr;
-    QPushButton *pbLocate = nullptr;
-};
 
-// Builds the page's widgets and layouts inside `page` (the tab "tab").
-ControlPage BuildControlPage(QWidget *page);
+private:
+    QWidget *BuildNotebook();
+    void LayOut();
+    void KeepDisplayTidy(DeviceRecord &device, quint32 startMs);
+    int ShowTransportWord();
+
+    RecorderSession &session;
+};

@@ -1,8 +1,9 @@
 #include "dlgabout.h"
 
 #include "app/images/imagefactory.h"
-#include "paneltheme.h"
-#include "widgetfactory.h"
+#include "ui/common/faces.h"
+#include "ui/common/paneltheme.h"
+#include "ui/common/widgetfactory.h"
 
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -33,7 +34,7 @@ DlgAbout::DlgAbout(QWidget *parent)
     : QDialog(parent), pixmapLabel(NewLabel(this, "pixmapLabel")),
       textVersion(NewLabel(this, "textVersion")),
       textLicense(NewNamed<QTextEdit>(this, "textLicense")),
-      pbOk(NewNamed<QPushButton>(this, "pbOk"))
+      pbOk(NewPictureButton(this, "pbOk", "Ok.png"))
 {
     setObjectName(QStringLiteral("DlgAbout"));
     setWindowTitle(QStringLiteral("About Tavrel"));
@@ -52,10 +53,9 @@ DlgAbout::DlgAbout(QWidget *parent)
     textLicense->setPlainText(QLatin1String(kNotice));
     textLicense->setMinimumSize(420, 200);
 
-    const QPixmap okFace = ImageFactory::Instance().Pixmap(QStringLiteral("Ok.png"));
-    pbOk->setIcon(okFace);
-    pbOk->setIconSize(okFace.size());
-    pbOk->setProperty("panelKey", true);
+    Describe(pixmapLabel, "Logo");
+    Describe(textLicense, "Agreement");
+    Describe(pbOk, "OK");
     connect(pbOk, &QPushButton::clicked, this, &QDialog::accept);
 
     auto *head = new QHBoxLayout;

@@ -1,9 +1,9 @@
 #include "formshortcuts.h"
 
 #include "app/images/imagefactory.h"
-#include "panelbuttons.h"
-#include "paneltheme.h"
-#include "widgetfactory.h"
+#include "ui/common/faces.h"
+#include "ui/common/paneltheme.h"
+#include "ui/common/widgetfactory.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -29,30 +29,44 @@ const PageTitle kPages[] = {
 };
 
 // The ten digit keys are shown once, as "0...9".
-bool IsDigitKey(const PanelButtonEntry &entry)
+bool IsDigitKey(const KeyInfo &key)
 {
-    return entry.key[0] >= '0' && entry.key[0] <= '9' && entry.key[1] == '\0';
+    return key.key[0] >= '0' && key.key[0] <= '9' && key.key[1] == '\0';
 }
 
-QWidget *KeyCell(QWidget *parent, const char *face, const QString &key)
+QString KeyText(const KeyInfo &key)
+{
+    if (IsDigitKey(key))
+        return QStringLiteral("0...9");
+    if (key.sharedWith)
+        return QStringLiteral("%1 (shared with %2)")
+            .arg(QLatin1String(key.key), QLatin1String(key.sharedWith));
+    return QLatin1String(key.key);
+}
+
+// A key's picture over its keyboard key. The cell carries the key's object
+// name in its "key" property.
+QWidget *KeyCell(QWidget *parent, const KeyInfo &key)
 {
     auto *cell = new QWidget(parent);
+    cell->setProperty("key", QLatin1String(key.name));
     auto *column = new QVBoxLayout(cell);
     column->setContentsMargins(2, 2, 2, 2);
     column->setSpacing(2);
     auto *picture = new QLabel(cell);
-    QPixmap pixmap = ImageFactory::Instance().Pixmap(QLatin1String(face));
+    QPixmap pixmap = ImageFactory::Instance().Pixmap(QLatin1String(key.face));
     if (pixmap.height() > kPictureHeight)
         pixmap = pixmap.scaledToHeight(kPictureHeight, Qt::SmoothTransformation);
     picture->setPixmap(pixmap);
-    auto *label = new QLabel(key, cell);
+    picture->setAccessibleName(QLatin1String(key.accessibleName));
+    auto *label = new QLabel(KeyText(key), cell);
     label->setObjectName(QStringLiteral("key"));
     column->addWidget(picture, 0, Qt::AlignHCenter);
     column->addWidget(label, 0, Qt::AlignHCenter);
     return cell;
 }
 
-QWidget *PageKeys(QWidget *parent, const PageTitle &page)
+QWidget *PageKeys(QWidget *parent, const std::vector<KeyInfo> &keys, const PageTitle &page)
 {
     auto *group = new QGroupBox(QLatin1String(page.title), parent);
     group->setProperty("keyGroup", true);
@@ -60,17 +74,11 @@ QWidget *PageKeys(QWidget *parent, const PageTitle &page)
     auto *grid = new QGridLayout(group);
     int cell = 0;
     bool digitsShown = false;
-    for (auto *entry = PanelButtonsBegin(); entry != PanelButtonsEnd(); ++entry) {
-        if (entry->page != page.page || !*entry->key)
+    for (const KeyInfo &key : keys) {
+        if (key.page != page.page || !*key.key || (IsDigitKey(key) && digitsShown))
             continue;
-        QString key = QLatin1String(entry->key);
-        if (IsDigitKey(*entry)) {
-            if (digitsShown)
-                continue;
-            digitsShown = true;
-            key = QStringLiteral("0...9");
-        }
-        grid->addWidget(KeyCell(group, entry->face, key), cell / kColumns, cell % kColumns);
+        digitsShown = digitsShown || IsDigitKey(key);
+        grid->addWidget(KeyCell(group, key), cell / kColumns, cell % kColumns);
         ++cell;
     }
     return group;
@@ -78,20 +86,17 @@ QWidget *PageKeys(QWidget *parent, const PageTitle &page)
 
 } // namespace
 
-FormShortcuts::FormShortcuts(QWidget *parent) : QDialog(parent)
+FormShortcuts::FormShortcuts(const std::vector<KeyInfo> &keys, QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("FormShortcuts"));
     setWindowTitle(QStringLiteral("Shortcuts"));
     ApplyPanelTheme(this);
     auto *layout = new QVBoxLayout(this);
     for (const PageTitle &page : kPages)
-        layout->addWidget(PageKeys(this, page));
+        layout->addWidget(PageKeys(this, keys, page));
 
-    auto *close = NewNamed<QPushButton>(this, "pbClose");
-    const QPixmap face = ImageFactory::Instance().Pixmap(QStringLiteral("Close.png"));
-    close->setIcon(face);
-    close->setIconSize(face.size());
-    close->setProperty("panelKey", true);
+    QPushButton *close = NewPictureButton(this, "pbClose", "Close.png");
+    Describe(close, "Close");
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
     auto *foot = new QHBoxLayout;
     foot->addStretch(1);

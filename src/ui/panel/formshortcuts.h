@@ -1,13 +1,18 @@
 #pragma once
 
+#include "ui/common/keytable.h"
+
 #include <QDialog>
 
+#include <vector>
+
 // "Shortcuts": every key of the panel with its picture and the keyboard key
-// that presses it, page by page.
+// that presses it, page by page. A key whose keyboard key another key of its
+// page holds is drawn with that key, marked as shared.
 class FormShortcuts : public QDialog
 {
     Q_OBJECT
 
 public:
-    explicit FormShortcuts(QWidget *parent = nullptr);
+    FormShortcuts(const std::vector<KeyInfo> &keys, QWidget *parent = nullptr);
 };

@@ -1,10 +1,18 @@
 #include "mainwindow.h"
 
-#include "paneltheme.h"
-#include "widgetfactory.h"
+#include "controlpage.h"
+#include "displaylines.h"
+#include "menukeys.h"
+#include "paneldisplay.h"
+#include "transportkeys.h"
+#include "ui/clips/playlistfile.h"
+#include "ui/clips/segmentpage.h"
+#include "ui/clips/serverpage.h"
+#include "ui/common/paneltheme.h"
+#include "ui/common/widgetfactory.h"
+#include "ui/storage/expertpage.h"
 
 #include <QKeyEvent>
-#include <QLineEdit>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -16,34 +24,40 @@ namespace {
 const QSize kMinimumSize(21, 283);
 const QSize kInitialSize(782, 531);
 
+constexpr int kStopState = 2;
+
 } // namespace
 
 MainWindow::MainWindow() : QMainWindow(nullptr)
 {
     setObjectName(QStringLiteral("MainWindow"));
-    BuildWidgets();
+    ApplyPanelTheme(this);
+    BuildPages();
     BuildMenus();
-    ConnectPanelButtons();
-    ConnectWidgets();
+    ConnectMenus();
+    connect(tabWidget, &QTabWidget::currentChanged, this,
+            [this](int index) { tabWidget_currentChanged(tabWidget->widget(index)); });
     languageChange();
     GiveKeysToPanel();
-    ResetDisplayLines();
     setMinimumSize(kMinimumSize);
     resize(kInitialSize.expandedTo(minimumSizeHint()));
-    StartUp();
+    CompleteConnectMenu();
+    nextMenuId = kFirstRecorderMenuId;
+    SetNewState(kStopState);
+    WriteTimeLine(kInitialTimeLine);
 }
 
+// The pages go first, while the window can still serve them as their
+// session; a change of page on the way must not reach the enabling rules.
 MainWindow::~MainWindow()
 {
-    // The pages go after this window's own members; a change of page on the
-    // way must not reach the enabling rules any more.
     disconnect(tabWidget, nullptr, this, nullptr);
-    ShutdownDevices();
+    segment->file->DeletePlaylistDocument();
+    delete takeCentralWidget();
 }
 
-void MainWindow::BuildWidgets()
+void MainWindow::BuildPages()
 {
-    ApplyPanelTheme(this);
     auto *central = new QWidget(this);
     central->setObjectName(QStringLiteral("centralWidget"));
     auto *layout = new QVBoxLayout(central);
@@ -54,14 +68,27 @@ void MainWindow::BuildWidgets()
     setCentralWidget(central);
     statusBar()->setSizeGripEnabled(true);
 
-    control = BuildControlPage(NewNamed<QWidget>(tabWidget, "tab"));
-    segment = BuildSegmentPage(NewNamed<QWidget>(tabWidget, "tab_4"));
-    server = BuildServerPage(NewNamed<QWidget>(tabWidget, "TabPage"));
-    expert = BuildExpertPage(NewNamed<QWidget>(tabWidget, "TabPage_2"));
-    for (QWidget *page : {control.page, segment.page, server.page, expert.page})
+    control = new ControlPage(*this, tabWidget);
+    segment = new SegmentPage(*this, tabWidget);
+    server = new ServerPage(*this, tabWidget);
+    expert = new ExpertPage(*this, tabWidget);
+    for (QWidget *page : {static_cast<QWidget *>(control), static_cast<QWidget *>(segment),
+                          static_cast<QWidget *>(server), static_cast<QWidget *>(expert)})
         tabWidget->addTab(page, QString());
-    ApplyDisplayFonts(control.lineLCD1, control.lineLCD3);
-    ApplyDisplayFonts(segment.lineLCD2, segment.lineLCD4);
+    control->display->SetSecondLines(segment->lineLCD2, segment->lineLCD4);
+}
+
+void MainWindow::languageChange()
+{
+    setWindowTitle(QStringLiteral("Tavrel"));
+    const char *const titles[] = {"Control", "Segment", "Server", "Expert"};
+    for (int page = 0; page < tabWidget->count(); ++page)
+        tabWidget->setTabText(page, QLatin1String(titles[page]));
+    control->languageChange();
+    segment->languageChange();
+    server->languageChange();
+    expert->languageChange();
+    SetMenuTexts();
 }
 
 // The Enter key of the numeric keypad is the panel's Enter key on every page;
@@ -69,13 +96,38 @@ void MainWindow::BuildWidgets()
 void MainWindow::keyPressEvent(QKeyEvent *event)
 {
     if (event->key() == Qt::Key_Enter && (event->modifiers() & Qt::KeypadModifier)) {
-        OnPbEnter();
+        control->menuKeys->OnPbEnter();
         return;
     }
     QMainWindow::keyPressEvent(event);
 }
 
-int MainWindow::CurrentPage() const
+int MainWindow::TransportState() const
 {
-    return tabWidget->currentIndex();
+    return control->transport->TransportState();
+}
+
+QString MainWindow::TimeLine() const
+{
+    return control->display->TimeLine();
+}
+
+QString MainWindow::MenuLine() const
+{
+    return control->display->MenuLine();
+}
+
+void MainWindow::ShowTimecode(const std::array<quint8, 4> &time)
+{
+    control->display->ShowTimecode(time);
+}
+
+void MainWindow::RefreshPanel(DeviceRecord &device)
+{
+    control->RefreshPanel(device, startMs);
+}
+
+void MainWindow::SetNewState(int state)
+{
+    control->transport->SetNewState(state);
 }

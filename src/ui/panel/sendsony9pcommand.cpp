@@ -1,10 +1,10 @@
 #include "sendsony9pcommand.h"
 
-#include "app/images/imagefactory.h"
-#include "paneltheme.h"
 #include "protocol/commandengine.h"
 #include "protocol/messagemonitor.h"
-#include "widgetfactory.h"
+#include "ui/common/faces.h"
+#include "ui/common/paneltheme.h"
+#include "ui/common/widgetfactory.h"
 
 #include <QHBoxLayout>
 #include <QLineEdit>
@@ -27,18 +27,15 @@ private:
 
 namespace {
 
+// The keys are the buttons' own; no button is the dialog's default, or Return
+// would send twice.
 QPushButton *PictureButton(QWidget *parent, const char *name, const char *face,
-                           const QKeySequence &key)
+                           const char *accessibleName, const char *key)
 {
-    auto *button = NewNamed<QPushButton>(parent, name);
-    const QPixmap picture = ImageFactory::Instance().Pixmap(QLatin1String(face));
-    button->setIcon(picture);
-    button->setIconSize(picture.size());
-    button->setProperty("panelKey", true);
-    // The keys below are the buttons' own; no button is the dialog's default,
-    // or Return would send twice.
+    QPushButton *button = NewPictureButton(parent, name, face);
     button->setAutoDefault(false);
-    button->setShortcut(key);
+    button->setShortcut(QKeySequence(QLatin1String(key)));
+    Describe(button, accessibleName, key);
     return button;
 }
 
@@ -49,9 +46,9 @@ SendSony9PCommand::SendSony9PCommand(QWidget *parent)
       leSony9Pcommand(NewNamed<QLineEdit>(this, "leSony9Pcommand")),
       textLabel1_2(NewLabel(this, "textLabel1_2")),
       listBox1(NewNamed<QListWidget>(this, "listBox1")),
-      pbSend(PictureButton(this, "pbSend", "Send.png", QKeySequence(Qt::Key_Return))),
-      pbSend_2(PictureButton(this, "pbSend_2", "Send.png", QKeySequence(Qt::Key_Enter))),
-      pbClose(PictureButton(this, "pbClose", "Close.png", QKeySequence())),
+      pbSend(PictureButton(this, "pbSend", "Send.png", "Send", "Return")),
+      pbSend_2(PictureButton(this, "pbSend_2", "Send.png", "Send", "Enter")),
+      pbClose(PictureButton(this, "pbClose", "Close.png", "Close", "")),
       monitor(std::make_unique<ListMonitor>(listBox1))
 {
     setObjectName(QStringLiteral("SendSony9PCommand"));
@@ -65,8 +62,8 @@ SendSony9PCommand::SendSony9PCommand(QWidget *parent)
     listBox1->setFont(fixed);
     listBox1->setMinimumSize(380, 140);
 
-    pbSend->setToolTip(QStringLiteral("Send (Return)"));
-    pbSend_2->setToolTip(QStringLiteral("Send (Enter)"));
+    Describe(leSony9Pcommand, "Enter hex command, separate bytes with '.'");
+    Describe(listBox1, "Description");
     connect(pbSend, &QPushButton::clicked, this, &SendSony9PCommand::pbSend_clicked);
     connect(pbSend_2, &QPushButton::clicked, this, &SendSony9PCommand::pbSend_clicked);
     connect(pbClose, &QPushButton::clicked, this, &QDialog::accept);

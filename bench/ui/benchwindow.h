@@ -1,0 +1,67 @@
+#pragma once
+
+#include "devices/devicelists.h"
+#include "devices/devicesession.h"
+#include "simrecorder.h"
+#include "ui/panel/mainwindow.h"
+
+#include <QDir>
+#include <QFile>
+#include <QHostAddress>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <cstdio>
+
+// The real window, run as the program runs it, against a simulated recorder
+// on a loopback address of the benchmark's own, listed alone in the xr.cfg
+// of a working directory that lasts as long as the object. The serial ports
+// point at paths that do not exist.
+//
+//   BenchWindow bench("127.0.5.1");
+//   if (!bench.Open()) return 1;
+//   bench.window.show();
+class BenchWindow
+{
+public:
+    explicit BenchWindow(const char *recorderIp) : recorderIp(recorderIp)
+    {
+        QDir::setCurrent(directory.path());
+        qputenv("TAVREL_COM1", QFile::encodeName(directory.filePath(QStringLiteral("no-com1"))));
+        qputenv("TAVREL_COM2", QFile::encodeName(directory.filePath(QStringLiteral("no-com2"))));
+    }
+
+    // Starts the recorder and the window; false, with the reason on stderr,
+    // when the recorder cannot start or does not answer.
+    bool Open()
+    {
+        QFile deviceFile(QStringLiteral("xr.cfg"));
+        if (!deviceFile.open(QIODevice::WriteOnly) ||
+            deviceFile.write(QByteArray(recorderIp) + "\r\n") < 0) {
+            std::fprintf(stderr, "cannot write xr.cfg\n");
+            return false;
+        }
+        deviceFile.close();
+        xrsim::SimConfig config;
+        config.address = QHostAddress(QLatin1String(recorderIp));
+        if (!sim.start(config)) {
+            std::fprintf(stderr, "simulated recorder: %s\n", qPrintable(sim.errorString()));
+            return false;
+        }
+        devices.Open(&window);
+        window.Start();
+        if (!CurrentDevice) {
+            std::fprintf(stderr, "the simulated recorder did not answer\n");
+            return false;
+        }
+        return true;
+    }
+
+    QTimer *IdleTimer() const { return window.findChild<QTimer *>(QStringLiteral("idleTimer")); }
+
+    const char *recorderIp;
+    QTemporaryDir directory;
+    xrsim::SimRecorder sim;
+    DeviceSession devices;
+    MainWindow window;
+};

@@ -1,0 +1,28 @@
+#include "devicesession.h"
+
+#include "deviceregistry.h"
+
+DeviceSession::~DeviceSession()
+{
+    Close();
+}
+
+DeviceRecord *DeviceSession::Open(ConnectMenu *menu)
+{
+    open = true;
+    return OpenDevices(menu);
+}
+
+bool DeviceSession::Save()
+{
+    return open && SaveDeviceList();
+}
+
+void DeviceSession::Close()
+{
+    if (!open)
+        return;
+    open = false;
+    DestroyDeviceList();
+    DestroyLinkList();
+}

@@ -1,3 +1,0 @@
-#include "mainwindow.h"
-
-void MainWindow::deviceSettingsAction_activated() {}

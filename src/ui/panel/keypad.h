@@ -1,0 +1,74 @@
+#pragma once
+
+#include "ui/common/keytable.h"
+
+#include <QGroupBox>
+
+class RecorderSession;
+
+// The time-code keypad: digits typed over the digits of the display's upper
+// line, which stays frozen while the entry lasts; Goto cues the recorder to
+// the typed time, In and Out mark the recorder's edit points. While the
+// recorder's menu, Delay mode or the file browser holds the panel, the same
+// keys act on them.
+class Keypad : public QGroupBox
+{
+    Q_OBJECT
+
+public:
+    Keypad(RecorderSession &session, QWidget *parent);
+
+    static std::vector<KeyInfo> Keys();
+
+    // Whether a time is being typed; the polling then leaves the upper line
+    // alone.
+    bool KeypadEntryActive() const { return keypadEntryActive != 0; }
+    // Ends any entry: the typed time and the segment page's name entry.
+    void ResetTimecodeEntry();
+
+    QPushButton *pb0 = nullptr;
+    QPushButton *pb1 = nullptr;
+    QPushButton *pb2 = nullptr;
+    QPushButton *pb3 = nullptr;
+    QPushButton *pb4 = nullptr;
+    QPushButton *pb5 = nullptr;
+    QPushButton *pb6 = nullptr;
+    QPushButton *pb7 = nullptr;
+    QPushButton *pb8 = nullptr;
+    QPushButton *pb9 = nullptr;
+    QPushButton *pbDot = nullptr;
+    QPushButton *pbclear = nullptr;
+    QPushButton *pbBksp = nullptr;
+    QPushButton *pbIn = nullptr;
+    QPushButton *pbOut = nullptr;
+    QPushButton *pbGoto = nullptr;
+
+public slots:
+    void OnPb0();
+    void OnPb1();
+    void OnPb2();
+    void OnPb3();
+    void OnPb4();
+    void OnPb5();
+    void OnPb6();
+    void OnPb7();
+    void OnPb8();
+    void OnPb9();
+    void pbDot_pressed();
+    void OnPbClear();
+    void OnPbBksp();
+    void pbIn_clicked();
+    void pbOut_pressed();
+    void pbGotoClicked();
+    void DoGoto();
+    void DoSetTC();
+    void DoIn();
+    void DoOut();
+
+private:
+    void LayOut();
+
+    RecorderSession &session;
+    quint8 keypadEntryActive = 0;
+    qint32 keypadDigitPos = 0;
+};

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "ui/common/keytable.h"
+
+#include <QWidget>
+
+class RecorderSession;
+
+// The "Capture &" page of the panel's notebook: four time-code memories,
+// Capture, which copies the time on the display into the chosen memory, and
+// Locate, which cues the recorder to it.
+class Memories : public QWidget
+{
+    Q_OBJECT
+
+public:
+    Memories(RecorderSession &session, QWidget *parent);
+
+    static std::vector<KeyInfo> Keys();
+
+    QPushButton *pbTC1 = nullptr;
+    QPushButton *pbTC2 = nullptr;
+    QPushButton *pbTC3 = nullptr;
+    QPushButton *pbTC4 = nullptr;
+    QPushButton *pbCapture = nullptr;
+    QPushButton *pbLocate = nullptr;
+
+public slots:
+    void pbTC1_clicked();
+    void pbTC2_clicked();
+    void pbTC3_clicked();
+    void pbTC4_clicked();
+    void pbCapture_clicked();
+    void pbLocate_clicked();
+
+private:
+    void BuildMemoryKeys();
+    void LayOut();
+
+    RecorderSession &session;
+    QPushButton *selectedMemory = nullptr;
+};

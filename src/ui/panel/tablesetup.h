@@ -1,8 +1,0 @@
-#pragma once
-
-class QTableWidget;
-
-// The look shared by the window's lists: whole rows selected, no grid, the
-// last column filling the width, no editing in place (names are typed in the
-// page's entry field and checked there).
-void SetUpListTable(QTableWidget *table, int columns);

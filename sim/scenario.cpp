@@ -87,10 +87,10 @@ bool unescapeName(const QString &text, int maxLength, QString *out)
         } else if (text.mid(i + 1, 1) == QLatin1String("\\")) {
             name.append(text.at(++i));
         } else {
+            static const QRegularExpression escape(QStringLiteral("^x[0-9A-Fa-f]{2}"));
             const QString digits = text.mid(i + 2, 2);
-            bool ok = false;
-            const uint byte = digits.toUInt(&ok, 16);
-            if (text.mid(i + 1, 1) != QLatin1String("x") || digits.size() != 2 || !ok || byte == 0)
+            const uint byte = digits.toUInt(nullptr, 16);
+            if (!escape.match(text.mid(i + 1, 3)).hasMatch() || byte == 0)
                 return false;
             name.append(QChar(byte));
             i += 3;

@@ -81,6 +81,7 @@ void TestSimScenario::badLinesAreReportedWithTheirPlace_data()
     QTest::newRow("unknown kind") << QByteArray("kind = vhs") << "bad value";
     QTest::newRow("zero byte in a name") << QByteArray("file = AB\\x00") << "bad value";
     QTest::newRow("half an escape") << QByteArray("file = AB\\x4") << "bad value";
+    QTest::newRow("escape with a sign") << QByteArray("file = AB\\x+4") << "bad value";
     QTest::newRow("nine bytes escaped") << QByteArray("file = \\x41\\x42CDEFGHI") << "bad value";
     QTest::newRow("segment with one extra")
         << QByteArray("segment = 1,00:00:01:00,00:00:02:00,A,1") << "bad value";

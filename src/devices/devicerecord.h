@@ -3,6 +3,7 @@
 #include "link/devicelink.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <array>
 
@@ -37,6 +38,9 @@ struct DeviceRecord
 
     PeerAddress address; // all zero for a recorder on a COM port
     QString name;        // "Com1", "Com2" or "Ethernet - <address>"
+    // The lines of xr.cfg right before this recorder's own that name no
+    // recorder (blank, short or overlong); written back ahead of it.
+    QStringList fileLinesBefore;
 
     std::array<char, 14> delayText{};
     quint8 panelByte = 0;

@@ -10,6 +10,9 @@
 #include "link/seriallink.h"
 #include "protocol/sensecommands.h"
 
+#include <QDebug>
+#include <QDir>
+
 namespace {
 
 // The port kept with a networked recorder's address. It only makes two
@@ -23,6 +26,9 @@ constexpr quint16 kSecondSerialPortId = 1;
 // Whether a list was loaded and not yet destroyed. Saving without one would
 // empty xr.cfg, for example when the program ends before the list was read.
 bool deviceListLoaded = false;
+
+// The lines of xr.cfg after its last recorder that name no recorder.
+QStringList fileLinesAfter;
 
 void AddSerialDevice(ConnectMenu *menu, quint16 portId)
 {
@@ -46,6 +52,35 @@ void ForEachDevice(Visit visit)
 {
     for (int i = 0; i < DeviceList.GetCount(); ++i)
         visit(DeviceAt(i));
+}
+
+// The text a networked recorder was added with: its line of xr.cfg, or the
+// address the add dialog gave.
+QString DeviceLineText(const DeviceRecord &device)
+{
+    return device.name.mid(int(qstrlen(kEthernetNamePrefix)));
+}
+
+// A removed recorder's neighbouring lines of xr.cfg stay where they were:
+// they go with the recorder after it, or to the end of the file.
+void HandOnFileLines(DeviceRecord *removed)
+{
+    if (DeviceRecord *after = DeviceAt(DeviceList.IndexOf(removed) + 1))
+        after->fileLinesBefore = removed->fileLinesBefore + after->fileLinesBefore;
+    else
+        fileLinesAfter = removed->fileLinesBefore + fileLinesAfter;
+}
+
+QStringList DeviceFileLines()
+{
+    QStringList lines;
+    ForEachDevice([&](DeviceRecord *device) {
+        if (IsSerialDeviceName(device->name))
+            return;
+        lines += device->fileLinesBefore;
+        lines.append(DeviceLineToSave(DeviceLineText(*device)));
+    });
+    return lines + fileLinesAfter;
 }
 
 } // namespace
@@ -85,23 +120,36 @@ void LoadDeviceList(ConnectMenu *menu)
     deviceListLoaded = true;
     AddSerialDevice(menu, kFirstSerialPortId);
     AddSerialDevice(menu, kSecondSerialPortId);
-    for (const QString &line : ReadDeviceFile(QString::fromLatin1(kDeviceFileName)))
-        AddEthernetDevice(menu, line);
+    QStringList kept;
+    for (const QString &line : ReadDeviceFile(QString::fromLatin1(kDeviceFileName))) {
+        if (!IsDeviceLine(line)) {
+            kept.append(line);
+            continue;
+        }
+        DeviceRecord *device = AddEthernetDevice(menu, line);
+        if (!device)
+            return;
+        device->fileLinesBefore = kept;
+        kept.clear();
+    }
+    fileLinesAfter = kept;
 }
 
-void AddEthernetDevice(ConnectMenu *menu, const QString &addressText)
+DeviceRecord *AddEthernetDevice(ConnectMenu *menu, const QString &addressText)
 {
     DeviceLink *link = FindLinkByPortId(EthernetLink::kPortId);
     if (!link)
-        return;
-    const PeerAddress address{HostToNet32(ParseIPv4(addressText)), HostToNet16(kPeerTablePort)};
+        return nullptr;
+    const PeerAddress address{HostToNet32(DeviceLineAddress(addressText)),
+                              HostToNet16(kPeerTablePort)};
     auto *device = new DeviceRecord(link, address, kEthernetNamePrefix + addressText);
-    // The 17th distinct address finds the peer table full and gets -1; the
-    // link then refuses every command to that recorder.
+    // The 17th distinct address finds the peer table full and gets -1 here;
+    // the engine makes room for it when the recorder is commanded.
     link->currentAddress = link->AddAddress(address);
     DeviceList.AddTail(device);
     if (menu)
         menu->InsertXRMenuItem(device->name);
+    return device;
 }
 
 // The current recorder is never removed: CurrentDevice and the engine would
@@ -118,22 +166,28 @@ bool RemoveEthernetDevice(ConnectMenu *menu, const QString &addressText)
     for (DeviceRecord *device : doomed) {
         if (menu)
             menu->RemoveXRMenuItem(name);
+        HandOnFileLines(device);
         DeviceList.Remove(device);
         delete device;
     }
     return !doomed.isEmpty();
 }
 
+// A list that cannot be saved is the operator's work of the whole run: the
+// terminal gets every line that is lost, so that it can be put back by hand.
 bool SaveDeviceList()
 {
     if (!deviceListLoaded)
         return false;
-    QList<quint32> addresses;
-    ForEachDevice([&](DeviceRecord *device) {
-        if (!IsSerialDeviceName(device->name))
-            addresses.append(NetToHost32(device->address.ip));
-    });
-    return WriteDeviceFile(QString::fromLatin1(kDeviceFileName), addresses);
+    const QStringList lines = DeviceFileLines();
+    QString error;
+    if (WriteDeviceFile(QString::fromLatin1(kDeviceFileName), lines, &error))
+        return true;
+    qWarning().noquote() << QStringLiteral("Tavrel: the recorder list was not saved to %1 (%2). "
+                                           "Its lines were:\n%3")
+                                .arg(QDir::current().absoluteFilePath(kDeviceFileName), error,
+                                     lines.join(QLatin1Char('\n')));
+    return false;
 }
 
 void DestroyDeviceList()
@@ -142,12 +196,15 @@ void DestroyDeviceList()
     DeviceList.RemoveAll();
     CurrentDevice = nullptr;
     deviceListLoaded = false;
+    fileLinesAfter.clear();
 }
 
 bool ConnectDevice(DeviceRecord *device)
 {
     if (!device)
         return false;
+    if (!IsSerialDeviceName(device->name) && !IsUnicastIPv4(NetToHost32(device->address.ip)))
+        return false; // no single recorder can answer there: nothing is sent
     DeviceRecord *const remembered = CurrentDevice;
     CurrentDevice = device;
     device->disconnected = 0;

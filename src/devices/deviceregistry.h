@@ -38,24 +38,31 @@ void CreateSerialLink(quint16 portId);
 // Closes and deletes every link; LinkList is empty afterwards.
 void DestroyLinkList();
 
-// Builds DeviceList: "Com1", "Com2", then one recorder per usable line of
-// xr.cfg. Each recorder also gets a menu entry.
+// Builds DeviceList: "Com1", "Com2", then one recorder per line of xr.cfg
+// that may name one (devices/devicefile.h). Each recorder also gets a menu
+// entry. The other lines are kept to be written back in their places.
 void LoadDeviceList(ConnectMenu *menu);
 
-// Adds the networked recorder with this address text (dotted IPv4; text that
-// is not an address gives 0.0.0.0). Its name keeps the text as given.
-void AddEthernetDevice(ConnectMenu *menu, const QString &addressText);
+// Adds the networked recorder with this address text (dotted IPv4, possibly
+// followed by a '#' comment; text that is not an address gives 0.0.0.0). Its
+// name keeps the text as given. Returns the new record, or null without an
+// Ethernet link.
+DeviceRecord *AddEthernetDevice(ConnectMenu *menu, const QString &addressText);
 
 // Removes every networked recorder whose name is "Ethernet - " + addressText,
 // with its menu entry. Returns whether a recorder was removed. Its address
 // stays in the Ethernet link's peer table.
 bool RemoveEthernetDevice(ConnectMenu *menu, const QString &addressText);
 
-// Writes the networked recorders to xr.cfg, one address per line in list
-// order, without leading zeros, each line ended by CR LF. The file is
-// replaced only once the new one is complete; on any failure the old file is
-// left as it was. Does nothing unless a list was loaded. Returns whether the
-// file was written.
+// Writes the networked recorders to xr.cfg, one line per recorder in list
+// order, each ended by CR LF: the address without leading zeros and the
+// comment that followed it, or the line exactly as read when it gave no
+// address. The lines of the file that named no recorder go back in their
+// places. The file is replaced only by a complete new one; in a read-only
+// folder it is overwritten in place (devices/devicefile.h). When it cannot
+// be written, the lines not saved are printed on the terminal (stderr).
+// Does nothing unless a list was loaded. Returns whether the file was
+// written.
 bool SaveDeviceList();
 
 // Deletes every record and empties DeviceList. CurrentDevice becomes null.
@@ -63,7 +70,9 @@ void DestroyDeviceList();
 
 // Probes a recorder with the device type request. True when it answered with
 // a device type reply. A serial port is opened for the probe and closed again
-// when the probe fails. CurrentDevice is the same before and after.
+// when the probe fails. A networked recorder at 0.0.0.0, the broadcast
+// address or a multicast address is not probed: no recorder can answer there.
+// CurrentDevice is the same before and after.
 bool ConnectDevice(DeviceRecord *device);
 
 // The first recorder, in list order, that answers the probe; null when none.

@@ -1,3 +1,5 @@
+#include "ordinaryuser.h"
+
 #include "devices/devicefile.h"
 
 #include <QBuffer>
@@ -23,6 +25,14 @@ QByteArray ReadAll(const QString &path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QStringList ManyAddresses()
+{
+    QStringList lines;
+    for (int i = 0; i < 100; ++i)
+        lines.append(QStringLiteral("192.168.0.%1").arg(i));
+    return lines;
 }
 
 // Lowers the largest file this process may write, as a full disk would stop
@@ -59,47 +69,63 @@ class TestDeviceFile : public QObject
     Q_OBJECT
 
 private slots:
-    void readsUsableLines_data();
-    void readsUsableLines();
+    void readsEveryLine_data();
+    void readsEveryLine();
+    void linesThatNameRecorders();
     void parsesDottedDecimal_data();
     void parsesDottedDecimal();
-    void writesOneCrLfLinePerAddress();
+    void lineAddressAllowsAComment_data();
+    void lineAddressAllowsAComment();
+    void lineToSave_data();
+    void lineToSave();
+    void onlyUnicastAddressesAreProbed();
+    void writesOneCrLfLinePerLine();
     void failedWriteKeepsOldFile_data();
     void failedWriteKeepsOldFile();
+    void readOnlyFolderGetsTheFileWrittenInPlace();
+    void inPlaceWriteThatDoesNotFitPutsTheOldBack();
+    void nothingWritableFailsAndKeepsTheFile();
 };
 
-void TestDeviceFile::readsUsableLines_data()
+void TestDeviceFile::readsEveryLine_data()
 {
     QTest::addColumn<QByteArray>("contents");
     QTest::addColumn<QStringList>("lines");
 
-    const QByteArray longest(255, 'x');
     QTest::newRow("last line without line feed")
         << QByteArray("10.0.0.5\n10.0.0.6") << QStringList{"10.0.0.5", "10.0.0.6"};
     QTest::newRow("CR LF endings")
         << QByteArray("10.0.0.5\r\n10.0.0.6\r\n") << QStringList{"10.0.0.5", "10.0.0.6"};
-    QTest::newRow("seven characters used, six skipped")
-        << QByteArray("1.2.3.4\n1.2.3.\n") << QStringList{"1.2.3.4"};
-    QTest::newRow("blank lines skipped")
-        << QByteArray("\n\r\n\n1.2.3.4\n\n") << QStringList{"1.2.3.4"};
+    QTest::newRow("CR endings") << QByteArray("10.0.0.5\r10.0.0.6\r10.0.0.7")
+                                << QStringList{"10.0.0.5", "10.0.0.6", "10.0.0.7"};
+    QTest::newRow("mixed endings")
+        << QByteArray("a\rb\r\nc\nd\n\re") << QStringList{"a", "b", "c", "d", "", "e"};
+    QTest::newRow("blank lines are lines")
+        << QByteArray("\n\r\n\n1.2.3.4\n\n") << QStringList{"", "", "", "1.2.3.4", ""};
     QTest::newRow("CR LF cut short at the end")
         << QByteArray("1.2.3.4\r") << QStringList{"1.2.3.4"};
-    QTest::newRow("CR inside a line is kept")
-        << QByteArray("1.2.3.4\r9\n") << QStringList{"1.2.3.4\r9"};
+    QTest::newRow("CR before CR LF") << QByteArray("1.2.3.4\r\r\n") << QStringList{"1.2.3.4", ""};
     QTest::newRow("binary bytes decode one for one")
         << QByteArray("\x00\xff\x01zz\x80\x7f\n10.0.0.1", 16)
         << QStringList{QString::fromLatin1(QByteArray("\x00\xff\x01zz\x80\x7f", 7)), "10.0.0.1"};
-    QTest::newRow("255 characters kept") << longest + "\r\n" << QStringList{QString(longest)};
-    QTest::newRow("256 characters skipped") << longest + "y\n1.2.3.4" << QStringList{"1.2.3.4"};
-    QTest::newRow("overlong line does not spill into the next")
-        << QByteArray(5000, '7') + "\n10.0.0.9\n" + QByteArray(300, '8') << QStringList{"10.0.0.9"};
+    QTest::newRow("overlong line kept whole")
+        << QByteArray(5000, '7') + "\n10.0.0.9" << QStringList{QString(5000, '7'), "10.0.0.9"};
+    QTest::newRow("empty") << QByteArray() << QStringList{};
 }
 
-void TestDeviceFile::readsUsableLines()
+void TestDeviceFile::readsEveryLine()
 {
     QFETCH(QByteArray, contents);
     QFETCH(QStringList, lines);
     QCOMPARE(Lines(contents), lines);
+}
+
+void TestDeviceFile::linesThatNameRecorders()
+{
+    QVERIFY(!IsDeviceLine(QStringLiteral("1.2.3.")));
+    QVERIFY(IsDeviceLine(QStringLiteral("1.2.3.4")));
+    QVERIFY(IsDeviceLine(QString(255, 'x')));
+    QVERIFY(!IsDeviceLine(QString(256, 'x')));
 }
 
 void TestDeviceFile::parsesDottedDecimal_data()
@@ -124,12 +150,72 @@ void TestDeviceFile::parsesDottedDecimal()
     QCOMPARE(ParseIPv4(text), address);
 }
 
-void TestDeviceFile::writesOneCrLfLinePerAddress()
+void TestDeviceFile::lineAddressAllowsAComment_data()
+{
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<quint32>("address");
+
+    QTest::newRow("address") << "127.0.0.94" << 0x7F00005Eu;
+    QTest::newRow("comment") << "127.0.0.94 # office" << 0x7F00005Eu;
+    QTest::newRow("comment without blank") << "127.0.0.94#office" << 0x7F00005Eu;
+    QTest::newRow("blanks around") << "\t127.0.0.94   " << 0x7F00005Eu;
+    QTest::newRow("padded, tab, comment") << "127.000.000.094\t#" << 0x7F00005Eu;
+    QTest::newRow("words after the address") << "127.0.0.94 office" << 0u;
+    QTest::newRow("NUL byte after the address") << QString::fromLatin1("127.0.0.94\0", 11) << 0u;
+    QTest::newRow("commented out") << "# 127.0.0.94" << 0u;
+    QTest::newRow("two addresses") << "10.0.0.5 10.0.0.6" << 0u;
+}
+
+void TestDeviceFile::lineAddressAllowsAComment()
+{
+    QFETCH(QString, line);
+    QFETCH(quint32, address);
+    QCOMPARE(DeviceLineAddress(line), address);
+}
+
+void TestDeviceFile::lineToSave_data()
+{
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QString>("saved");
+
+    QTest::newRow("leading zeros dropped") << "192.168.001.020"
+                                           << "192.168.1.20";
+    QTest::newRow("comment kept") << "010.0.0.94 # office"
+                                  << "10.0.0.94 # office";
+    QTest::newRow("no address: as read") << "not an address"
+                                         << "not an address";
+    QTest::newRow("NUL byte: as read")
+        << QString::fromLatin1("127.0.0.94\0x", 12) << QString::fromLatin1("127.0.0.94\0x", 12);
+    QTest::newRow("commented out: as read") << "# 127.0.0.94"
+                                            << "# 127.0.0.94";
+    QTest::newRow("zero address: as read") << "000.000.000.000 # none"
+                                           << "000.000.000.000 # none";
+}
+
+void TestDeviceFile::lineToSave()
+{
+    QFETCH(QString, line);
+    QFETCH(QString, saved);
+    QCOMPARE(DeviceLineToSave(line), saved);
+}
+
+void TestDeviceFile::onlyUnicastAddressesAreProbed()
+{
+    QVERIFY(IsUnicastIPv4(0x7F000001u));
+    QVERIFY(IsUnicastIPv4(0xDFFFFFFEu)); // 223.255.255.254
+    QVERIFY(!IsUnicastIPv4(0));
+    QVERIFY(!IsUnicastIPv4(0xFFFFFFFFu));
+    QVERIFY(!IsUnicastIPv4(0xE0000001u)); // 224.0.0.1
+    QVERIFY(!IsUnicastIPv4(0xEFFFFFFAu)); // 239.255.255.250
+}
+
+void TestDeviceFile::writesOneCrLfLinePerLine()
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("xr.cfg"));
-    QVERIFY(WriteDeviceFile(path, {0x0A000005u, 0xC0A80114u, 0}));
-    QCOMPARE(ReadAll(path), QByteArray("10.0.0.5\r\n192.168.1.20\r\n0.0.0.0\r\n"));
+    const QString withNul = QString::fromLatin1("a\0\xff", 3);
+    QVERIFY(WriteDeviceFile(path, {"10.0.0.5", "", withNul}));
+    QCOMPARE(ReadAll(path), QByteArray("10.0.0.5\r\n\r\na\0\xff\r\n", 17));
 
     QVERIFY(WriteDeviceFile(path, {}));
     QVERIFY(QFile::exists(path));
@@ -151,21 +237,70 @@ void TestDeviceFile::failedWriteKeepsOldFile()
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("xr.cfg"));
     const QByteArray old("10.0.0.5\r\n10.0.0.6\r\n");
-    QVERIFY(WriteDeviceFile(path, {0x0A000005u, 0x0A000006u}));
+    QVERIFY(WriteDeviceFile(path, {"10.0.0.5", "10.0.0.6"}));
     QCOMPARE(ReadAll(path), old);
 
-    QList<quint32> many;
-    for (quint32 i = 0; i < 100; ++i)
-        many.append(0xC0A80000u + i);
     {
         const FileSizeLimit full(static_cast<rlim_t>(room));
-        QVERIFY(!WriteDeviceFile(path, many));
+        QString error;
+        QVERIFY(!WriteDeviceFile(path, ManyAddresses(), &error));
+        QVERIFY(!error.isEmpty());
     }
     QCOMPARE(ReadAll(path), old);
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("xr.cfg")});
 
-    QVERIFY(WriteDeviceFile(path, many));
+    QVERIFY(WriteDeviceFile(path, ManyAddresses()));
     QCOMPARE(ReadAll(path).size(), 1390);
+}
+
+// The operator may not make files in the working folder but may write
+// xr.cfg: it is overwritten in place, so it keeps its hard links.
+void TestDeviceFile::readOnlyFolderGetsTheFileWrittenInPlace()
+{
+    ReadOnlyFolder folder("10.0.0.5\r\n10.0.0.6\r\n10.0.0.7\r\n", kWritableFile);
+    const QString link = folder.Path(QStringLiteral("xr-link.cfg"));
+    QVERIFY(folder.Ready() && folder.AddHardLink(link));
+    const OrdinaryUser user;
+    if (!user.Holds())
+        QSKIP("root could not give up its file rights: a read-only folder does not stop it");
+
+    QVERIFY(WriteDeviceFile(folder.File(), {"192.168.1.20"}));
+    QCOMPARE(ReadAll(folder.File()), QByteArray("192.168.1.20\r\n"));
+    QVERIFY(WriteDeviceFile(folder.File(), ManyAddresses()));
+    QCOMPARE(ReadAll(link).size(), 1390);
+    QCOMPARE(QDir(folder.Path({})).entryList(QDir::Files), (QStringList{"xr-link.cfg", "xr.cfg"}));
+}
+
+// Overwriting in place, the disk fills up: the old list is written back.
+void TestDeviceFile::inPlaceWriteThatDoesNotFitPutsTheOldBack()
+{
+    const QByteArray old("10.0.0.5\r\n10.0.0.6\r\n");
+    ReadOnlyFolder folder(old, kWritableFile);
+    QVERIFY(folder.Ready());
+    const OrdinaryUser user;
+    if (!user.Holds())
+        QSKIP("root could not give up its file rights: a read-only folder does not stop it");
+    {
+        const FileSizeLimit full(100);
+        QString error;
+        QVERIFY(!WriteDeviceFile(folder.File(), ManyAddresses(), &error));
+        QVERIFY(!error.isEmpty());
+    }
+    QCOMPARE(ReadAll(folder.File()), old);
+}
+
+void TestDeviceFile::nothingWritableFailsAndKeepsTheFile()
+{
+    const QByteArray old("10.0.0.5\r\n");
+    ReadOnlyFolder folder(old, kReadOnlyFile);
+    QVERIFY(folder.Ready());
+    const OrdinaryUser user;
+    if (!user.Holds())
+        QSKIP("root could not give up its file rights: a read-only file does not stop it");
+    QString error;
+    QVERIFY(!WriteDeviceFile(folder.File(), {"192.168.1.20"}, &error));
+    QVERIFY(!error.isEmpty());
+    QCOMPARE(ReadAll(folder.File()), old);
 }
 
 QTEST_GUILESS_MAIN(TestDeviceFile)

@@ -1,4 +1,5 @@
 #include "fakeconnectmenu.h"
+#include "ordinaryuser.h"
 #include "workdir.h"
 
 #include "devices/devicelists.h"
@@ -7,6 +8,7 @@
 #include "link/byteorder.h"
 #include "link/ethernetlink.h"
 
+#include <QRegularExpression>
 #include <QTest>
 
 namespace {
@@ -49,10 +51,14 @@ private slots:
     void serialPortsComeFirst();
     void fileLinesBecomeRecordersInOrder();
     void garbageLinesLoadAsUnreachableRecorders();
+    void hostileFilesKeepEveryLine_data();
+    void hostileFilesKeepEveryLine();
+    void removalKeepsTheLinesAround();
     void hundredsOfRecordersOutgrowThePeerTable();
     void paddedAndPlainFormsAreDifferentRecorders();
     void saveWritesPlainAddressesWithoutSerialPorts();
     void saveWithoutLoadedListKeepsTheFile();
+    void unsavedListIsToldOnTheTerminal();
     void enteredAddressAddedUnlessListed_data();
     void enteredAddressAddedUnlessListed();
     void removeTakesRecordAndMenuEntry();
@@ -98,9 +104,9 @@ void TestDeviceRegistry::fileLinesBecomeRecordersInOrder()
 void TestDeviceRegistry::garbageLinesLoadAsUnreachableRecorders()
 {
     WorkDir dir;
-    QByteArray contents("not an address\n\xff\xfe\x00\x01\x02\x03\x04\x05\n", 24);
-    contents += QByteArray(400, 'x') + "\n10.0.0.7\r\n";
-    QVERIFY(dir.WriteConfig(contents));
+    const QByteArray binary("\xff\xfe\x00\x01\x02\x03\x04\x05", 8);
+    const QByteArray overlong(400, 'x');
+    QVERIFY(dir.WriteConfig("not an address\n" + binary + "\n" + overlong + "\n10.0.0.7\r\n"));
     CreateLinkList();
     LoadDeviceList(nullptr);
     QCOMPARE(DeviceList.GetCount(), quint16(5));
@@ -109,13 +115,76 @@ void TestDeviceRegistry::garbageLinesLoadAsUnreachableRecorders()
     QCOMPARE(DeviceAt(3)->address.ip, 0u);
     QCOMPARE(DeviceAt(4)->name, kEth + "10.0.0.7");
 
-    // What cannot be read as an address is saved as 0.0.0.0.
+    // What cannot be read as an address is written back as it was read.
     QVERIFY(SaveDeviceList());
-    QCOMPARE(dir.ReadConfig(), QByteArray("0.0.0.0\r\n0.0.0.0\r\n10.0.0.7\r\n"));
+    QCOMPARE(dir.ReadConfig(),
+             "not an address\r\n" + binary + "\r\n" + overlong + "\r\n10.0.0.7\r\n");
+}
+
+void TestDeviceRegistry::hostileFilesKeepEveryLine_data()
+{
+    QTest::addColumn<QByteArray>("contents");
+    QTest::addColumn<QList<quint32>>("addresses");
+    QTest::addColumn<QByteArray>("saved");
+
+    QTest::newRow("CR line ends") << QByteArray("10.0.0.5\r10.0.0.6\r127.0.0.94")
+                                  << QList<quint32>{0x0A000005, 0x0A000006, 0x7F00005E}
+                                  << QByteArray("10.0.0.5\r\n10.0.0.6\r\n127.0.0.94\r\n");
+    QTest::newRow("address with a comment") << QByteArray("127.0.0.94 # office\n127.000.000.095#\n")
+                                            << QList<quint32>{0x7F00005E, 0x7F00005F}
+                                            << QByteArray("127.0.0.94 # office\r\n127.0.0.95#\r\n");
+    QTest::newRow("NUL byte") << QByteArray("127.0.0.94\0 # office\n10.0.0.5", 29)
+                              << QList<quint32>{0, 0x0A000005}
+                              << QByteArray("127.0.0.94\0 # office\r\n10.0.0.5\r\n", 32);
+    QTest::newRow("blank, short and comment lines")
+        << QByteArray("\n# xr\n10.0.0.5\n\n# studio B\n10.0.0.6\n#\n")
+        << QList<quint32>{0x0A000005, 0, 0x0A000006}
+        << QByteArray("\r\n# xr\r\n10.0.0.5\r\n\r\n# studio B\r\n10.0.0.6\r\n#\r\n");
+}
+
+// Lines the program does not understand are the operator's: each goes back
+// to the file as it was read, in its place.
+void TestDeviceRegistry::hostileFilesKeepEveryLine()
+{
+    QFETCH(QByteArray, contents);
+    QFETCH(QList<quint32>, addresses);
+    QFETCH(QByteArray, saved);
+    WorkDir dir;
+    QVERIFY(dir.WriteConfig(contents));
+    CreateLinkList();
+    LoadDeviceList(nullptr);
+    QList<quint32> loaded;
+    for (int i = 2; i < DeviceList.GetCount(); ++i)
+        loaded.append(NetToHost32(DeviceAt(i)->address.ip));
+    QCOMPARE(loaded, addresses);
+    QVERIFY(SaveDeviceList());
+    QCOMPARE(dir.ReadConfig(), saved);
+
+    // A second run reads what the first wrote and writes it again unchanged.
+    DestroyDeviceList();
+    LoadDeviceList(nullptr);
+    QVERIFY(SaveDeviceList());
+    QCOMPARE(dir.ReadConfig(), saved);
+}
+
+// A removed recorder's line goes; the lines around it stay, in order, ahead
+// of the next recorder of the file or at its end, behind the recorders added.
+void TestDeviceRegistry::removalKeepsTheLinesAround()
+{
+    WorkDir dir;
+    QVERIFY(dir.WriteConfig("# A\n10.0.0.5\n# B\n10.0.0.6\n# C\n10.0.0.7\n# end\n"));
+    CreateLinkList();
+    LoadDeviceList(nullptr);
+    QVERIFY(RemoveEthernetDevice(nullptr, QStringLiteral("10.0.0.6")));
+    QVERIFY(RemoveEthernetDevice(nullptr, QStringLiteral("10.0.0.7")));
+    AddEthernetDevice(nullptr, QStringLiteral("192.168.001.020"));
+    QVERIFY(SaveDeviceList());
+    QCOMPARE(dir.ReadConfig(),
+             QByteArray("# A\r\n10.0.0.5\r\n192.168.1.20\r\n# B\r\n# C\r\n# end\r\n"));
 }
 
 // The peer table holds 16 addresses; every further recorder stays in the
-// list and the menu, and its commands are refused by the link.
+// list and the menu, and gets an entry when it is commanded.
 void TestDeviceRegistry::hundredsOfRecordersOutgrowThePeerTable()
 {
     WorkDir dir;
@@ -183,6 +252,33 @@ void TestDeviceRegistry::saveWithoutLoadedListKeepsTheFile()
     QVERIFY(!CurrentDevice);
     QVERIFY(!SaveDeviceList());
     QCOMPARE(dir.ReadConfig(), QByteArray("10.0.0.5\r\n"));
+}
+
+// Neither a new file nor xr.cfg itself may be written: the operator learns
+// on the terminal which recorders were not saved.
+void TestDeviceRegistry::unsavedListIsToldOnTheTerminal()
+{
+    WorkDir dir;
+    QVERIFY(dir.WriteConfig("10.0.0.5 # studio\r\n"));
+    CreateLinkList();
+    LoadDeviceList(nullptr);
+    AddEthernetDevice(nullptr, QStringLiteral("010.000.000.006"));
+    const QString folder = QDir::currentPath();
+    QVERIFY(QFile::setPermissions(dir.Path(QString::fromLatin1(kDeviceFileName)), kReadOnlyFile));
+    QVERIFY(QFile::setPermissions(folder, kReadOnlyFolder));
+    {
+        const OrdinaryUser user;
+        if (!user.Holds()) {
+            QFile::setPermissions(folder, kOpenFolder);
+            QSKIP("root could not give up its file rights: a read-only file does not stop it");
+        }
+        QTest::ignoreMessage(QtWarningMsg,
+                             QRegularExpression("recorder list was not saved to .*xr\\.cfg.*"
+                                                "\\n10\\.0\\.0\\.5 # studio\\n10\\.0\\.0\\.6$"));
+        QVERIFY(!SaveDeviceList());
+    }
+    QVERIFY(QFile::setPermissions(folder, kOpenFolder));
+    QCOMPARE(dir.ReadConfig(), QByteArray("10.0.0.5 # studio\r\n"));
 }
 
 void TestDeviceRegistry::enteredAddressAddedUnlessListed_data()

@@ -126,6 +126,11 @@ qint16 DeviceLink::ReadBlock(BlockPacket &)
     return kStatusOk;
 }
 
+qint16 DeviceLink::UseAddress(const PeerAddress &addr)
+{
+    return FindAddress(addr);
+}
+
 void DeviceLink::DropPacket(qint16) {}
 
 void DeviceLink::WaitForInput(quint32 milliseconds)

@@ -75,6 +75,11 @@ public:
     virtual qint16 Close();
     virtual qint16 SendBlock(BlockPacket &packet);
     virtual qint16 ReadBlock(BlockPacket &destination);
+    // The address index to send to the peer: its entry, else a new one. A
+    // link whose table is full gives up the entry of another peer, which is
+    // found or added again when it is next addressed. The default has one
+    // peer, index 0.
+    virtual qint16 UseAddress(const PeerAddress &addr);
     // Forgets the packet the record holds, read or not, and keeps what waits
     // behind it: the record takes the next packet. The command engine calls
     // it for a frame that is not the reply it waits for. A byte stream keeps

@@ -54,6 +54,20 @@ qint16 EthernetLink::FindAddress(const PeerAddress &addr) const
     return found == peers.end() ? -1 : static_cast<qint16>(found - peers.begin());
 }
 
+// Only the peer being commanded needs its entry: the others are looked up
+// again before each of their commands. Which entry is given up hardly
+// matters; taking them in turn spreads the churn.
+qint16 EthernetLink::UseAddress(const PeerAddress &addr)
+{
+    const qint16 index = AddAddress(addr);
+    if (index >= 0 || addr.IsEmpty())
+        return index;
+    const qint16 reused = static_cast<qint16>(nextReusedPeer);
+    nextReusedPeer = (nextReusedPeer + 1) % kPeerCount;
+    peers[reused] = addr;
+    return reused;
+}
+
 void EthernetLink::ClearAddress(qint16 index)
 {
     if (index >= 0 && index < kPeerCount)

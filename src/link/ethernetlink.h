@@ -9,7 +9,9 @@ class QUdpSocket;
 
 // The link to networked recorders. One instance serves every recorder on the
 // network: it keeps a table of up to 16 peers, and the command engine points
-// currentAddress at the peer being commanded before each frame. Each packet
+// currentAddress at the peer being commanded before each frame. With more
+// recorders than entries, the peer being commanded takes over the entry of
+// another in turn (UseAddress). Each packet
 // is one UDP datagram to port 32896 (0x8080) of the peer: a ten-byte header
 // and the payload.
 class EthernetLink : public DeviceLink
@@ -39,6 +41,7 @@ public:
     qint16 Close() override;
     qint16 SendBlock(BlockPacket &packet) override;
     qint16 ReadBlock(BlockPacket &destination) override;
+    qint16 UseAddress(const PeerAddress &addr) override;
     void DropPacket(qint16 rec) override;
     virtual void Reserved();
 
@@ -66,5 +69,6 @@ private:
 
     std::unique_ptr<QUdpSocket> socket;
     std::array<PeerAddress, kPeerCount> peers;
+    int nextReusedPeer = 0; // the entry UseAddress gives up next, in turn
     std::array<ReceiveRecord, kRecordCount> records;
 };

@@ -77,7 +77,7 @@ qint16 ReadFrame(DeviceLink &link, qint16 record, quint32 waitMs)
 void PointLinkAtCurrentDevice()
 {
     DeviceLink *link = CurrentDevice->link;
-    link->currentAddress = link->FindAddress(CurrentDevice->address);
+    link->currentAddress = link->UseAddress(CurrentDevice->address);
 }
 
 // Sends a complete frame expecting a reply and reads that reply. Stale input

@@ -114,7 +114,7 @@ void StoreBitRateText(DeviceRecord &device, const QString &text)
 // zeroed: no answer, or one of another size, leaves the tag zero.
 void ExchangeInformationBlock(DeviceLink &link, const DeviceRecord &device, BlockPacket &reply)
 {
-    link.currentAddress = link.FindAddress(device.address);
+    link.currentAddress = link.UseAddress(device.address);
     link.Release(kReplyRecord);
     BlockPacket request;
     request.bytes[kRequestCodeOffset] = kInformationRequest >> 8;

@@ -2,16 +2,21 @@
 #include "workdir.h"
 
 #include "devices/connectionselection.h"
+#include "devices/devicefile.h"
 #include "devices/devicelists.h"
 #include "devices/devicerecord.h"
 #include "devices/deviceregistry.h"
 #include "link/ethernetlink.h"
+#include "link/linkstatus.h"
 #include "protocol/recorderstate.h"
+#include "protocol/sensecommands.h"
 
 #include "simrecorder.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFileInfo>
+#include <QRandomGenerator>
 #include <QTest>
 
 #include <memory>
@@ -108,6 +113,8 @@ private slots:
     void selectionRunsForTheChosenRecorder();
     void unansweredChoiceKeepsPreviousRecorder();
     void unansweredChoiceWithoutCurrentStops();
+    void junkFileProbesNoEmptyAddress();
+    void everyListedRecorderCanBeChosen();
     void delayModeHoldsSelection_data();
     void delayModeHoldsSelection();
     void detectsKindFromVersion_data();
@@ -286,6 +293,59 @@ void TestConnection::unansweredChoiceWithoutCurrentStops()
     QVERIFY(!CurrentDevice);
     QVERIFY(panel.calls.isEmpty());
     QVERIFY(menu.CheckedIds().isEmpty());
+}
+
+// 100 kB of random bytes make hundreds of recorders at 0.0.0.0. None is
+// probed (a probe there can only run out), so start-up goes straight on to
+// the recorders that may answer; and the file comes back line for line.
+void TestConnection::junkFileProbesNoEmptyAddress()
+{
+    QRandomGenerator random(8);
+    QByteArray junk(100 * 1024, Qt::Uninitialized);
+    for (char &byte : junk)
+        byte = static_cast<char>(random.bounded(256));
+    junk += "\n255.255.255.255\n000.000.000.000 # nowhere\n";
+    LoadDevices(junk);
+    QVERIFY(DeviceList.GetCount() > 200);
+    DeviceLink *ethernet = FindLinkByPortId(EthernetLink::kPortId);
+    const qint16 failures = ethernet->errorCount;
+    QVERIFY(!AutoConnect());
+    QCOMPARE(ethernet->errorCount, failures); // not one probe was sent
+    QVERIFY(recorder->receivedFrames().isEmpty());
+
+    AddEthernetDevice(&menu, kRecorderAddress);
+    QCOMPARE(AutoConnect(), DeviceAt(DeviceList.GetCount() - 1));
+    QCOMPARE(recorder->receivedFrames().size(), 1);
+
+    QVERIFY(SaveDeviceList());
+    QStringList lines = ReadDeviceFile(QString::fromLatin1(kDeviceFileName));
+    QCOMPARE(lines.takeLast(), kRecorderAddress);
+    QBuffer original(&junk);
+    QVERIFY(original.open(QIODevice::ReadOnly));
+    QCOMPARE(lines, ReadDeviceLines(original));
+}
+
+// More recorders than the Ethernet link has peer entries: the one chosen
+// takes over an entry and is reached like any other.
+void TestConnection::everyListedRecorderCanBeChosen()
+{
+    QByteArray config;
+    for (int i = 1; i <= EthernetLink::kPeerCount + 4; ++i)
+        config += QStringLiteral("127.0.10.%1\n").arg(i).toLatin1();
+    LoadDevices(config + kRecorderAddress.toLatin1());
+    const int id = IdOf(kRecorderAddress);
+    SelectControl(id, menu, panel);
+    QCOMPARE(CurrentDevice, Named(kEth + kRecorderAddress));
+    QCOMPARE(menu.CheckedIds(), QList<int>{id});
+    QCOMPARE(Commands(recorder->receivedFrames()).first(), kDeviceTypeRequest);
+
+    // Silent recorders beyond the table are probed in turn; the chosen one is
+    // still reached after them.
+    for (int i = EthernetLink::kPeerCount + 1; i <= EthernetLink::kPeerCount + 4; ++i)
+        QVERIFY(!ConnectDevice(Named(kEth + QStringLiteral("127.0.10.%1").arg(i))));
+    recorder->clearReceivedFrames();
+    QCOMPARE(StatusSense(), kStatusOk);
+    QCOMPARE(Commands(recorder->receivedFrames()), QList<QByteArray>{QByteArray("\x61\x20", 2)});
 }
 
 void TestConnection::delayModeHoldsSelection_data()

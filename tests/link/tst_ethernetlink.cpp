@@ -119,6 +119,21 @@ void TestEthernetLink::addressTableHoldsSixteenPeers()
         QCOMPARE(link->AddAddress({HostToNet32(0x7F000200 + i), HostToNet16(8080)}), qint16(i));
     QCOMPARE(link->AddAddress({HostToNet32(0x7F0002FF), HostToNet16(8080)}), -1);
     QCOMPARE(link->FindAddress({HostToNet32(0x7F0002FF), HostToNet16(8080)}), -1);
+
+    // A peer to be commanded takes over the entries of others, in turn.
+    const PeerAddress seventeenth{HostToNet32(0x7F0002FF), HostToNet16(8080)};
+    const PeerAddress eighteenth{HostToNet32(0x7F0002FE), HostToNet16(8080)};
+    const qint16 first = link->UseAddress(seventeenth);
+    QVERIFY(first >= 0 && first < EthernetLink::kPeerCount);
+    QCOMPARE(link->FindAddress(seventeenth), first);
+    QCOMPARE(link->UseAddress(seventeenth), first);
+    const qint16 second = link->UseAddress(eighteenth);
+    QVERIFY(second >= 0 && second != first);
+    QCOMPARE(link->FindAddress(seventeenth), first);
+    const qint16 third = link->UseAddress(PeerOf(kRecorderIp));
+    QVERIFY(third >= 0 && third != first && third != second);
+    QCOMPARE(link->FindAddress(eighteenth), second);
+    QCOMPARE(link->UseAddress(PeerAddress::Empty()), -1);
 }
 
 void TestEthernetLink::sendWithoutPeerIsRefused()

@@ -11,23 +11,32 @@
 
 namespace {
 
-QSpinBox *AddressByteBox(QWidget *parent, const char *name)
+// One byte of the address; screen readers call it by the label and its
+// place: "IP Address 1" to "IP Address 4".
+QSpinBox *AddressByteBox(QWidget *parent, int place)
 {
     auto *box = new QSpinBox(parent);
-    box->setObjectName(QLatin1String(name));
+    box->setObjectName(QStringLiteral("spinBox%1").arg(place));
     box->setRange(0, 255);
     box->setAlignment(Qt::AlignRight);
+    const QString name = QStringLiteral("IP Address %1").arg(place);
+    box->setAccessibleName(name);
+    box->setToolTip(name);
     return box;
 }
 
-// The dialog's buttons show their word in the picture itself.
-QPushButton *PictureButton(QWidget *parent, const char *name, const char *image)
+// The dialog's buttons show their word in the picture itself, so they carry
+// it as their accessible name too.
+QPushButton *PictureButton(QWidget *parent, const char *objectName, const char *image,
+                           const QString &name, const QString &toolTip)
 {
     auto *button = new QPushButton(parent);
-    button->setObjectName(QLatin1String(name));
+    button->setObjectName(QLatin1String(objectName));
     const QPixmap face = ImageFactory::Instance().Pixmap(QLatin1String(image));
     button->setIcon(face);
     button->setIconSize(face.size());
+    button->setAccessibleName(name);
+    button->setToolTip(toolTip);
     return button;
 }
 
@@ -35,15 +44,18 @@ QPushButton *PictureButton(QWidget *parent, const char *name, const char *image)
 
 Add_XR::Add_XR(QWidget *parent)
     : QDialog(parent), textLabel1(new QLabel(QStringLiteral("IP Address :"), this)),
-      spinBox1(AddressByteBox(this, "spinBox1")), spinBox2(AddressByteBox(this, "spinBox2")),
-      spinBox3(AddressByteBox(this, "spinBox3")), spinBox4(AddressByteBox(this, "spinBox4")),
-      pbAddXR(PictureButton(this, "pbAddXR", "Add.png")),
-      pbCancel(PictureButton(this, "pbCancel", "Cancel.png"))
+      spinBox1(AddressByteBox(this, 1)), spinBox2(AddressByteBox(this, 2)),
+      spinBox3(AddressByteBox(this, 3)), spinBox4(AddressByteBox(this, 4)),
+      pbAddXR(PictureButton(this, "pbAddXR", "Add.png", QStringLiteral("OK"),
+                            QStringLiteral("OK (Return)"))),
+      pbCancel(PictureButton(this, "pbCancel", "Cancel.png", QStringLiteral("Cancel"),
+                             QStringLiteral("Cancel")))
 {
     setObjectName(QStringLiteral("Add_XR"));
     setWindowTitle(QStringLiteral("Add XR"));
     setModal(true);
     textLabel1->setObjectName(QStringLiteral("textLabel1"));
+    textLabel1->setBuddy(spinBox1);
     pbAddXR->setShortcut(QKeySequence(Qt::Key_Return));
 
     auto *addressRow = new QHBoxLayout;

@@ -26,6 +26,10 @@ RemoveXR::RemoveXR(ConnectMenu *menu, QWidget *parent)
     pbOK->setObjectName(QStringLiteral("pbOK"));
     pbCancel->setObjectName(QStringLiteral("pbCancel"));
     pbOK->setShortcut(QKeySequence(Qt::Key_Return));
+    pbOK->setAccessibleName(QStringLiteral("OK"));
+    pbOK->setToolTip(QStringLiteral("OK (Return)"));
+    pbCancel->setAccessibleName(QStringLiteral("Cancel"));
+    pbCancel->setToolTip(QStringLiteral("Cancel"));
 
     QFont listFont = lbListXR->font();
     listFont.setPointSize(kListPointSize);

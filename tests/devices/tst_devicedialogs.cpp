@@ -57,6 +57,7 @@ private slots:
     void addAcceptsOnReturn();
     void removeDialogWidgets();
     void removeTakesChosenAndStaysOpen();
+    void dialogsNameTheirKeysAndFields();
 };
 
 void TestDeviceDialogs::addDialogWidgets()
@@ -163,6 +164,38 @@ void TestDeviceDialogs::removeTakesChosenAndStaysOpen()
 
     QTest::mouseClick(Child<QPushButton>(dialog, "pbOK"), Qt::LeftButton); // empty list
     QCOMPARE(menu.XRMenuTexts().size(), 4);
+}
+
+// What a screen reader or a test tool finds: each key and field by its name,
+// and a tool tip with the name and the key that presses it.
+void TestDeviceDialogs::dialogsNameTheirKeysAndFields()
+{
+    struct Named
+    {
+        QWidget *widget;
+        QString name;
+        QString toolTip;
+    };
+    WorkDir dir;
+    CreateLinkList();
+    LoadDeviceList(nullptr);
+    Add_XR add;
+    RemoveXR remove(nullptr);
+    const Named expected[] = {
+        {add.pbAddXR, "OK", "OK (Return)"},
+        {add.pbCancel, "Cancel", "Cancel"},
+        {add.spinBox1, "IP Address 1", "IP Address 1"},
+        {add.spinBox2, "IP Address 2", "IP Address 2"},
+        {add.spinBox3, "IP Address 3", "IP Address 3"},
+        {add.spinBox4, "IP Address 4", "IP Address 4"},
+        {remove.pbOK, "OK", "OK (Return)"},
+        {remove.pbCancel, "Cancel", "Cancel"},
+    };
+    for (const Named &named : expected) {
+        QCOMPARE(named.widget->accessibleName(), named.name);
+        QCOMPARE(named.widget->toolTip(), named.toolTip);
+    }
+    QCOMPARE(add.textLabel1->buddy(), add.spinBox1);
 }
 
 QTEST_MAIN(TestDeviceDialogs)

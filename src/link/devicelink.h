@@ -93,6 +93,9 @@ public:
     quint32 timeoutMs = 200;
 
     static constexpr quint32 kShortfallExtraMs = 48;
+    // ReadBlock gives the recorder this long to send its block before it
+    // looks for it.
+    static constexpr quint32 kBlockReadDelayMs = 32;
 
 protected:
     // Blocks until the transport may have more input or the time is up.

@@ -13,8 +13,6 @@
 
 namespace {
 
-constexpr quint32 kBlockReadDelayMs = 32;
-
 void WriteHeader(quint8 *out, const PacketHeader &header)
 {
     for (size_t i = 0; i < header.words.size(); ++i) {

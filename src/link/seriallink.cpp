@@ -12,7 +12,6 @@ namespace {
 
 constexpr qint32 kBaudRate = 38400;
 constexpr int kDrainLimit = 256; // bytes discarded by Release before the flush
-constexpr quint32 kBlockReadDelayMs = 32;
 constexpr int kWriteTimeoutMs = 200;
 
 struct PortMapping

@@ -16,7 +16,6 @@ std::array<quint8, kReplyFrameSize> ReplyFrame{};
 
 namespace {
 
-constexpr qint16 kReplyRecord = 0;
 constexpr quint32 kReplyRecordSizeHint = 18;
 constexpr quint32 kPerDataByteMs = 16;
 constexpr qint16 kFailuresBeforeDisconnect = 3;

@@ -15,6 +15,10 @@ constexpr int kFrameHeadSize = 2;
 constexpr int kMaxFrameData = 15;
 constexpr int kReplyFrameSize = kFrameHeadSize + 16;
 
+// The receive record every reply is read into. Releasing it drops stale input,
+// which is how the engine and the information exchange start clean.
+constexpr qint16 kReplyRecord = 0;
+
 // The reply to the last command: CMD1, CMD2, then 16 data bytes, the reply's
 // checksum included at DATA[n]. Cleared at the start of every reception, so
 // bytes beyond the reply read as zero. Valid until the next command.

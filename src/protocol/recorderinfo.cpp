@@ -1,5 +1,6 @@
 #include "recorderinfo.h"
 
+#include "commandengine.h"
 #include "videostandard.h"
 
 #include "devices/devicelists.h"
@@ -23,9 +24,6 @@ constexpr quint16 kInformationRequest = 1;
 constexpr int kTagOffset = 10;
 constexpr int kVideoStandardOffset = 94;
 constexpr int kCompressionOffset = 95;
-
-// The receive record the command engine uses; releasing it drops stale input.
-constexpr qint16 kReplyRecord = 0;
 
 constexpr qint16 kSerialDevice = -1;
 

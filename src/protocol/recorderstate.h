@@ -15,6 +15,8 @@ extern quint16 deviceType;
 
 // 1 while the recorder shows its timer, anything else while it shows timecode.
 extern quint8 timerMode;
+constexpr quint8 kTimerModeTimer = 1;
+constexpr quint8 kTimerModeTimecode = 0;
 
 // The recorder's current time as it sends it: BCD frames, seconds, minutes,
 // hours, with the field and drop-frame flag bits left in place.

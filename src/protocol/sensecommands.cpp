@@ -14,7 +14,6 @@ constexpr int kDeviceTypeBytes = 2;
 // Time sources of the current time sense: the timecode or the timer.
 constexpr quint8 kTimeSourceTimecode = 0x03;
 constexpr quint8 kTimeSourceTimer = 0x04;
-constexpr quint8 kTimerModeTimer = 1;
 
 // Status sense data: start at status byte 0 (high nibble), ten bytes (low nibble).
 constexpr quint8 kStatusFromByte0TenBytes = 0x0A;

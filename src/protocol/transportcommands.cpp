@@ -17,10 +17,6 @@ constexpr quint32 kCueUpWaitMs = 1000;
 // EditPreset value that disarms the recorder's edit preset.
 constexpr quint8 kEditPresetNone = 0;
 
-// Timer mode 1: the recorder shows its own timer; 0: timecode.
-constexpr quint8 kTimerModeTimer = 1;
-constexpr quint8 kTimerModeTimecode = 0;
-
 } // namespace
 
 qint16 Stop()

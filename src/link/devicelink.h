@@ -23,8 +23,8 @@ struct PacketHeader
 {
     std::array<quint16, 5> words{};
 
-    quint16 type() const { return words[0]; }
-    quint16 length() const { return words[1]; }
+    quint16 Type() const { return words[0]; }
+    quint16 Length() const { return words[1]; }
 };
 
 constexpr int kPacketHeaderSize = 10;

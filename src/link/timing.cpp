@@ -5,7 +5,7 @@
 
 namespace {
 
-const QElapsedTimer &processClock()
+const QElapsedTimer &ProcessClock()
 {
     static const QElapsedTimer clock = [] {
         QElapsedTimer timer;
@@ -19,7 +19,7 @@ const QElapsedTimer &processClock()
 
 quint32 NowMs()
 {
-    return static_cast<quint32>(processClock().elapsed());
+    return static_cast<quint32>(ProcessClock().elapsed());
 }
 
 quint32 ElapsedMs(quint32 start)

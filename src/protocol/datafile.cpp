@@ -66,12 +66,12 @@ QString BaseName(const QString &path)
 
 } // namespace
 
-DataFile::DataFile(quint32 kind, const QString &path) : m_kind(kind)
+DataFile::DataFile(quint32 kind, const QString &path) : kind(kind)
 {
     if (path.size() <= kMaxPathLength) {
-        m_path = path;
-        m_name = BaseName(path);
-        m_file.setFileName(m_path);
+        this->path = path;
+        name = BaseName(path);
+        file.setFileName(path);
     }
 }
 
@@ -82,10 +82,10 @@ DataFile::~DataFile()
 
 qint16 DataFile::Open(QIODevice::OpenMode mode)
 {
-    if (m_file.isOpen()) {
+    if (file.isOpen()) {
         return kStatusOk;
     }
-    if (m_path.isEmpty() || !m_file.open(mode)) {
+    if (path.isEmpty() || !file.open(mode)) {
         return kStatusLinkError;
     }
     return kStatusOk;
@@ -93,21 +93,21 @@ qint16 DataFile::Open(QIODevice::OpenMode mode)
 
 qint16 DataFile::Read(qint64 &length, char *buffer)
 {
-    if (!m_file.isReadable()) {
+    if (!file.isReadable()) {
         length = 0;
         return kStatusLinkError;
     }
-    const qint64 count = m_file.read(buffer, length);
+    const qint64 count = file.read(buffer, length);
     length = std::max<qint64>(count, 0);
     return count < 0 ? kStatusLinkError : kStatusOk;
 }
 
 qint16 DataFile::GetSize(qint64 &size)
 {
-    if (!m_file.isOpen()) {
+    if (!file.isOpen()) {
         return kStatusLinkError;
     }
-    size = m_file.size();
+    size = file.size();
     return kStatusOk;
 }
 
@@ -118,12 +118,12 @@ qint16 DataFile::NoOperation()
 
 qint16 DataFile::Seek(int mode, qint64 offset)
 {
-    if (!m_file.isOpen()) {
+    if (!file.isOpen()) {
         return kStatusLinkError;
     }
-    const qint64 origin = mode == kSeekFromCurrent ? m_file.pos() : 0;
+    const qint64 origin = mode == kSeekFromCurrent ? file.pos() : 0;
     const qint64 target = origin + offset;
-    if (target < 0 || !m_file.seek(target)) {
+    if (target < 0 || !file.seek(target)) {
         return kStatusLinkError;
     }
     return kStatusOk;
@@ -131,33 +131,33 @@ qint16 DataFile::Seek(int mode, qint64 offset)
 
 qint16 DataFile::Write(qint64 &length, const char *buffer)
 {
-    if (!m_file.isWritable()) {
+    if (!file.isWritable()) {
         length = 0;
         return kStatusLinkError;
     }
     const qint64 requested = length;
-    length = std::max<qint64>(m_file.write(buffer, requested), 0);
+    length = std::max<qint64>(file.write(buffer, requested), 0);
     return length == requested ? kStatusOk : kStatusLinkError;
 }
 
 qint16 DataFile::Flush()
 {
-    return m_file.isOpen() && m_file.flush() ? kStatusOk : kStatusLinkError;
+    return file.isOpen() && file.flush() ? kStatusOk : kStatusLinkError;
 }
 
 qint16 DataFile::Close()
 {
-    if (!m_file.isOpen()) {
+    if (!file.isOpen()) {
         return kStatusOk;
     }
     // QFile::close() reports a failed flush or close only through error().
-    m_file.close();
-    return m_file.error() == QFileDevice::NoError ? kStatusOk : kStatusLinkError;
+    file.close();
+    return file.error() == QFileDevice::NoError ? kStatusOk : kStatusLinkError;
 }
 
 qint16 DataFile::WriteNewline()
 {
-    return writeAll(&kLineFeed, 1);
+    return WriteAll(&kLineFeed, 1);
 }
 
 // Playlist files may have been through editors or transfers that changed the
@@ -165,16 +165,16 @@ qint16 DataFile::WriteNewline()
 // LF LF) is taken whole. A character that is not a line end is left in place.
 qint16 DataFile::SkipNewline()
 {
-    if (!m_file.isReadable()) {
+    if (!file.isReadable()) {
         return kStatusLinkError;
     }
     for (int i = 0; i < 2; ++i) {
         char c = 0;
-        if (!m_file.getChar(&c)) {
+        if (!file.getChar(&c)) {
             break;
         }
         if (!IsLineEnd(c)) {
-            m_file.ungetChar(c);
+            file.ungetChar(c);
             break;
         }
     }
@@ -184,7 +184,7 @@ qint16 DataFile::SkipNewline()
 qint16 DataFile::ReadDecimal6(qint32 &value)
 {
     char field[kDecimal6Width];
-    const qint16 status = readField(field, kDecimal6Width);
+    const qint16 status = ReadField(field, kDecimal6Width);
     if (status == kStatusOk) {
         value = LeadingDecimalValue(field, kDecimal6Width);
     }
@@ -193,13 +193,13 @@ qint16 DataFile::ReadDecimal6(qint32 &value)
 
 qint16 DataFile::WriteHex8(quint32 value)
 {
-    return writeHex(value, kHex8Width);
+    return WriteHex(value, kHex8Width);
 }
 
 qint16 DataFile::ReadHex8(quint32 &value)
 {
     quint32 read = 0;
-    const qint16 status = readHex(read, kHex8Width);
+    const qint16 status = ReadHex(read, kHex8Width);
     if (status == kStatusOk)
         value = static_cast<quint32>(read);
     return status;
@@ -209,13 +209,13 @@ qint16 DataFile::WriteU32BE(quint32 value)
 {
     char bytes[kWordSize];
     qToBigEndian(value, bytes);
-    return writeAll(bytes, kWordSize);
+    return WriteAll(bytes, kWordSize);
 }
 
 qint16 DataFile::ReadU32BE(quint32 &value)
 {
     char bytes[kWordSize];
-    const qint16 status = readField(bytes, kWordSize);
+    const qint16 status = ReadField(bytes, kWordSize);
     if (status == kStatusOk) {
         value = qFromBigEndian<quint32>(bytes);
     }
@@ -224,13 +224,13 @@ qint16 DataFile::ReadU32BE(quint32 &value)
 
 qint16 DataFile::WriteHex4(quint16 value)
 {
-    return writeHex(value, kHex4Width);
+    return WriteHex(value, kHex4Width);
 }
 
 qint16 DataFile::ReadHex4(quint16 &value)
 {
     quint32 read = 0;
-    const qint16 status = readHex(read, kHex4Width);
+    const qint16 status = ReadHex(read, kHex4Width);
     if (status == kStatusOk)
         value = static_cast<quint16>(read);
     return status;
@@ -238,13 +238,13 @@ qint16 DataFile::ReadHex4(quint16 &value)
 
 qint16 DataFile::WriteHex2(quint8 value)
 {
-    return writeHex(value, kHex2Width);
+    return WriteHex(value, kHex2Width);
 }
 
 qint16 DataFile::ReadHex2(quint8 &value)
 {
     quint32 read = 0;
-    const qint16 status = readHex(read, kHex2Width);
+    const qint16 status = ReadHex(read, kHex2Width);
     if (status == kStatusOk)
         value = static_cast<quint8>(read);
     return status;
@@ -253,7 +253,7 @@ qint16 DataFile::ReadHex2(quint8 &value)
 qint16 DataFile::WriteString(const char *text)
 {
     const char *characters = text ? text : "";
-    return writeAll(characters, static_cast<qint64>(qstrlen(characters)) + 1);
+    return WriteAll(characters, static_cast<qint64>(qstrlen(characters)) + 1);
 }
 
 // Reads up to max + 1 bytes, stopping after the terminating NUL. Without a NUL
@@ -266,7 +266,7 @@ qint16 DataFile::ReadString(int max, char *buffer)
     }
     int count = 0;
     char c = 0;
-    while (count <= max && m_file.isReadable() && m_file.getChar(&c)) {
+    while (count <= max && file.isReadable() && file.getChar(&c)) {
         buffer[count++] = c;
         if (c == '\0') {
             return kStatusOk;
@@ -276,34 +276,34 @@ qint16 DataFile::ReadString(int max, char *buffer)
     return kStatusLinkError;
 }
 
-qint16 DataFile::readField(char *field, int width)
+qint16 DataFile::ReadField(char *field, int width)
 {
-    if (!m_file.isReadable()) {
+    if (!file.isReadable()) {
         return kStatusLinkError;
     }
-    return m_file.read(field, width) == width ? kStatusOk : kStatusLinkError;
+    return file.read(field, width) == width ? kStatusOk : kStatusLinkError;
 }
 
 // A fixed-width hex field: always consumes `width` characters, whose leading
 // hex digits give the value.
-qint16 DataFile::readHex(quint32 &value, int width)
+qint16 DataFile::ReadHex(quint32 &value, int width)
 {
     char field[kHex8Width];
-    const qint16 status = readField(field, width);
+    const qint16 status = ReadField(field, width);
     if (status == kStatusOk)
         value = LeadingHexValue(field, width);
     return status;
 }
 
-qint16 DataFile::writeAll(const char *bytes, qint64 count)
+qint16 DataFile::WriteAll(const char *bytes, qint64 count)
 {
-    if (!m_file.isWritable()) {
+    if (!file.isWritable()) {
         return kStatusLinkError;
     }
-    return m_file.write(bytes, count) == count ? kStatusOk : kStatusLinkError;
+    return file.write(bytes, count) == count ? kStatusOk : kStatusLinkError;
 }
 
-qint16 DataFile::writeHex(quint32 value, int width)
+qint16 DataFile::WriteHex(quint32 value, int width)
 {
     static constexpr char kDigits[] = "0123456789ABCDEF";
     char field[kHex8Width];
@@ -311,5 +311,5 @@ qint16 DataFile::writeHex(quint32 value, int width)
         field[i] = kDigits[value & 0x0F];
         value >>= 4;
     }
-    return writeAll(field, width);
+    return WriteAll(field, width);
 }

@@ -54,21 +54,21 @@ public:
     virtual qint16 WriteString(const char *text);
     virtual qint16 ReadString(int max, char *buffer);
 
-    quint32 kind() const { return m_kind; }
-    QString path() const { return m_path; }
-    QString name() const { return m_name; }
-    bool isOpen() const { return m_file.isOpen(); }
+    quint32 Kind() const { return kind; }
+    QString Path() const { return path; }
+    QString Name() const { return name; }
+    bool IsOpen() const { return file.isOpen(); }
 
 private:
     Q_DISABLE_COPY_MOVE(DataFile)
 
-    qint16 readField(char *field, int width);
-    qint16 readHex(quint32 &value, int width);
-    qint16 writeAll(const char *bytes, qint64 count);
-    qint16 writeHex(quint32 value, int width);
+    qint16 ReadField(char *field, int width);
+    qint16 ReadHex(quint32 &value, int width);
+    qint16 WriteAll(const char *bytes, qint64 count);
+    qint16 WriteHex(quint32 value, int width);
 
-    quint32 m_kind;
-    QString m_path;
-    QString m_name;
-    QFile m_file;
+    quint32 kind;
+    QString path;
+    QString name;
+    QFile file;
 };

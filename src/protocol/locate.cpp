@@ -32,7 +32,7 @@ void LocateByPosition(quint32 position)
         TimecodeEntry entry;
         ParseTimecodeText(QString::fromLatin1(digits), entry);
         PackTimecodeBcd(entry, fiftyHz);
-        CueUpWithData(TimecodeEntry::kWireLength, entry.wireBytes());
+        CueUpWithData(TimecodeEntry::kWireLength, entry.WireBytes());
     } else {
         CueUpToFrame(position);
     }

@@ -36,14 +36,14 @@ char BcdPair(char tens, char units)
 
 } // namespace
 
-void TimecodeEntry::reset()
+void TimecodeEntry::Reset()
 {
     *this = TimecodeEntry{};
 }
 
 bool ParseTimecodeText(const QString &text, TimecodeEntry &entry)
 {
-    entry.reset();
+    entry.Reset();
     qsizetype end = text.size();
     if (end < 1) {
         return false;

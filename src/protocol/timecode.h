@@ -24,8 +24,8 @@ struct TimecodeEntry
 
     char chars[kTextLength + 1] = "00000000.1";
 
-    void reset();
-    const quint8 *wireBytes() const { return reinterpret_cast<const quint8 *>(chars); }
+    void Reset();
+    const quint8 *WireBytes() const { return reinterpret_cast<const quint8 *>(chars); }
 };
 
 // Fills `entry` from operator text such as "1:2", "10:00:00:00.2" or "123456".

@@ -167,8 +167,8 @@ void TestEthernetLink::acknowledgeGivesThirteenBytes()
     QCOMPARE(QByteArray(reinterpret_cast<char *>(reply), 3), Bytes({0x10, 0x01, 0x11}));
     PacketHeader header;
     link->ReadHeader(header, rec);
-    QCOMPARE(header.type(), 1);
-    QCOMPARE(header.length(), 3);
+    QCOMPARE(header.Type(), 1);
+    QCOMPARE(header.Length(), 3);
 }
 
 void TestEthernetLink::strangersAndRuntsAreNotTakenForTheReply()

@@ -53,11 +53,11 @@ private slots:
     void namesAndOpenFailures()
     {
         DataFile file(kTextKind, QStringLiteral("/home/op/shows/news.KPL"));
-        QCOMPARE(file.name(), "news.KPL");
+        QCOMPARE(file.Name(), "news.KPL");
 
         DataFile missing(kTextKind, filePath("missing.KPL"));
         QCOMPARE(missing.Open(QIODevice::ReadOnly), kStatusLinkError);
-        QVERIFY(!missing.isOpen());
+        QVERIFY(!missing.IsOpen());
         QCOMPARE(missing.Close(), kStatusOk);
         quint32 value = 7;
         QCOMPARE(missing.ReadHex8(value), kStatusLinkError);

@@ -54,10 +54,11 @@ void ShowReplyFrame(MessageMonitor *monitor, const QString &title)
 
 // Reads the next whole frame into ReplyFrame: CMD1, CMD2 and the byte after
 // them within `waitMs`, then the rest CMD1 announces within 16 ms a byte.
+// With no time left the wait ends as a timed-out one does.
 qint16 ReadFrame(DeviceLink &link, qint16 record, quint32 waitMs)
 {
     ReplyFrame.fill(0);
-    if (link.WaitFor(record, std::max<quint32>(waitMs, 1), 3) < 3)
+    if (link.WaitFor(record, waitMs, 3) < 3)
         return kStatusNoReply;
     quint32 length = 3;
     link.Read(length, ReplyFrame.data(), record);

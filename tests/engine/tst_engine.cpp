@@ -61,6 +61,7 @@ private slots:
     void replyMustFitTheCommand_data();
     void replyMustFitTheCommand();
     void framesOfOtherCommandsAreDroppedOnTheWay();
+    void endlessStraysEndTheWaitInTime();
     void noCurrentDeviceSendsNothing();
     void withoutReplyOnlySends();
     void oversizedCountIsRefused();
@@ -262,6 +263,26 @@ void TestEngine::framesOfOtherCommandsAreDroppedOnTheWay()
              QStringList({"Message sent :", "0x61.0x0c.0x03.0x70",
                           "Message dropped :", "0x74.0xac.0x96.0x30.0x00.0x00.0xe6",
                           "Message received :", "0x74.0x04.0x00.0x00.0x00.0x10.0x88"}));
+}
+
+// A recorder that never stops sending another command's return: the wait
+// ends when its time is up, with no reply.
+void TestEngine::endlessStraysEndTheWaitInTime()
+{
+    class FloodLink : public FakeLink
+    {
+    public:
+        qint16 Poll(quint32 &count, qint16 rec) override
+        {
+            if (input.isEmpty())
+                input = kStatusReturn;
+            return FakeLink::Poll(count, rec);
+        }
+    };
+    FloodLink flood;
+    device->link = &flood;
+    QCOMPARE(Send9Pin(6, 0x0C, 0, nullptr, true), kStatusNoReply);
+    QCOMPARE(ReplyFrame[0], 0);
 }
 
 void TestEngine::noCurrentDeviceSendsNothing()

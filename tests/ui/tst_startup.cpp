@@ -142,10 +142,8 @@ void StartupTest::keepsRecordersAddedDuringTheRun()
 
 void StartupTest::quitActionEndsTheEventLoop()
 {
-    WindowFixture fixture("127.0.7.5");
-    QFile::remove(QStringLiteral("xr.cfg"));
-    fixture.OpenWindow();
-    QTimer::singleShot(0, fixture.Action("Quit"), &QAction::trigger);
+    MainWindow window;
+    QTimer::singleShot(0, window.findChild<QAction *>(QStringLiteral("Quit")), &QAction::trigger);
     QCOMPARE(QApplication::exec(), 0);
 }
 

@@ -136,7 +136,7 @@ qint16 FileListNext(FileListEntry &entry)
     if (ReplyData(0) == kNoFileMark)
         return kStatusOk;
     const qint16 taken = TakeListedName(entry);
-    entry.last = taken != kStatusOk || ReplyCommand() == 0;
+    entry.last = taken != kStatusOk || ReplyCommand() == kLastFileNameCode;
     return taken;
 }
 

@@ -30,7 +30,8 @@ public:
 
     // The button to press in the next message box, by its text.
     void Press(const QString &button) { buttons << button; }
-    // The file to choose in the next file dialog; an empty name cancels it.
+    // The file to choose in the next file dialog (a whole path); without one
+    // the dialog is cancelled.
     void Choose(const QString &file) { files << file; }
 
     // Runs `act` at every poll while a modal dialog of its own is open (a
@@ -59,21 +60,38 @@ private:
             else
                 box->done(0);
         } else if (auto *dialog = qobject_cast<QFileDialog *>(modal)) {
-            const QString file = files.isEmpty() ? QString() : files.takeFirst();
-            if (file.isEmpty()) {
-                dialog->reject();
-            } else {
-                dialog->selectFile(file);
-                static_cast<QDialog *>(dialog)->accept();
-            }
+            Choose(dialog);
         } else if (modal && watch && watch(modal)) {
             watch = nullptr;
         }
     }
 
+    // The dialog does not take a name while its name field has the focus,
+    // and may not until it has listed the folder: the name is given again at
+    // the next poll until the dialog holds it.
+    void Choose(QFileDialog *dialog)
+    {
+        auto *base = static_cast<QDialog *>(dialog);
+        if (files.isEmpty()) {
+            base->done(QDialog::Rejected);
+            return;
+        }
+        if (QWidget *focus = dialog->focusWidget())
+            focus->clearFocus();
+        dialog->selectFile(files.first());
+        // Two seconds at the most, so that a dialog that never takes the name
+        // fails the test rather than hangs it.
+        if (dialog->selectedFiles().value(0) != files.first() && ++fileTries < 200)
+            return;
+        fileTries = 0;
+        files.removeFirst();
+        base->done(QDialog::Accepted);
+    }
+
     QTimer poll;
     QStringList buttons;
     QStringList files;
+    int fileTries = 0;
     std::function<bool(QWidget *)> watch;
     QPointer<QMessageBox> handled;
 };

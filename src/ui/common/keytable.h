@@ -97,6 +97,7 @@ void ConnectKey(QPushButton *button, Trigger trigger, Part *part, void (Part::*s
 template <typename Part, std::size_t N>
 void BuildKeys(Part &part, QWidget *parent, const KeyEntry<Part> (&table)[N])
 {
+    // The page plays no part in how a key is made.
     const std::vector<KeyInfo> keys = DescribeKeys(table, PanelPage::Control);
     for (std::size_t i = 0; i < N; ++i) {
         QPushButton *button = NewKey(parent, keys[i]);

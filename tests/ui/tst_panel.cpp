@@ -9,6 +9,7 @@
 #include "ui/panel/formshortcuts.h"
 #include "ui/panel/panelkeycodes.h"
 #include "ui/panel/sendsony9pcommand.h"
+#include "ui/settings/dlgdevicesettings.h"
 
 #include <QIcon>
 #include <QLabel>
@@ -260,6 +261,7 @@ private slots:
     void dialogsNameTheirButtons();
     void displayTextEndsAtItsFirstNul();
     void fileBrowserKeysStayLocal();
+    void pagesReachTheirActions();
     void faceKeepsOneIconPerPicture();
 };
 
@@ -710,6 +712,33 @@ void PanelTest::fileBrowserKeysStayLocal()
     window.SendPanelKey(kFileBrowserNextAllKey);
     QCOMPARE(fixture.sim.receivedFrames(), QList<QByteArray>{WireFrame({0xA1, 0x15, 0xFF})});
     QCOMPARE(window.MenuLine().trimmed(), QStringLiteral("NEWS Loaded"));
+}
+
+// The Expert page's keys run the disk actions, and "Settings..." opens the
+// recorder's settings.
+void PanelTest::pagesReachTheirActions()
+{
+    WindowFixture fixture("127.0.9.22");
+    xrsim::Scenario scenario;
+    scenario.disks.clear();
+    QVERIFY2(fixture.Connect(scenario), qPrintable(fixture.sim.errorString()));
+
+    fixture.sim.clearReceivedFrames();
+    fixture.Find<QPushButton>("pbScan")->click();
+    const QList<QByteArray> frames = fixture.sim.receivedFrames();
+    QVERIFY(!frames.isEmpty());
+    QCOMPARE(frames.first(), WireFrame({0x31, 0x21, 0x01}));
+    QCOMPARE(frames.last(), WireFrame({0x31, 0x21, 0x00}));
+    QCOMPARE(fixture.Find<QTableWidget>("TableBus1")->verticalHeaderItem(15)->text(),
+             QStringLiteral("15"));
+
+    bool settingsOpened = false;
+    WhenDialogOpens<DlgDeviceSettings>([&](DlgDeviceSettings *dialog) {
+        settingsOpened = true;
+        dialog->reject();
+    });
+    fixture.Action("deviceSettingsAction")->trigger();
+    QVERIFY(settingsOpened);
 }
 
 // The panel refresh changes faces ten times a second; each picture is one

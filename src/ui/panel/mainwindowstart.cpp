@@ -11,6 +11,7 @@
 #include "transportkeys.h"
 #include "ui/clips/playlistfile.h"
 #include "ui/clips/segmentpage.h"
+#include "ui/settings/dlgdevicesettings.h"
 
 #include <QApplication>
 #include <QScreen>
@@ -91,4 +92,7 @@ void MainWindow::SendManual9P_activated()
     dialog.exec();
 }
 
-void MainWindow::deviceSettingsAction_activated() {}
+void MainWindow::deviceSettingsAction_activated()
+{
+    DlgDeviceSettings::Open(this);
+}

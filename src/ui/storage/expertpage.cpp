@@ -1,5 +1,6 @@
 #include "expertpage.h"
 
+#include "diskactions.h"
 #include "ui/common/listtable.h"
 #include "ui/common/recordersession.h"
 #include "ui/common/widgetfactory.h"
@@ -21,8 +22,6 @@ const KeyEntry<ExpertPage> kKeys[] = {
     {&E::pbApply2, "pbApply2", "Apply.png", "Apply", "", kClicked, &E::pbApply2_clicked},
 };
 
-constexpr int kScsiIds = 16;
-
 } // namespace
 
 ExpertPage::ExpertPage(RecorderSession &session, QWidget *parent)
@@ -34,6 +33,11 @@ ExpertPage::ExpertPage(RecorderSession &session, QWidget *parent)
     pbApply->hide(); // pbApply2 applies the modes
     TableBus1 = BuildBus("TableBus1", "Bus 1");
     TableBus2 = BuildBus("TableBus2", "Bus 2");
+    // The disk actions give each bus its rows, disabled until a scan finds a
+    // disk on it.
+    disks = std::make_unique<DiskActions>(TableBus1, TableBus2, this);
+    NumberRows(TableBus1);
+    NumberRows(TableBus2);
     bus1Label = NewLabel(this, "bus1Label");
     bus2Label = NewLabel(this, "bus2Label");
     connect(TableBus1, &QTableWidget::cellPressed, this, &ExpertPage::TableBus1_pressed);
@@ -42,6 +46,8 @@ ExpertPage::ExpertPage(RecorderSession &session, QWidget *parent)
     connect(TableBus2, &QTableWidget::cellClicked, this, &ExpertPage::TableBus2_clicked);
     LayOut();
 }
+
+ExpertPage::~ExpertPage() = default;
 
 std::vector<KeyInfo> ExpertPage::Keys()
 {
@@ -60,16 +66,18 @@ QTableWidget *ExpertPage::BuildBus(const char *name, const char *accessibleName)
 {
     auto *table = NewNamed<QTableWidget>(this, name);
     SetUpListTable(table, 2);
-    table->setRowCount(kScsiIds);
-    QStringList ids;
-    for (int id = 0; id < kScsiIds; ++id)
-        ids << QString::number(id);
-    table->setVerticalHeaderLabels(ids);
     table->setSelectionMode(QAbstractItemView::SingleSelection);
-    // A bus stays disabled until a scan finds a disk on it.
-    table->setEnabled(false);
     Describe(table, accessibleName);
     return table;
+}
+
+// The rows are the SCSI IDs, counted from 0.
+void ExpertPage::NumberRows(QTableWidget *table)
+{
+    QStringList ids;
+    for (int id = 0; id < table->rowCount(); ++id)
+        ids << QString::number(id);
+    table->setVerticalHeaderLabels(ids);
 }
 
 void ExpertPage::LayOut()
@@ -89,11 +97,17 @@ void ExpertPage::LayOut()
     grid->setRowStretch(1, 1);
 }
 
-void ExpertPage::pbScan_clicked() {}
+void ExpertPage::pbScan_clicked()
+{
+    disks->Scan();
+}
 
 void ExpertPage::pbFormat_pressed() {}
 
-void ExpertPage::pbFormat_released() {}
+void ExpertPage::pbFormat_released()
+{
+    disks->Format();
+}
 
 // The hidden Apply key does what the shown one does.
 void ExpertPage::pbApply_pressed()
@@ -101,13 +115,22 @@ void ExpertPage::pbApply_pressed()
     pbApply2_clicked();
 }
 
-void ExpertPage::pbApply2_clicked() {}
+void ExpertPage::pbApply2_clicked()
+{
+    disks->Apply();
+}
 
 void ExpertPage::pbApplyRecordSettings_clicked() {}
 
-void ExpertPage::TableBus1_pressed(int) {}
+void ExpertPage::TableBus1_pressed(int row)
+{
+    disks->PressRow(1, row);
+}
 
-void ExpertPage::TableBus2_pressed(int) {}
+void ExpertPage::TableBus2_pressed(int row)
+{
+    disks->PressRow(2, row);
+}
 
 void ExpertPage::TableBus1_clicked(int) {}
 

@@ -4,6 +4,9 @@
 
 #include <QWidget>
 
+#include <memory>
+
+class DiskActions;
 class QLabel;
 class QTableWidget;
 class RecorderSession;
@@ -17,6 +20,7 @@ class ExpertPage : public QWidget
 
 public:
     ExpertPage(RecorderSession &session, QWidget *parent);
+    ~ExpertPage() override;
 
     static std::vector<KeyInfo> Keys();
     void languageChange();
@@ -45,7 +49,10 @@ public slots:
 
 private:
     QTableWidget *BuildBus(const char *name, const char *accessibleName);
+    static void NumberRows(QTableWidget *table);
     void LayOut();
 
     RecorderSession &session;
+    // Scan, format and apply on the two bus tables.
+    std::unique_ptr<DiskActions> disks;
 };

@@ -6,6 +6,7 @@
 #include "devices/adddevicedialog.h"
 #include "protocol/recorderstate.h"
 #include "ui/common/faces.h"
+#include "ui/common/pollingpause.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -28,6 +29,7 @@ private slots:
     void startsWithOlderRecorder();
     void keepsRecordersAddedDuringTheRun();
     void quitActionEndsTheEventLoop();
+    void longWorkHoldsThePolling();
     void signalEndsTheProgramCleanly_data();
     void signalEndsTheProgramCleanly();
 };
@@ -145,6 +147,26 @@ void StartupTest::quitActionEndsTheEventLoop()
     MainWindow window;
     QTimer::singleShot(0, window.findChild<QAction *>(QStringLiteral("Quit")), &QAction::trigger);
     QCOMPARE(QApplication::exec(), 0);
+}
+
+// Pauses nest: the polling comes back only when the outermost pause ends.
+void StartupTest::longWorkHoldsThePolling()
+{
+    MainWindow window;
+    window.Start();
+    auto *timer = window.findChild<QTimer *>(QStringLiteral("idleTimer"));
+    QVERIFY(timer->isActive());
+    {
+        const PollingPause outer(window);
+        QVERIFY(!timer->isActive());
+        {
+            const PollingPause inner(window);
+            QVERIFY(!timer->isActive());
+        }
+        QVERIFY(!timer->isActive());
+    }
+    QVERIFY(timer->isActive());
+    QCOMPARE(timer->interval(), 100);
 }
 
 void StartupTest::signalEndsTheProgramCleanly_data()

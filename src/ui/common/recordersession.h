@@ -34,6 +34,12 @@ public:
     virtual int CurrentPage() const = 0;
     // Sets the window title unless it already reads so.
     virtual void ShowTitle(const QString &title) = 0;
+    // Long work that talks to the recorder for seconds (a reload of every
+    // segment, a playlist file re-created on the recorder) holds the polling
+    // meanwhile, so that no status sense comes between its exchanges. Each
+    // Resume undoes one Suspend; use PollingPause (ui/common/pollingpause.h).
+    virtual void SuspendPolling() = 0;
+    virtual void ResumePolling() = 0;
 
     // The recorder's display (the panel's display).
     virtual void WriteTimeLine(const QByteArray &text) = 0;
@@ -71,4 +77,9 @@ public:
     // Files (the server page).
     // Shows the loaded file's information on the Control page as well.
     virtual void ShowClipInformation(const QStringList &lines) = 0;
+    // The loaded-file refresh of the polling tick, run at once; and the
+    // request that makes its next run rebuild the information even when the
+    // loaded file has not changed.
+    virtual void refreshLoadedFile() = 0;
+    virtual void RequestLoadedFileRefresh() = 0;
 };

@@ -71,6 +71,8 @@ public:
     void LeavePanelModes() override;
     int CurrentPage() const override;
     void ShowTitle(const QString &title) override;
+    void SuspendPolling() override;
+    void ResumePolling() override;
     void WriteTimeLine(const QByteArray &text) override;
     void WriteMenuLine(const QByteArray &text) override;
     void WriteFuncString(const QByteArray &word) override;
@@ -89,6 +91,8 @@ public:
     bool EditAllowed() const override;
     void MarkModified() override;
     void ShowClipInformation(const QStringList &lines) override;
+    void refreshLoadedFile() override;
+    void RequestLoadedFileRefresh() override;
 
     // Forwards to the panel, under the names the rest of the program uses.
     int TransportState() const;
@@ -146,5 +150,6 @@ private:
     MenuActions menus;
     int nextMenuId = kFirstRecorderMenuId;
     QTimer *idleTimer = nullptr;
+    int pollingSuspensions = 0;
     quint32 startMs = 0;
 };

@@ -15,6 +15,7 @@
 #include "ui/clips/serverpage.h"
 
 #include <QTabWidget>
+#include <QTimer>
 
 // The session the pages share: each operation goes to the page or part that
 // owns it.
@@ -49,6 +50,18 @@ void MainWindow::ShowTitle(const QString &title)
 {
     if (windowTitle() != title)
         setWindowTitle(title);
+}
+
+void MainWindow::SuspendPolling()
+{
+    if (pollingSuspensions++ == 0 && idleTimer)
+        idleTimer->stop();
+}
+
+void MainWindow::ResumePolling()
+{
+    if (pollingSuspensions > 0 && --pollingSuspensions == 0 && idleTimer)
+        idleTimer->start();
 }
 
 void MainWindow::WriteTimeLine(const QByteArray &text)
@@ -139,6 +152,16 @@ void MainWindow::MarkModified()
 void MainWindow::ShowClipInformation(const QStringList &lines)
 {
     control->ShowClipInformation(lines);
+}
+
+void MainWindow::refreshLoadedFile()
+{
+    server->refreshLoadedFile();
+}
+
+void MainWindow::RequestLoadedFileRefresh()
+{
+    server->ForgetLoadedFile();
 }
 
 // The parts of a change of recorder that are the window's own.

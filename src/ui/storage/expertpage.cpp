@@ -2,6 +2,7 @@
 
 #include "diskactions.h"
 #include "ui/common/listtable.h"
+#include "ui/common/pollingpause.h"
 #include "ui/common/recordersession.h"
 #include "ui/common/widgetfactory.h"
 
@@ -99,6 +100,7 @@ void ExpertPage::LayOut()
 
 void ExpertPage::pbScan_clicked()
 {
+    const PollingPause pause(session);
     disks->Scan();
 }
 
@@ -106,6 +108,7 @@ void ExpertPage::pbFormat_pressed() {}
 
 void ExpertPage::pbFormat_released()
 {
+    const PollingPause pause(session);
     disks->Format();
 }
 
@@ -117,6 +120,7 @@ void ExpertPage::pbApply_pressed()
 
 void ExpertPage::pbApply2_clicked()
 {
+    const PollingPause pause(session);
     disks->Apply();
 }
 

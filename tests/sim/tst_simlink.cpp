@@ -13,8 +13,8 @@
 
 namespace {
 
-const QHostAddress kRecorder(QStringLiteral("127.0.7.1"));
-const QHostAddress kStray(QStringLiteral("127.0.7.2"));
+const QHostAddress kRecorder(QStringLiteral("127.0.31.1"));
+const QHostAddress kStray(QStringLiteral("127.0.31.2"));
 
 QByteArray hex(const char *text)
 {

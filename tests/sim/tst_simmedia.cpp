@@ -8,7 +8,7 @@
 
 namespace {
 
-const QHostAddress kRecorder(QStringLiteral("127.0.7.21"));
+const QHostAddress kRecorder(QStringLiteral("127.0.31.21"));
 
 xrsim::Scenario withFiles(const QStringList &names)
 {

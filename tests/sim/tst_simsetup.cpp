@@ -7,7 +7,7 @@
 
 namespace {
 
-const QHostAddress kRecorder(QStringLiteral("127.0.7.31"));
+const QHostAddress kRecorder(QStringLiteral("127.0.31.31"));
 
 } // namespace
 

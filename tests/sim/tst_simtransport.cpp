@@ -8,7 +8,7 @@
 
 namespace {
 
-const QHostAddress kRecorder(QStringLiteral("127.0.7.11"));
+const QHostAddress kRecorder(QStringLiteral("127.0.31.11"));
 
 // The time of a time reply (74 xx, four bytes, frames first) as text, with
 // the field and drop-frame marks taken off.

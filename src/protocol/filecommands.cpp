@@ -6,6 +6,8 @@
 
 #include "link/linkstatus.h"
 
+#include <QSet>
+
 #include <algorithm>
 
 namespace {
@@ -41,10 +43,18 @@ QChar Digit(int value)
     return QChar('0' + value);
 }
 
+// The file commands' answers come in no fixed group: whatever the recorder
+// answers but a NAK (which SendCommand has already turned into a status)
+// carries their data, as long as it announces enough bytes.
+qint16 CheckFileReply(int needed)
+{
+    return ReplyDataCount() < needed ? kStatusShortReply : kStatusOk;
+}
+
 // Reads a file list answer that is neither an end mark nor a failure.
 qint16 TakeListedName(FileListEntry &entry)
 {
-    const qint16 check = CheckSenseReply(1);
+    const qint16 check = CheckFileReply(1);
     if (check != kStatusOk)
         return check;
     entry.name = ReplyText(0, kFileNameLength);
@@ -92,7 +102,7 @@ qint16 FileNameQuery(const QString &name, bool &exists)
     const qint16 status = SendWithName(Cmd::FileNameQuery, name);
     if (status != kStatusOk)
         return status;
-    const qint16 check = CheckSenseReply(1);
+    const qint16 check = CheckFileReply(1);
     if (check == kStatusOk)
         exists = ReplyData(0) != 0;
     return check;
@@ -145,15 +155,20 @@ qint16 FileListNextAll()
     return SendCommand(Cmd::FileListNext, std::array<quint8, 1>{kListEveryFile});
 }
 
-qint16 ReadFileList(QStringList &names)
+qint16 ReadFileList(QStringList &names, int limit)
 {
     names.clear();
+    QSet<QString> seen;
     FileListEntry entry;
     qint16 status = FileListFirst(entry);
     while (true) {
-        if (entry.hasName)
+        if (entry.hasName) {
+            if (seen.contains(entry.name))
+                return status;
+            seen.insert(entry.name);
             names.append(entry.name);
-        if (status != kStatusOk || entry.last)
+        }
+        if (status != kStatusOk || entry.last || names.size() >= limit)
             return status;
         status = FileListNext(entry);
     }
@@ -165,7 +180,7 @@ qint16 AvailableTimeSense(bool legacy, QString &text)
         SendCommand(legacy ? Cmd::AvailableTimeSenseLegacy : Cmd::AvailableTimeSense);
     if (status != kStatusOk)
         return status;
-    const qint16 check = CheckSenseReply(legacy ? kAvailableTimeBytesLegacy : kAvailableTimeBytes);
+    const qint16 check = CheckFileReply(legacy ? kAvailableTimeBytesLegacy : kAvailableTimeBytes);
     if (check == kStatusOk) {
         std::array<quint8, kAvailableTimeBytes> bytes{};
         for (int i = 0; i < ReplyDataCount() && i < kAvailableTimeBytes; ++i)

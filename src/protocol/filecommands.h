@@ -24,8 +24,12 @@ qint16 RenameFile(const QString &name); // renames the loaded file
 qint16 LoadClip(const QString &name);   // loads a file on the player side
 qint16 DeleteFile(const QString &name);
 
-// Whether a file of that name exists. `exists` is set only from a sense
-// return that carries the answer byte.
+// The answers of the file commands (FileNameQuery, the file list, the free
+// time) come in no fixed group: their data is taken from any answer but a NAK
+// that carries enough bytes.
+
+// Whether a file of that name exists. `exists` is set only from an answer
+// that carries the answer byte.
 qint16 FileNameQuery(const QString &name, bool &exists);
 
 // The name of the loaded file. An empty name means the recorder has none
@@ -53,9 +57,16 @@ qint16 FileListNext(FileListEntry &entry);
 // the reply from ReplyFrame.
 qint16 FileListNextAll();
 
+// A recorder holds at most 2048 files; a list that goes on far beyond that
+// comes from a recorder that never sends its end mark.
+constexpr int kFileListLimit = 10000;
+
 // Walks the whole list into `names`, in the recorder's order. Returns 0, or
 // the status of the exchange that broke the walk (the names read so far stay).
-qint16 ReadFileList(QStringList &names);
+// A recorder's file names are unique, so a name that comes round again means
+// the list has started over: the walk ends there, and in any case after
+// `limit` names.
+qint16 ReadFileList(QStringList &names, int limit = kFileListLimit);
 
 // The free recording time of the storage, as twelve characters
 // "HHH:MM:SS:FF" (hundreds of hours first; older firmware answers without

@@ -458,6 +458,11 @@ void TestDeviceCommands::fileListWalk_data()
                                   << 2;
     QTest::newRow("refused first")
         << NakFrame() << QByteArray() << kStatusNak << QStringList{} << 1;
+    QTest::newRow("another group")
+        << WireFrame(Bytes({0xB8, 0x14}) + "CLIP0001") << WireFrame(Bytes({0xB1, 0x15, 0x94}))
+        << kStatusOk << QStringList{"CLIP0001"} << 2;
+    QTest::newRow("list starting over")
+        << clip1 << SenseReturn(0x15, "CLIP0001") << kStatusOk << QStringList{"CLIP0001"} << 2;
 }
 
 void TestDeviceCommands::fileListWalk()
@@ -507,7 +512,8 @@ void TestDeviceCommands::fileNameQuery_data()
     QTest::addColumn<int>("exists");
     QTest::newRow("free") << SenseReturn(0x18, Bytes({0x00})) << kStatusOk << 0;
     QTest::newRow("used") << SenseReturn(0x18, Bytes({0x01})) << kStatusOk << 1;
-    QTest::newRow("acknowledge") << AckFrame() << kStatusWrongReply << -1;
+    QTest::newRow("another group") << WireFrame(Bytes({0xB1, 0x18, 0x01})) << kStatusOk << 1;
+    QTest::newRow("acknowledge") << AckFrame() << kStatusShortReply << -1;
     QTest::newRow("no data") << SenseReturn(0x18, {}) << kStatusShortReply << -1;
 }
 
@@ -539,6 +545,8 @@ void TestDeviceCommands::availableTime_data()
     QTest::newRow("new form, four bytes")
         << false << SenseReturn(0x1D, time.left(4)) << kStatusShortReply << "before";
     QTest::newRow("NAK") << false << NakFrame() << kStatusNak << "before";
+    QTest::newRow("another group")
+        << false << WireFrame(Bytes({0xB5, 0x1D}) + time) << kStatusOk << "112:30:59:24";
 }
 
 void TestDeviceCommands::availableTime()

@@ -1,8 +1,12 @@
 #include "serverpage.h"
 
-#include "devices/devicerecord.h"
+#include "dlgaskclipname.h"
+#include "filenametext.h"
+
 #include "link/linkstatus.h"
+#include "link/timing.h"
 #include "protocol/filecommands.h"
+#include "protocol/recorderstate.h"
 #include "ui/common/listtable.h"
 #include "ui/common/recordersession.h"
 #include "ui/common/widgetfactory.h"
@@ -12,10 +16,31 @@
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
+
+// The recorder needs these pauses after a command before the next one.
+constexpr quint32 kLoadSettleMs = 500;
+constexpr quint32 kNameSettleMs = 200;
+constexpr quint32 kDeleteSettleMs = 100;
+
+const QString kLoadedMark = QStringLiteral(" Loaded.");
+
+// A row keeps the recorder's own name beside the text it shows.
+constexpr int kNameRole = Qt::UserRole;
+
+// The loaded name of the current file sense: empty when none is loaded, and
+// the recorder's placeholder "XXX..." means none as well.
+bool NamesLoadedFile(const QString &loaded)
+{
+    return !loaded.isEmpty() && !loaded.contains(QLatin1String("XXX"));
+}
 
 using F = ServerPage;
 constexpr Trigger kPressed = Trigger::Pressed;
@@ -34,6 +59,20 @@ const KeyEntry<ServerPage> kKeys[] = {
     {&F::pbRenameClip, "pbRenameClip", "rename.png", "Rename", "Shift+L", kClicked,
      &F::pbRenameClip_clicked},
 };
+
+// An information box with the buttons "&Ok" and "&Cancel" (also Escape);
+// true for "&Ok".
+bool AskOk(QWidget *parent, const QString &text)
+{
+    QMessageBox box(QMessageBox::Information, QStringLiteral("Tavrel"), text, QMessageBox::NoButton,
+                    parent);
+    QPushButton *ok = box.addButton(QStringLiteral("&Ok"), QMessageBox::AcceptRole);
+    QPushButton *cancel = box.addButton(QStringLiteral("&Cancel"), QMessageBox::RejectRole);
+    box.setDefaultButton(ok);
+    box.setEscapeButton(cancel);
+    box.exec();
+    return box.clickedButton() == ok;
+}
 
 } // namespace
 
@@ -117,9 +156,89 @@ void ServerPage::ClearFileList()
         TableFileList->removeRow(row);
 }
 
-void ServerPage::pbUpdateListFile_pressed() {}
+QString ServerPage::FileNameAt(int row) const
+{
+    const QTableWidgetItem *item = TableFileList->item(row, 0);
+    return item ? item->data(kNameRole).toString() : QString();
+}
 
-void ServerPage::pbLoadFile_pressed() {}
+// Walks the recorder's list, marks the loaded file and shows the recording
+// time left. A recorder without files (or without a file store) leaves the
+// list and the time empty.
+void ServerPage::pbUpdateListFile_pressed()
+{
+    if (!session.Device())
+        return;
+    QStringList names;
+    ReadFileList(names);
+    ClearFileList();
+    if (names.isEmpty()) {
+        leRemainigTime->clear();
+        return;
+    }
+    FillFileList(names);
+    QString loaded;
+    if (CurrentFileSense(loaded) == kStatusOk)
+        MarkLoadedFile(loaded, false);
+    ShowRemainingTime();
+}
+
+void ServerPage::FillFileList(QStringList names)
+{
+    std::sort(names.begin(), names.end());
+    TableFileList->setRowCount(static_cast<int>(names.size()));
+    for (int row = 0; row < names.size(); ++row) {
+        auto *item = new QTableWidgetItem(ShownFileName(names.at(row)));
+        item->setData(kNameRole, names.at(row));
+        TableFileList->setItem(row, 0, item);
+    }
+}
+
+// The loaded file's row gets the mark, every other row loses it. Names are
+// compared whole: a short loaded name must not mark a longer name that
+// starts with it, and no row is marked while nothing is loaded.
+void ServerPage::MarkLoadedFile(const QString &loaded, bool select)
+{
+    const bool any = NamesLoadedFile(loaded);
+    for (int row = 0; row < TableFileList->rowCount(); ++row) {
+        QTableWidgetItem *item = TableFileList->item(row, 0);
+        const QString name = FileNameAt(row);
+        const bool isLoaded = any && name == loaded;
+        item->setText(ShownFileName(name) + (isLoaded ? kLoadedMark : QString()));
+        if (isLoaded && select) {
+            TableFileList->clearSelection();
+            TableFileList->setCurrentCell(row, 0);
+            TableFileList->selectRow(row);
+        }
+    }
+}
+
+void ServerPage::ShowRemainingTime()
+{
+    QString text;
+    AvailableTimeSense(legacyFirmware != 0, text);
+    leRemainigTime->setText(text);
+}
+
+// In player mode the file is loaded for playback; in recorder mode the
+// recorder is told to record into it.
+void ServerPage::pbLoadFile_pressed()
+{
+    const int row = TableFileList->currentRow();
+    if (!session.Device() || row < 0)
+        return;
+    const QString name = FileNameAt(row);
+    if (name.isEmpty())
+        return;
+    if (recPlayMode == 1)
+        LoadClip(name);
+    else
+        CreateFile(name);
+    DelayMs(kLoadSettleMs);
+    QString loaded;
+    if (CurrentFileSense(loaded) == kStatusOk)
+        MarkLoadedFile(loaded, true);
+}
 
 // A double click on a file loads it, as the Load key does.
 void ServerPage::TableFileList_doubleClicked(int, int)
@@ -127,29 +246,58 @@ void ServerPage::TableFileList_doubleClicked(int, int)
     pbLoadFile_pressed();
 }
 
-void ServerPage::pbCreateFile_2_clicked() {}
-
-void ServerPage::pbRenameClip_clicked() {}
-
-void ServerPage::pbDeleteFile_2_clicked() {}
-
-// A name with "XXX" is the recorder's placeholder for no file. A failed sense
-// leaves the title as it was.
-void ServerPage::refreshLoadedFile()
+void ServerPage::pbCreateFile_2_clicked()
 {
     if (!session.Device())
         return;
-    QString name;
-    if (CurrentFileSense(name) != kStatusOk || !session.Device())
-        return;
-    ShowLoadedFileTitle(name);
+    AskClipName(0);
+    pbUpdateListFile_pressed();
 }
 
-void ServerPage::ShowLoadedFileTitle(const QString &name)
+void ServerPage::pbRenameClip_clicked()
 {
-    const QString device = session.Device()->name;
-    if (name.isEmpty() || name.contains(QLatin1String("XXX")))
-        session.ShowTitle(QStringLiteral("Tavrel - %1 (No file Loaded).").arg(device));
+    if (session.Device())
+        AskClipName(1);
+}
+
+void ServerPage::AskClipName(quint8 mode)
+{
+    createOrRename = mode;
+    DlgAskClipName dialog(*this, this);
+    dialog.exec();
+}
+
+void ServerPage::createOrRenameFile(const QString &name)
+{
+    const QString typed = TypedFileName(name);
+    if (createOrRename == 0)
+        CreateFile(typed);
     else
-        session.ShowTitle(QStringLiteral("Tavrel - %1 (%2 Loaded).").arg(device, name));
+        RenameFile(typed);
+    DelayMs(kNameSettleMs);
+}
+
+void ServerPage::pbDeleteFile_2_clicked()
+{
+    if (!session.Device() || TableFileList->currentRow() < 0)
+        return;
+    if (!AskOk(this, QStringLiteral("Are you sure you want to delete selected clip(s) ?")))
+        return;
+    for (const QString &name : SelectedFileNames()) {
+        DeleteFile(name);
+        DelayMs(kDeleteSettleMs);
+    }
+    pbUpdateListFile_pressed();
+}
+
+// The selected rows' names, top to bottom.
+QStringList ServerPage::SelectedFileNames() const
+{
+    QStringList names;
+    for (int row = 0; row < TableFileList->rowCount(); ++row) {
+        const QTableWidgetItem *item = TableFileList->item(row, 0);
+        if (item && item->isSelected())
+            names << FileNameAt(row);
+    }
+    return names;
 }

@@ -161,7 +161,7 @@ void MainWindow::refreshLoadedFile()
 
 void MainWindow::RequestLoadedFileRefresh()
 {
-    server->ForgetLoadedFile();
+    server->RequestLoadedFileRefresh();
 }
 
 // The parts of a change of recorder that are the window's own.

@@ -1,5 +1,10 @@
 #include "playlist.h"
 
+#include "kplforms.h"
+#include "segmentlist.h"
+#include "segmentrows.h"
+
+#include "protocol/sensecommands.h"
 #include "protocol/transportcommands.h"
 #include "ui/common/listtable.h"
 #include "ui/common/recordersession.h"
@@ -34,12 +39,14 @@ const KeyEntry<Playlist> kKeys[] = {
 
 } // namespace
 
-Playlist::Playlist(RecorderSession &session, QWidget *parent) : QWidget(parent), session(session)
+Playlist::Playlist(RecorderSession &session, SegmentList &segments, QWidget *parent)
+    : QWidget(parent), session(session), segments(segments)
 {
     BuildKeys(*this, this, kKeys);
     pbLoop->setCheckable(true);
     TablePlaylist = NewNamed<QTableWidget>(this, "TablePlaylist");
     SetUpListTable(TablePlaylist, 1);
+    TablePlaylist->setSelectionMode(QAbstractItemView::SingleSelection);
     Describe(TablePlaylist, "Playlist");
     connect(TablePlaylist, &QTableWidget::cellDoubleClicked, this,
             &Playlist::TablePlaylist_doubleClicked);
@@ -91,25 +98,127 @@ QLayout *Playlist::PlaybackKeys()
     return keys;
 }
 
-void Playlist::OnPbAddAfter() {}
+void Playlist::AppendRow(const QByteArray &name)
+{
+    const int row = insertRows(1, TablePlaylist->rowCount(), TablePlaylist);
+    setCell(name, row, kNameCell, TablePlaylist);
+}
 
-void Playlist::OnPbAddBefore() {}
+QByteArray Playlist::RowName(int row) const
+{
+    return getCell(row, kNameCell, TablePlaylist);
+}
 
-void Playlist::OnPbRemove() {}
+void Playlist::OnPbAddAfter()
+{
+    InsertCurrentSegment(false);
+}
 
-void Playlist::OnPbRemoveAll() {}
+void Playlist::OnPbAddBefore()
+{
+    InsertCurrentSegment(true);
+}
 
-void Playlist::OnPbNext() {}
+// The segment selected in the segment list goes before or after the
+// playlist's selected row, or to the end without one.
+void Playlist::InsertCurrentSegment(bool before)
+{
+    int segmentRow = 0;
+    if (!session.EditAllowed() || !currentRow(segmentRow, segments.TableClipList))
+        return;
+    const SegmentRecord record = readSegmentRecord(segmentRow, segments.TableClipList);
+    int row = TablePlaylist->rowCount();
+    if (currentRow(row, TablePlaylist) && !before)
+        ++row;
+    InsertRow(RecordName(record), row);
+}
 
-void Playlist::OnPbPrevious() {}
+void Playlist::InsertSegment(const QByteArray &name, bool atSelectedRow)
+{
+    int row = TablePlaylist->rowCount();
+    if (atSelectedRow)
+        currentRow(row, TablePlaylist);
+    InsertRow(name, row);
+}
 
-void Playlist::TablePlaylist_doubleClicked(int, int) {}
+void Playlist::InsertRow(const QByteArray &name, int row)
+{
+    row = insertRows(1, row, TablePlaylist);
+    setCell(name, row, kNameCell, TablePlaylist);
+    SelectOnlyRow(row, TablePlaylist);
+    session.MarkModified();
+}
 
-void Playlist::pbStartPlaylist_pressed() {}
+void Playlist::RenameRows(const QByteArray &oldName, const QByteArray &newName)
+{
+    for (int row = 0; row < TablePlaylist->rowCount(); ++row) {
+        if (RowName(row) == oldName)
+            setCell(newName, row, kNameCell, TablePlaylist);
+    }
+}
 
-void Playlist::pbStart_pressed() {}
+// The row that takes the removed row's place is selected, or the new last
+// row when the last was removed.
+void Playlist::OnPbRemove()
+{
+    int row = 0;
+    if (!currentRow(row, TablePlaylist))
+        return;
+    removeRows(1, row, TablePlaylist);
+    const int rows = TablePlaylist->rowCount();
+    if (rows > 0)
+        SelectOnlyRow(std::min(row, rows - 1), TablePlaylist);
+    session.MarkModified();
+}
 
-void Playlist::pbPause_pressed() {}
+void Playlist::OnPbRemoveAll()
+{
+    removeRows(0, 0, TablePlaylist);
+    session.MarkModified();
+}
+
+void Playlist::OnPbNext()
+{
+    StepSelection(1);
+}
+
+void Playlist::OnPbPrevious()
+{
+    StepSelection(-1);
+}
+
+// The selection steps round: past the last row to the first and back, with
+// or without the loop key, and plays the row it lands on.
+void Playlist::StepSelection(int step)
+{
+    const int rows = TablePlaylist->rowCount();
+    if (!session.EditAllowed() || rows == 0)
+        return;
+    if (IsPlaying())
+        StopForPlay();
+    int row = 0;
+    if (currentRow(row, TablePlaylist))
+        row = (row + step + rows) % rows;
+    else
+        row = 0;
+    SelectOnlyRow(row, TablePlaylist);
+    playSelectedRow();
+}
+
+void Playlist::TablePlaylist_doubleClicked(int, int)
+{
+    playSelectedRow();
+}
+
+void Playlist::pbStartPlaylist_pressed()
+{
+    playSelectedRow();
+}
+
+void Playlist::pbStart_pressed()
+{
+    playSelectedRow();
+}
 
 // Abort stops the recorder at once, whatever the playlist is doing.
 void Playlist::pbAbort_pressed()
@@ -117,8 +226,7 @@ void Playlist::pbAbort_pressed()
     Stop();
 }
 
-void Playlist::MClearPlaylist(bool) {}
-
-void Playlist::DoExport() {}
-
-void Playlist::playlistTick() {}
+void Playlist::MClearPlaylist(bool)
+{
+    removeRows(0, 0, TablePlaylist);
+}

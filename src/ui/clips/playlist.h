@@ -6,19 +6,34 @@
 
 class QTableWidget;
 class RecorderSession;
+class SegmentList;
 
 // The playlist: segments chained on the recorder, the keys that move
-// segments into and out of it, and its playback keys. The polling follows
-// the playing segment through playlistTick.
+// segments into and out of it, and its playback keys. A row names a segment
+// of the segment list; the same name may stand in several rows. Playing a
+// row tells the recorder which segment follows, and the polling moves that
+// link on each time the recorder goes on to the next segment (playlistTick).
+//
+// What the playlist file needs: AppendRow (a name read from the file as a
+// new last row), MClearPlaylist (empties it) and RowName.
 class Playlist : public QWidget
 {
     Q_OBJECT
 
 public:
-    Playlist(RecorderSession &session, QWidget *parent);
+    Playlist(RecorderSession &session, SegmentList &segments, QWidget *parent);
 
     static std::vector<KeyInfo> Keys();
     void languageChange();
+
+    // A new last row naming `name`; the modification counter is left alone.
+    void AppendRow(const QByteArray &name);
+    QByteArray RowName(int row) const;
+
+    // The segment the recorder was last told to play and the one linked
+    // behind it, 0 for none.
+    quint16 CurrentSegmentNumber() const { return currentSegmentNumber; }
+    quint16 NextSegmentNumber() const { return nextSegmentNumber; }
 
     QTableWidget *TablePlaylist = nullptr;
     QPushButton *pbAddBefore = nullptr;
@@ -49,10 +64,38 @@ public slots:
     // Run by every polling tick: selects the row of the segment the recorder
     // is playing.
     void playlistTick();
+    // The recorder was stopped to play something else: the links made for
+    // what played no longer hold.
+    void StoppedForPlay();
+    // The segment list chose the segment the recorder plays.
+    void SetCurrentSegment(quint16 number) { currentSegmentNumber = number; }
+    // Inserts a segment of the list at the selected row (or at the end).
+    void InsertSegment(const QByteArray &name, bool atSelectedRow);
+    // Rows naming a renamed segment take its new name.
+    void RenameRows(const QByteArray &oldName, const QByteArray &newName);
 
 private:
     QLayout *EditingKeys();
     QLayout *PlaybackKeys();
 
+    // Editing (playlist.cpp).
+    void InsertCurrentSegment(bool before);
+    void InsertRow(const QByteArray &name, int row);
+    void StepSelection(int step);
+
+    // Playback (playlistplay.cpp).
+    void playSelectedRow();
+    void FollowStart();
+    int nextRow(int row) const;
+    void linkNext(int row);
+    void StopForPlay();
+    void FollowPlayingSegment();
+    void ForgetLinks();
+    bool SegmentOfRow(int row, bool ignoreCase, quint16 &number) const;
+    void ExportFrom(quint16 first);
+
     RecorderSession &session;
+    SegmentList &segments;
+    quint16 currentSegmentNumber = 0;
+    quint16 nextSegmentNumber = 0;
 };

@@ -1,5 +1,7 @@
 #include "segmentlist.h"
 
+#include "kplforms.h"
+
 #include "protocol/filecommands.h"
 #include "protocol/recorderstate.h"
 #include "ui/common/listtable.h"
@@ -8,6 +10,8 @@
 
 #include <QHBoxLayout>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -41,9 +45,12 @@ SegmentList::SegmentList(RecorderSession &session, QWidget *parent)
     LayOut();
     connect(lineEdit22_2, &QLineEdit::returnPressed, this,
             &SegmentList::lineEdit22_2_returnPressed);
-    connect(TableClipList, &QTableWidget::cellClicked, this, &SegmentList::TableClipList_clicked);
+    connect(TableClipList, &QTableWidget::cellClicked, this,
+            [this](int row, int column) { TableClipList_clicked(row, column); });
     connect(TableClipList, &QTableWidget::cellDoubleClicked, this,
             &SegmentList::TableClipList_doubleClicked);
+    connect(TableClipList, &QWidget::customContextMenuRequested, this,
+            &SegmentList::TableClipList_contextMenu);
 }
 
 std::vector<KeyInfo> SegmentList::Keys()
@@ -69,7 +76,10 @@ void SegmentList::BuildFields()
     Describe(lineEdit22_2, "Name entry");
     TableClipList = NewNamed<QTableWidget>(this, "TableClipList");
     SetUpListTable(TableClipList, 3);
+    TableClipList->setSelectionMode(QAbstractItemView::SingleSelection);
+    TableClipList->setContextMenuPolicy(Qt::CustomContextMenu);
     Describe(TableClipList, "Segments");
+    contextMenu = NewNamed<QMenu>(this, "segmentContextMenu");
 }
 
 void SegmentList::LayOut()
@@ -85,6 +95,38 @@ void SegmentList::LayOut()
     keys->addWidget(pbClipIn);
     keys->addWidget(pbClipOut);
     column->addLayout(keys);
+}
+
+// The keys these entries carry belong to other entries of the window (Ctrl+C
+// deletes a segment), so the menu shows none.
+void SegmentList::SetContextActions(std::initializer_list<QAction *> actions)
+{
+    for (QAction *action : actions) {
+        action->setShortcutVisibleInContextMenu(false);
+        contextMenu->addAction(action);
+    }
+}
+
+void SegmentList::WatchPlaylist(const QTableWidget *playlist)
+{
+    playlistTable = playlist;
+}
+
+// The right button on a name renames the segment while a recorder is
+// connected and the playlist is empty; otherwise it opens the list's menu.
+void SegmentList::TableClipList_contextMenu(const QPoint &position)
+{
+    const QModelIndex index = TableClipList->indexAt(position);
+    if (index.isValid() && RightClickRenames(index.column()))
+        TableClipList_clicked(index.row(), index.column(), Qt::RightButton);
+    else
+        contextMenu->popup(TableClipList->viewport()->mapToGlobal(position));
+}
+
+bool SegmentList::RightClickRenames(int column) const
+{
+    return column == kNameCell && session.Device() &&
+           (!playlistTable || playlistTable->rowCount() == 0);
 }
 
 void SegmentList::EndSegmentEntry()
@@ -105,7 +147,8 @@ void SegmentList::ShowDiskInformation()
 {
     if (legacyFirmware == 1) {
         QString name;
-        DiskNameSense(name);
+        if (DiskNameSense(name))
+            SetDiskName(diskTable, name.toLatin1());
         EdDiskName->setText(name);
         textLabel1_3->setText(QStringLiteral("Disk name :"));
     } else {
@@ -114,7 +157,11 @@ void SegmentList::ShowDiskInformation()
     }
 }
 
-void SegmentList::DoCreateClip() {}
+void SegmentList::MClearClipList(bool)
+{
+    removeRows(0, 0, TableClipList);
+    rowsTimerMode = -1;
+}
 
 // The page's own keys for create, in and out.
 void SegmentList::OnPbClip()
@@ -132,36 +179,104 @@ void SegmentList::OnPbClipOut()
     session.DoOut();
 }
 
-void SegmentList::DoCut() {}
+void SegmentList::StartEntry(const char *label, quint8 &flag)
+{
+    EditLabel2->setText(QLatin1String(label));
+    flag = 1;
+    lineEdit22_2->setFocus();
+    lineEdit22_2->selectAll();
+}
 
-void SegmentList::DoRenameClip() {}
+void SegmentList::DoRenameClip()
+{
+    int row = 0;
+    if (EditAllowed() && currentRow(row, TableClipList))
+        StartRename(row);
+}
 
-void SegmentList::DoFind() {}
+void SegmentList::StartRename(int row)
+{
+    lineEdit22_2->setText(QString::fromLatin1(getCell(row, kNameCell, TableClipList)));
+    StartEntry("New segment name :", renameSegmentEntry);
+}
 
-void SegmentList::DoRenameDisk() {}
+void SegmentList::DoFind()
+{
+    if (!EditAllowed())
+        return;
+    lineEdit22_2->clear();
+    StartEntry("Find segment :", findEntry);
+}
 
-void SegmentList::lineEdit22_2_returnPressed() {}
+void SegmentList::DoRenameDisk()
+{
+    if (!EditAllowed())
+        return;
+    lineEdit22_2->clear();
+    StartEntry("New Disk Name :", renameDiskEntry);
+}
 
-void SegmentList::DoGotoIn() {}
+// Return serves every entry mode in force, then ends them all and gives the
+// list the keyboard again.
+void SegmentList::lineEdit22_2_returnPressed()
+{
+    const QString text = lineEdit22_2->text();
+    if (findEntry)
+        FindSegment(text.toLatin1());
+    if (renameSegmentEntry)
+        RenameCurrentSegment(text.toLatin1());
+    if (renameDiskEntry)
+        RenameDisk(text);
+    EndSegmentEntry();
+    lineEdit22_2->clearFocus();
+    TableClipList->setFocus();
+}
 
-void SegmentList::DoGotoOut() {}
+void SegmentList::FindSegment(const QByteArray &text)
+{
+    int row = 0;
+    if (findName(text, true, row, TableClipList))
+        SelectOnlyRow(row, TableClipList);
+}
 
-void SegmentList::TableClipList_clicked(int, int) {}
+// Names are the program's own, so nothing goes to the recorder. A name must
+// be unique (with its case), fit its cell and not be empty, or the playlist
+// could not tell the segment by it.
+void SegmentList::RenameCurrentSegment(const QByteArray &text)
+{
+    int row = 0;
+    if (text.isEmpty() || !currentRow(row, TableClipList))
+        return;
+    if (text.size() > kSegmentNameMax) {
+        Warn(QStringLiteral("Segment name length is limited to %1 characters.")
+                 .arg(kSegmentNameMax));
+        return;
+    }
+    const QByteArray oldName = getCell(row, kNameCell, TableClipList);
+    if (text == oldName)
+        return;
+    if (nameExists(text, TableClipList)) {
+        Warn(QStringLiteral("Name already exists !!!"));
+        return;
+    }
+    setCell(text, row, kNameCell, TableClipList);
+    emit SegmentRenamed(oldName, text);
+    MarkModified();
+}
 
-void SegmentList::TableClipList_doubleClicked(int, int) {}
+// The recorder keeps at most 15 characters of a disk name.
+void SegmentList::RenameDisk(const QString &text)
+{
+    if (text.size() > kDiskNameMax) {
+        Warn(QStringLiteral("Disk name length is limited to %1 characters.").arg(kDiskNameMax));
+        return;
+    }
+    SetDiskName(diskTable, text.toLatin1());
+    EdDiskName->setText(text);
+    SetDiskName(text);
+}
 
-void SegmentList::MClearClipList(bool) {}
-
-void SegmentList::Menu_Segment_Clear_all_activated() {}
-
-void SegmentList::DoImport() {}
-
-void SegmentList::reloadSegmentList() {}
-
-void SegmentList::DoCopyToTimeline() {}
-
-void SegmentList::DoCopyToEnd() {}
-
-void SegmentList::DoUndo() {}
-
-void SegmentList::DoPaste() {}
+void SegmentList::Warn(const QString &text)
+{
+    QMessageBox::warning(this, QStringLiteral("Tavrel"), text);
+}

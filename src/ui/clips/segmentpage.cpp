@@ -26,10 +26,11 @@ const KeyEntry<SegmentPage> kKeys[] = {
 
 SegmentPage::SegmentPage(RecorderSession &session, QWidget *parent)
     : QWidget(parent), segments(new SegmentList(session, this)),
-      playlist(new Playlist(session, this)), file(new PlaylistFile(session, this)),
-      csv(new CsvExport(session, this)), session(session)
+      playlist(new Playlist(session, *segments, this)), file(new PlaylistFile(session, this)),
+      csv(new CsvExport(session, *segments, *playlist, this)), session(session)
 {
     setObjectName(QStringLiteral("tab_4"));
+    ConnectParts();
     auto *grid = new QGridLayout(this);
     grid->setContentsMargins(8, 8, 8, 8);
     grid->setSpacing(8);
@@ -68,6 +69,26 @@ QWidget *SegmentPage::BuildDisplay()
     return buttonGroup4_2;
 }
 
-void SegmentPage::pbEsc2_clicked() {}
+// What the segment list does to the playlist beside it.
+void SegmentPage::ConnectParts()
+{
+    segments->WatchPlaylist(playlist->TablePlaylist);
+    connect(segments, &SegmentList::PlaylistClearRequested, playlist,
+            [this] { playlist->MClearPlaylist(true); });
+    connect(segments, &SegmentList::PlaybackInterrupted, playlist, &Playlist::StoppedForPlay);
+    connect(segments, &SegmentList::CurrentSegmentChosen, playlist, &Playlist::SetCurrentSegment);
+    connect(segments, &SegmentList::CopyToPlaylist, playlist, &Playlist::InsertSegment);
+    connect(segments, &SegmentList::SegmentRenamed, playlist, &Playlist::RenameRows);
+}
 
-void SegmentPage::pb_Enter_clicked() {}
+// Esc ends a time entry on the keypad and the name entry here.
+void SegmentPage::pbEsc2_clicked()
+{
+    session.ResetTimecodeEntry();
+}
+
+void SegmentPage::pb_Enter_clicked()
+{
+    if (!session.DelayModeHolds() && segments->EntryActive())
+        segments->lineEdit22_2_returnPressed();
+}

@@ -42,6 +42,7 @@ public slots:
 
 private:
     QWidget *BuildDisplay();
+    void ConnectParts();
 
     RecorderSession &session;
 };

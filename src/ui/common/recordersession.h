@@ -47,6 +47,9 @@ public:
     virtual void WriteFuncString(const QByteArray &word) = 0;
     // Sends a key of the recorder's front panel and shows its answer.
     virtual void SendPanelKey(quint8 key) = 0;
+    // Reads the recorder's time and status and shows them as a polling tick
+    // does (the playlist follows a segment's start this way).
+    virtual void RefreshTimeAndStatus() = 0;
 
     // The panel's keys (transport keys and keypad).
     // The modifier keys pbOption and pbLock, on or held down.

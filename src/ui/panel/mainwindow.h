@@ -77,6 +77,7 @@ public:
     void WriteMenuLine(const QByteArray &text) override;
     void WriteFuncString(const QByteArray &word) override;
     void SendPanelKey(quint8 key) override;
+    void RefreshTimeAndStatus() override;
     bool OptionOn() const override;
     bool LockOn() const override;
     void SwitchModifiersOff() override;

@@ -213,6 +213,9 @@ void MainWindow::ConnectMenus()
     on(menus.PasteClip, segments, &SegmentList::DoPaste);
     on(menus.CopyToTimeLine, segments, &SegmentList::DoCopyToTimeline);
     on(menus.CopyToEnd, segments, &SegmentList::DoCopyToEnd);
+    on(menus.CopyClip, segments, &SegmentList::DoCopy);
+    segments->SetContextActions(
+        {menus.CopyToTimeLine, menus.CopyToEnd, menus.CopyClip, menus.PasteClip, menus.Undo});
 }
 
 std::vector<KeyInfo> MainWindow::PanelKeys()

@@ -8,6 +8,7 @@
 #include "protocol/recorderstate.h"
 #include "protocol/sensecommands.h"
 #include "ui/clips/playlist.h"
+#include "ui/clips/segmentlist.h"
 #include "ui/clips/segmentpage.h"
 #include "ui/clips/serverpage.h"
 
@@ -26,6 +27,7 @@ void MainWindow::DoIdle()
         return;
     }
     TimerModeSense();
+    segment->segments->FollowTimerMode();
     control->PollAudioLevels(*CurrentDevice);
     control->PollTime();
     PollStatus();

@@ -84,6 +84,12 @@ void MainWindow::SendPanelKey(quint8 key)
     control->SendPanelKey(key);
 }
 
+void MainWindow::RefreshTimeAndStatus()
+{
+    control->PollTime();
+    PollStatus();
+}
+
 bool MainWindow::OptionOn() const
 {
     return control->transport->OptionOn();

@@ -48,8 +48,9 @@ struct MenuActions
     QAction *helpAboutAction = nullptr;
     QAction *helpShortcutsAction = nullptr;
 
-    // In no menu: kept for their slots. Their keys do not act, since Ctrl+C
-    // would otherwise be both "Delete segment" and "Copy segment".
+    // In no menu of the menu bar; the first five make the segment list's
+    // context menu. Their keys do not act, since Ctrl+C would otherwise be
+    // both "Delete segment" and "Copy segment".
     QAction *Undo = nullptr;
     QAction *CopyClip = nullptr;
     QAction *PasteClip = nullptr;

@@ -20,3 +20,8 @@ QString ShownFileName(const QString &name)
     }
     return shown;
 }
+
+bool NamesLoadedFile(const QString &name)
+{
+    return !name.isEmpty() && !name.contains(QLatin1String("XXX"));
+}

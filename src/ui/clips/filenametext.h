@@ -8,3 +8,7 @@
 // backslash) as \xNN in upper-case hex, so nothing invisible or misleading
 // reaches the window and two different names never look alike.
 QString ShownFileName(const QString &name);
+
+// Whether the name a current file sense gave is a loaded file: the recorder
+// answers no name when none is loaded, or its placeholder "XXX...".
+bool NamesLoadedFile(const QString &name);

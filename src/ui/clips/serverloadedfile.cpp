@@ -71,7 +71,7 @@ void ServerPage::refreshLoadedFile()
     QString name;
     if (CurrentFileSense(name) != kStatusOk)
         return;
-    if (name.isEmpty() || name.contains(QLatin1String("XXX"))) {
+    if (!NamesLoadedFile(name)) {
         ShowNoFileLoaded();
         return;
     }

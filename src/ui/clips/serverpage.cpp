@@ -35,13 +35,6 @@ const QString kLoadedMark = QStringLiteral(" Loaded.");
 // A row keeps the recorder's own name beside the text it shows.
 constexpr int kNameRole = Qt::UserRole;
 
-// The loaded name of the current file sense: empty when none is loaded, and
-// the recorder's placeholder "XXX..." means none as well.
-bool NamesLoadedFile(const QString &loaded)
-{
-    return !loaded.isEmpty() && !loaded.contains(QLatin1String("XXX"));
-}
-
 using F = ServerPage;
 constexpr Trigger kPressed = Trigger::Pressed;
 constexpr Trigger kClicked = Trigger::Clicked;

@@ -20,6 +20,8 @@ const QByteArray kSetupPrepare = WireFrame({0x40, 0xC3});
 const QByteArray kGeneralPageRead = WireFrame({0x61, 0xC0, 0x00});
 const QByteArray kInitialPageRead = WireFrame({0x61, 0xC0, 0x08});
 const QByteArray kNoFileLoaded = WireFrame({0x71, 0xC1, 0x11});
+// The first request of a reload of the segment list.
+const QByteArray kFirstSegmentInfo = WireFrame({0x62, 0x9A, 0x00, 0x01});
 
 // The divisor of positions is program-wide; a test that changes it puts it
 // back.
@@ -179,32 +181,36 @@ void LoadedFileTest::frameSettingsFollowTheMaterial_data()
     QTest::addColumn<int>("standard");
     QTest::addColumn<quint8>("dropFrame");
     QTest::addColumn<quint32>("divisor");
-    QTest::newRow("NTSC, drop frame") << 1 << quint8(1) << 2u;
-    QTest::newRow("1080 25p, progressive") << 4 << quint8(0) << 1u;
-    QTest::newRow("PAL") << 0 << quint8(0) << 2u;
+    QTest::addColumn<bool>("reload");
+    QTest::newRow("NTSC, drop frame") << 1 << quint8(1) << 2u << true;
+    QTest::newRow("1080 25p, progressive") << 4 << quint8(0) << 1u << true;
+    QTest::newRow("PAL, as before") << 0 << quint8(0) << 2u << false;
 }
 
-// The material's standard and drop-frame setting become the recorder's, so
-// that segment times are shown in its terms.
+// The material's standard and drop-frame setting become the recorder's;
+// when they change the segment list is read again, since its times are
+// shown in those terms.
 void LoadedFileTest::frameSettingsFollowTheMaterial()
 {
     QFETCH(int, standard);
     QFETCH(quint8, dropFrame);
     QFETCH(quint32, divisor);
+    QFETCH(bool, reload);
     DivisorGuard guard;
     ServerFixture fixture("127.0.61.5");
     xrsim::Scenario scenario;
     scenario.videoStandard = standard;
     QVERIFY2(fixture.ConnectWithFiles({"NEWS"}, QStringLiteral("NEWS"), scenario),
              qPrintable(fixture.sim.errorString()));
-    fixture.Tick();
+    QCOMPARE(fixture.Tick().contains(kFirstSegmentInfo), reload);
     QCOMPARE(CurrentDevice->videoStandard, quint32(standard));
     QCOMPARE(CurrentDevice->dropFrame, dropFrame);
     QCOMPARE(positionDivisor, divisor);
 }
 
 // With the recorder's own timer as its time, the general page's drop-frame
-// setting decides, and a change of it rebuilds the information.
+// setting decides, and a change of it rebuilds the information and reloads
+// the segment list.
 void LoadedFileTest::recordersTimerDropFrameCounts()
 {
     ServerFixture fixture("127.0.61.6");
@@ -213,7 +219,8 @@ void LoadedFileTest::recordersTimerDropFrameCounts()
     fixture.Tick();
     QCOMPARE(CurrentDevice->dropFrame, quint8(0));
     QVERIFY(SetTimeMode(1, 0xFF));
-    QVERIFY(fixture.Tick().contains(kInitialPageRead));
+    const QList<QByteArray> frames = fixture.Tick();
+    QVERIFY(frames.contains(kInitialPageRead) && frames.contains(kFirstSegmentInfo));
     QCOMPARE(CurrentDevice->dropFrame, quint8(1));
     QVERIFY(!fixture.Tick().contains(kInitialPageRead));
 

@@ -6,8 +6,6 @@
 #include <QFileDialog>
 #include <QString>
 
-#include <iterator>
-
 namespace {
 
 struct FileKindEntry

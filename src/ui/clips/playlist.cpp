@@ -194,7 +194,8 @@ void Playlist::StepSelection(int step)
     const int rows = TablePlaylist->rowCount();
     if (!session.EditAllowed() || rows == 0)
         return;
-    if (IsPlaying())
+    const bool playing = IsPlaying();
+    if (playing)
         StopForPlay();
     int row = 0;
     if (currentRow(row, TablePlaylist))
@@ -202,7 +203,7 @@ void Playlist::StepSelection(int step)
     else
         row = 0;
     SelectOnlyRow(row, TablePlaylist);
-    playSelectedRow();
+    playSelectedRow(!playing);
 }
 
 void Playlist::TablePlaylist_doubleClicked(int, int)

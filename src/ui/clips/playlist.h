@@ -84,7 +84,9 @@ private:
     void StepSelection(int step);
 
     // Playback (playlistplay.cpp).
-    void playSelectedRow();
+    // A step has stopped the recorder already: the status read before the
+    // stop still says it plays.
+    void playSelectedRow(bool stopIfPlaying = true);
     void FollowStart();
     int nextRow(int row) const;
     void linkNext(int row);

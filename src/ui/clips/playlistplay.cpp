@@ -37,14 +37,14 @@ bool Playlist::SegmentOfRow(int row, bool ignoreCase, quint16 &number) const
     return true;
 }
 
-void Playlist::playSelectedRow()
+void Playlist::playSelectedRow(bool stopIfPlaying)
 {
     int row = 0;
     quint16 number = 0;
     if (!session.EditAllowed() || !currentRow(row, TablePlaylist) ||
         !SegmentOfRow(row, false, number))
         return;
-    if (IsPlaying())
+    if (stopIfPlaying && IsPlaying())
         StopForPlay();
     currentSegmentNumber = number;
     PlaySegment(number);

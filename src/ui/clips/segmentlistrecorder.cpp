@@ -16,6 +16,9 @@
 #include <QPushButton>
 #include <QTableWidget>
 
+#include <utility>
+#include <vector>
+
 void SegmentList::DoImport()
 {
     if (!session.Device())
@@ -45,21 +48,30 @@ void SegmentList::reloadSegmentList()
 // Every number the recorder may use is asked for in turn; a number it does
 // not answer for holds no segment. The walk ends early when the operator
 // cancels or the recorder is given up as lost; the rows read so far stay.
+// They are made once the walk is over, all at once: the exchanges go at the
+// recorder's pace, not the table's.
 void SegmentList::ReadSegments()
 {
-    BusyProgress progress(session, window(),
-                          QStringLiteral("Reading the segments of the recorder..."),
-                          kLastSegmentNumber, BusyProgress::Cancel::Offered);
+    std::vector<std::pair<quint16, SegmentInfo>> found;
+    {
+        BusyProgress progress(session, window(),
+                              QStringLiteral("Reading the segments of the recorder..."),
+                              kLastSegmentNumber, BusyProgress::Cancel::Offered);
+        for (int number = kFirstSegmentNumber;
+             number <= kLastSegmentNumber && progress.Step(number - 1) && !RecorderLost();
+             ++number) {
+            SegmentInfo info;
+            if (SegmentInfoSense(static_cast<unsigned>(number), info))
+                found.emplace_back(static_cast<quint16>(number), info);
+        }
+    }
     shownFrames = CurrentFrameSettings();
     rowsTimerMode = timerMode;
-    for (int number = kFirstSegmentNumber;
-         number <= kLastSegmentNumber && progress.Step(number - 1) && !RecorderLost(); ++number) {
-        SegmentInfo info;
-        if (!SegmentInfoSense(static_cast<unsigned>(number), info))
-            continue;
-        const int row = insertRows(1, TableClipList->rowCount(), TableClipList);
-        fillSegmentRow(static_cast<quint16>(number), row, info, shownFrames, TableClipList);
-    }
+    TableClipList->setUpdatesEnabled(false);
+    int row = insertRows(static_cast<int>(found.size()), 0, TableClipList);
+    for (const auto &[number, info] : found)
+        fillSegmentRow(number, row++, info, shownFrames, TableClipList);
+    TableClipList->setUpdatesEnabled(true);
 }
 
 bool SegmentList::RecorderLost() const

@@ -93,8 +93,7 @@ int insertRows(int count, int row, QTableWidget *table)
     if (count <= 0)
         return 0;
     row = std::clamp(row, 0, table->rowCount());
-    for (int i = 0; i < count; ++i)
-        table->insertRow(row);
+    table->model()->insertRows(row, count);
     return row;
 }
 
@@ -104,9 +103,10 @@ void removeRows(int count, int first, QTableWidget *table)
         first = 0;
         count = table->rowCount();
     }
+    first = std::max(first, 0);
     const int end = std::min(first + count, table->rowCount());
-    for (int row = end - 1; row >= first && row >= 0; --row)
-        table->removeRow(row);
+    if (end > first)
+        table->model()->removeRows(first, end - first);
 }
 
 bool findName(const QByteArray &name, bool ignoreCase, int &row, const QTableWidget *table)
@@ -173,17 +173,22 @@ quint32 RowPosition(int row, int pointCell, const QTableWidget *table)
     return bytes.size() == 4 ? qFromLittleEndian<quint32>(bytes.constData()) : 0;
 }
 
+// The row's items are made whole before they go into the table, so that a
+// reload of thousands of rows costs the table one change a cell.
 void fillSegmentRow(quint16 number, int row, const SegmentInfo &info, const FrameSettings &frames,
                     QTableWidget *table)
 {
     char numbers[kNumbersLength];
     DecimalDigits3(number, info.extra1, info.extra2, numbers);
-    setCell(DefaultSegmentName(number), row, kNameCell, table);
-    setCell(PositionBytes(info.inPoint), row, kInPointCell, table);
-    setCell(PositionBytes(info.outPoint), row, kOutPointCell, table);
-    setCell(TimecodeText(info.inPoint, frames), row, kInTextCell, table);
-    setCell(TimecodeText(info.outPoint, frames), row, kOutTextCell, table);
-    setCell(QByteArray(numbers, kNumbersLength), row, kNumbersCell, table);
+    auto *name = new QTableWidgetItem(QString::fromLatin1(DefaultSegmentName(number)));
+    name->setData(HiddenRole(kNumbersCell), QByteArray(numbers, kNumbersLength));
+    name->setData(HiddenRole(kInPointCell), PositionBytes(info.inPoint));
+    name->setData(HiddenRole(kOutPointCell), PositionBytes(info.outPoint));
+    table->setItem(row, kNameCell, name);
+    table->setItem(row, kInTextCell,
+                   new QTableWidgetItem(QString::fromLatin1(TimecodeText(info.inPoint, frames))));
+    table->setItem(row, kOutTextCell,
+                   new QTableWidgetItem(QString::fromLatin1(TimecodeText(info.outPoint, frames))));
 }
 
 int SortedRowFor(quint16 number, const QTableWidget *table)

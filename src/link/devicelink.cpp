@@ -46,19 +46,19 @@ qint16 DeviceLink::Poll(quint32 &count, qint16)
 // one) and releases the record, so what arrived is gone.
 quint32 DeviceLink::WaitFor(qint16 rec, quint32 timeout, qint16 wanted)
 {
-    const quint32 start = NowMs();
+    const quint64 start = NowMs();
     const quint32 want = static_cast<quint32>(std::max<qint16>(wanted, 0));
     quint32 count = 0;
-    for (quint32 elapsed = 0; elapsed < timeout && count < want; elapsed = ElapsedMs(start)) {
+    for (quint64 elapsed = 0; elapsed < timeout && count < want; elapsed = ElapsedMs(start)) {
         if (Poll(count, rec) != kStatusOk) {
             Release(rec);
             return 0;
         }
         if (count >= want)
             break;
-        const quint32 now = ElapsedMs(start);
+        const quint64 now = ElapsedMs(start);
         if (now < timeout)
-            WaitForInput(timeout - now);
+            WaitForInput(static_cast<quint32>(timeout - now));
     }
     if (count >= want)
         return count;

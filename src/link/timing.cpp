@@ -3,34 +3,44 @@
 #include <QElapsedTimer>
 #include <QThread>
 
+#include <atomic>
+
 namespace {
 
-const QElapsedTimer &ProcessClock()
+quint64 ProcessClockMs()
 {
     static const QElapsedTimer clock = [] {
         QElapsedTimer timer;
         timer.start();
         return timer;
     }();
-    return clock;
+    return static_cast<quint64>(clock.elapsed());
 }
+
+std::atomic<ClockSource> clockSource{nullptr};
 
 } // namespace
 
-quint32 NowMs()
+quint64 NowMs()
 {
-    return static_cast<quint32>(ProcessClock().elapsed());
+    const ClockSource source = clockSource.load();
+    return source ? source() : ProcessClockMs();
 }
 
-quint32 ElapsedMs(quint32 start)
+quint64 ElapsedMs(quint64 start)
 {
-    const quint32 now = NowMs();
+    const quint64 now = NowMs();
     return now < start ? now : now - start;
 }
 
 void DelayMs(quint32 milliseconds)
 {
-    const quint32 start = NowMs();
-    for (quint32 elapsed = 0; elapsed < milliseconds; elapsed = ElapsedMs(start))
-        QThread::msleep(milliseconds - elapsed);
+    const quint64 start = NowMs();
+    for (quint64 elapsed = 0; elapsed < milliseconds; elapsed = ElapsedMs(start))
+        QThread::msleep(static_cast<unsigned long>(milliseconds - elapsed));
+}
+
+ClockSource SetClockSource(ClockSource source)
+{
+    return clockSource.exchange(source);
 }

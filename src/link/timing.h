@@ -3,14 +3,23 @@
 #include <QtGlobal>
 
 // The program's millisecond clock. Every wait in the program is measured with
-// it: reply timeouts, cue-up waits and the fixed pauses between commands.
-quint32 NowMs();
+// it: reply timeouts, cue-up waits, the fixed pauses between commands and the
+// delay of Delay mode. It counts from the start of the process and is 64 bits
+// wide: a control station runs for months, and 32 bits of milliseconds would
+// wrap after 49.7 days, in the middle of a wait.
+quint64 NowMs();
 
-// Milliseconds since start. When the clock wrapped past 2^32 ms since start
-// was taken, the present reading itself is returned.
-quint32 ElapsedMs(quint32 start);
+// Milliseconds since start. A start later than the present reading (one taken
+// from another clock) gives the present reading itself.
+quint64 ElapsedMs(quint64 start);
 
 // Blocks the calling thread for the given time without running the event
 // loop: callers rely on nothing else happening while a command waits. The
 // thread sleeps rather than spins, so a wait costs no CPU.
 void DelayMs(quint32 milliseconds);
+
+// The clock NowMs reads: a function returning milliseconds, or null for the
+// process clock. Lets a test run the program's waits at any reading, such as
+// across the 32-bit boundary. Returns the source it replaces.
+using ClockSource = quint64 (*)();
+ClockSource SetClockSource(ClockSource source);

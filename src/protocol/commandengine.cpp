@@ -126,10 +126,11 @@ qint16 ReceiveReply(qint16 record, MessageMonitor *monitor, const CommandCode &s
     if (!CurrentDevice)
         return kStatusOk;
     DeviceLink *link = CurrentDevice->link;
-    const quint32 start = NowMs();
+    const quint64 start = NowMs();
     while (true) {
-        const quint32 elapsed = ElapsedMs(start);
-        const quint32 left = elapsed < link->timeoutMs ? link->timeoutMs - elapsed : 0;
+        const quint64 elapsed = ElapsedMs(start);
+        const quint32 left =
+            elapsed < link->timeoutMs ? static_cast<quint32>(link->timeoutMs - elapsed) : 0;
         const qint16 read = ReadFrame(*link, record, left);
         if (read != kStatusOk)
             return read;

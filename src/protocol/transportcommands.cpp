@@ -90,7 +90,7 @@ qint16 CueUpToFrame(quint32 position)
 // second. Without a recorder there is nothing to wait for.
 void WaitCueUpComplete()
 {
-    const quint32 start = NowMs();
+    const quint64 start = NowMs();
     while (CurrentDevice) {
         StatusSense();
         if (StatusBitSet(kStatusCueUpComplete) || ElapsedMs(start) > kCueUpWaitMs)

@@ -235,7 +235,7 @@ void PollingTest::delayedPlaybackStartsOnce()
     const QList<QByteArray> first = fixture.Tick();
     const QList<QByteArray> second = fixture.Tick();
     QCOMPARE(first.count(kPlay), 1);
-    QCOMPARE(first.first(), kPlay);
+    QVERIFY2(first.indexOf(kPlay) > 0, "the panel switches to the player side before playing");
     QCOMPARE(second.count(kPlay), 0);
 }
 

@@ -15,16 +15,38 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+// Each part holds the parts built before it and signals those built after
+// it; the page connects the signals here.
 ControlPage::ControlPage(RecorderSession &session, QWidget *parent)
     : QWidget(parent), display(new PanelDisplay(session, this)),
-      transport(new TransportKeys(session, this)), speed(new SpeedControl(session, this)),
-      menuKeys(new MenuKeys(session, this)), keypad(new Keypad(session, this)), session(session)
+      transport(new TransportKeys(session, this)),
+      speed(new SpeedControl(session, *transport, this)),
+      keypad(new Keypad(session, *display, this)),
+      menuKeys(new MenuKeys(session, *display, *transport, *speed, *keypad, this)), session(session)
 {
     setObjectName(QStringLiteral("tab"));
     line7 = NewNamed<QFrame>(this, "line7");
     line7->setFrameShape(QFrame::VLine);
     line7->setFrameShadow(QFrame::Sunken);
     LayOut();
+    ConnectParts();
+}
+
+void ControlPage::ConnectParts()
+{
+    connect(transport, &TransportKeys::DialModesLeft, speed, &SpeedControl::LeaveDialModes);
+    connect(transport, &TransportKeys::SideChosen, menuKeys, &MenuKeys::OnPbEscClicked);
+    connect(speed, &SpeedControl::JogForward, menuKeys, &MenuKeys::DoPlusPlus);
+    connect(speed, &SpeedControl::JogBack, menuKeys, &MenuKeys::DoMinus);
+    connect(keypad, &Keypad::DeleteBrowserWanted, menuKeys, &MenuKeys::OpenDeleteBrowser);
+    connect(keypad, &Keypad::NewFileNameWanted, this, &ControlPage::ProposeNewFileName);
+}
+
+// Clear in the file browser proposes a new name as Save with Option does.
+void ControlPage::ProposeNewFileName()
+{
+    transport->pbOption->setChecked(true);
+    menuKeys->pbSav_pressed();
 }
 
 std::vector<KeyInfo> ControlPage::Keys()
@@ -54,7 +76,7 @@ QWidget *ControlPage::BuildNotebook()
     lbClipInfos->setFocusPolicy(Qt::NoFocus);
     Describe(lbClipInfos, "Loaded file information");
     infoLayout->addWidget(lbClipInfos);
-    memories = new Memories(session, tabWidget3);
+    memories = new Memories(session, *display, *keypad, tabWidget3);
     tabWidget3->addTab(tab_2, QString());
     tabWidget3->addTab(memories, QString());
     return tabWidget3;

@@ -44,7 +44,7 @@ public:
     // Turns the last status sense into the transport keys, the transport
     // word and the Remote/Local, LTC and AT/TC faces. The lower line keeps
     // the recorder's last text for its first 6 s after `startMs`.
-    void RefreshPanel(DeviceRecord &device, quint32 startMs);
+    void RefreshPanel(DeviceRecord &device, quint64 startMs);
 
     // Steps of the polling tick that draw the panel.
     void FireDelayedPlayback(const DeviceRecord &device);
@@ -57,18 +57,22 @@ public:
     PanelDisplay *display = nullptr;
     TransportKeys *transport = nullptr;
     SpeedControl *speed = nullptr;
-    MenuKeys *menuKeys = nullptr;
     Keypad *keypad = nullptr;
+    MenuKeys *menuKeys = nullptr;
     Memories *memories = nullptr;
     QFrame *line7 = nullptr;
     QTabWidget *tabWidget3 = nullptr;
     QWidget *tab_2 = nullptr;
     QListWidget *lbClipInfos = nullptr;
 
+private slots:
+    void ProposeNewFileName();
+
 private:
+    void ConnectParts();
     QWidget *BuildNotebook();
     void LayOut();
-    void KeepDisplayTidy(DeviceRecord &device, quint32 startMs);
+    void KeepDisplayTidy(DeviceRecord &device, quint64 startMs);
     int ShowTransportWord();
 
     RecorderSession &session;

@@ -38,7 +38,7 @@ constexpr quint8 kStatusSenseCommand = 0x20;
 
 // From this long after start-up on, the lower line no longer keeps the text
 // the recorder last sent (the version banner, for example).
-constexpr quint32 kBannerMs = 6000;
+constexpr quint64 kBannerMs = 6000;
 
 bool Bit(int byte, int bit)
 {
@@ -65,7 +65,7 @@ void ControlPage::SendPanelKey(quint8 key)
         display->ShowDisplayReply();
 }
 
-void ControlPage::RefreshPanel(DeviceRecord &device, quint32 startMs)
+void ControlPage::RefreshPanel(DeviceRecord &device, quint64 startMs)
 {
     if (ReplyGroup() != kSenseReturnGroup || ReplyCommand() != kStatusSenseCommand)
         return;
@@ -79,7 +79,7 @@ void ControlPage::RefreshPanel(DeviceRecord &device, quint32 startMs)
 // read again, the lower line only stored, so the transport word stays on top.
 // Otherwise, once the start-up banner has had its time, the lower line is
 // blanked in store so that the transport word stands alone.
-void ControlPage::KeepDisplayTidy(DeviceRecord &device, quint32 startMs)
+void ControlPage::KeepDisplayTidy(DeviceRecord &device, quint64 startMs)
 {
     if (Bit(0, 5) || Bit(0, 6)) {
         device.silentUpdate = 1;

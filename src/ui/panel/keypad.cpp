@@ -1,8 +1,23 @@
 #include "keypad.h"
 
+#include "devices/devicerecord.h"
+#include "paneldisplay.h"
+#include "panelfilenames.h"
+#include "panelkeycodes.h"
+#include "panelmodes.h"
+#include "paneltime.h"
+#include "protocol/filecommands.h"
+#include "protocol/recorderstate.h"
+#include "protocol/timecode.h"
+#include "protocol/transportcommands.h"
 #include "ui/common/recordersession.h"
 
 #include <QGridLayout>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+
+#include <algorithm>
 
 namespace {
 
@@ -29,9 +44,67 @@ const KeyEntry<Keypad> kKeys[] = {
     {&K::pbGoto, "pbGoto", "Goto.png", "Goto", "G", kClicked, &K::pbGotoClicked},
 };
 
+// A time has eight digits, hours to frames; the eighth is followed by the
+// first again, ten characters back in "hh:mm:ss:ff".
+constexpr int kLastDigit = 7;
+constexpr int kLastDigitToFirst = 10;
+constexpr int kTimeBytes = 4;
+
+// Where the digit number `n` (from 0) of the text stands, or -1.
+int NthDigit(const QString &text, int n)
+{
+    for (int i = 0; i < text.size(); ++i) {
+        if (text.at(i).isDigit() && n-- == 0)
+            return i;
+    }
+    return -1;
+}
+
+bool DigitAt(const QString &text, int i)
+{
+    return i >= 0 && i < text.size() && text.at(i).isDigit();
+}
+
+bool SeparatorAt(const QString &text, int i)
+{
+    return i >= 0 && i < text.size() && (text.at(i) == u':' || text.at(i) == u'.');
+}
+
+// Selects one character; selecting leaves the cursor right after it.
+void SelectCharacter(QLineEdit *line, int at)
+{
+    if (at >= 0 && at < line->text().size())
+        line->setSelection(at, 1);
+}
+
+// From the selected digit to the one before it, over a separator; from the
+// first digit round to the last.
+void SelectPreviousDigit(QLineEdit *line)
+{
+    const QString text = line->text();
+    const int cursor = line->cursorPosition();
+    if (DigitAt(text, cursor - 2))
+        SelectCharacter(line, cursor - 2);
+    else if (SeparatorAt(text, cursor - 2) && DigitAt(text, cursor - 3))
+        SelectCharacter(line, cursor - 3);
+    else
+        SelectCharacter(line, cursor + 9);
+}
+
+bool AskYesNo(QWidget *parent, const QString &question)
+{
+    QMessageBox box(QMessageBox::Information, QStringLiteral("Tavrel"), question,
+                    QMessageBox::NoButton, parent);
+    QPushButton *yes = box.addButton(QStringLiteral("&Yes"), QMessageBox::YesRole);
+    box.addButton(QStringLiteral("&No"), QMessageBox::NoRole);
+    box.exec();
+    return box.clickedButton() == yes;
+}
+
 } // namespace
 
-Keypad::Keypad(RecorderSession &session, QWidget *parent) : QGroupBox(parent), session(session)
+Keypad::Keypad(RecorderSession &session, PanelDisplay &display, QWidget *parent)
+    : QGroupBox(parent), session(session), display(display)
 {
     setProperty("keyGroup", true);
     BuildKeys(*this, this, kKeys);
@@ -65,42 +138,250 @@ void Keypad::ResetTimecodeEntry()
     session.EndSegmentEntry();
 }
 
-void Keypad::OnPb0() {}
+void Keypad::StartDelayEntry()
+{
+    keypadEntryActive = 1;
+    keypadDigitPos = 0;
+}
 
-void Keypad::OnPb1() {}
+void Keypad::OnPb0()
+{
+    KeypadDigit(0);
+}
 
-void Keypad::OnPb2() {}
+void Keypad::OnPb1()
+{
+    KeypadDigit(1);
+}
 
-void Keypad::OnPb3() {}
+void Keypad::OnPb2()
+{
+    KeypadDigit(2);
+}
 
-void Keypad::OnPb4() {}
+void Keypad::OnPb3()
+{
+    KeypadDigit(3);
+}
 
-void Keypad::OnPb5() {}
+void Keypad::OnPb4()
+{
+    KeypadDigit(4);
+}
 
-void Keypad::OnPb6() {}
+void Keypad::OnPb5()
+{
+    KeypadDigit(5);
+}
 
-void Keypad::OnPb7() {}
+void Keypad::OnPb6()
+{
+    KeypadDigit(6);
+}
 
-void Keypad::OnPb8() {}
+void Keypad::OnPb7()
+{
+    KeypadDigit(7);
+}
 
-void Keypad::OnPb9() {}
+void Keypad::OnPb8()
+{
+    KeypadDigit(8);
+}
 
-void Keypad::pbDot_pressed() {}
+void Keypad::OnPb9()
+{
+    KeypadDigit(9);
+}
 
-void Keypad::OnPbClear() {}
+// The recorder's menu takes the digits itself. Otherwise they are typed
+// over the display: the delay on the lower line in Delay mode, the file name
+// there in the file browser, a time on the upper line.
+void Keypad::KeypadDigit(int digit)
+{
+    DeviceRecord *device = session.Device();
+    if (!device)
+        return;
+    if (RecorderMenuHoldsKeys(*device)) {
+        session.SendPanelKey(static_cast<quint8>(kDigitKeyBase + digit));
+        return;
+    }
+    if (device->fileSelectMode) {
+        TypeFileDigit(*device, digit);
+        return;
+    }
+    QLineEdit *line = device->delayMenuMode ? display.lineLCD3 : display.lineLCD1;
+    if (device->delayMenuMode && line->text() == kDelayOff)
+        return;
+    TypeTimeDigit(line, digit);
+}
 
-void Keypad::OnPbBksp() {}
+// The last four characters of the name scroll left and take the digit
+// (CLIP0012 and 5 give CLIP0125); the display then tells whether a file of
+// that name exists.
+void Keypad::TypeFileDigit(DeviceRecord &device, int digit)
+{
+    const QString name = NameForDigits(display.lineLCD3->text());
+    const QString typed = name.left(4) + name.mid(5) + QChar(u'0' + digit);
+    const QByteArray bytes = typed.toLatin1();
+    session.WriteMenuLine(bytes);
+    device.panelFileName.fill('\0');
+    std::copy_n(bytes.constData(), std::min<int>(bytes.size(), kFileNameLength),
+                device.panelFileName.begin());
+    session.WriteTimeLine(FileNameAnswer(typed));
+    session.SwitchModifiersOff();
+}
 
-void Keypad::pbIn_clicked() {}
+// The digit replaces the time digit the entry has reached; the next one is
+// selected, over the separators, and after the last digit the first again.
+void Keypad::TypeTimeDigit(QLineEdit *line, int digit)
+{
+    keypadEntryActive = 1;
+    if (keypadDigitPos > kLastDigit)
+        keypadDigitPos = 0;
+    QString text = line->text();
+    int at = NthDigit(text, keypadDigitPos);
+    if (at < 0) {
+        // The line shows no time to type over (a text of the recorder's):
+        // the entry starts from zero.
+        text = kZeroTime;
+        keypadDigitPos = 0;
+        at = NthDigit(text, 0);
+    }
+    text[at] = QChar(u'0' + digit);
+    line->setText(text);
+    line->setCursorPosition(at);
+    int next = at + 1;
+    if (keypadDigitPos == kLastDigit)
+        next = at - kLastDigitToFirst;
+    else if (keypadDigitPos % 2 == 1)
+        next = at + 2;
+    SelectCharacter(line, next);
+    ++keypadDigitPos;
+    session.SwitchModifiersOff();
+}
 
-void Keypad::pbOut_pressed() {}
+void Keypad::pbDot_pressed()
+{
+    const DeviceRecord *device = session.Device();
+    if (!device || session.DelayModeHolds() || legacyFirmware != 0)
+        return;
+    if (RecorderMenuHoldsKeys(*device))
+        session.SendPanelKey(kDotKey);
+}
 
-void Keypad::pbGotoClicked() {}
+void Keypad::OnPbClear()
+{
+    DeviceRecord *device = session.Device();
+    if (!device)
+        return;
+    if (session.OptionOn()) {
+        emit DeleteBrowserWanted();
+        return;
+    }
+    if (device->fileSelectMode) {
+        emit NewFileNameWanted();
+        return;
+    }
+    if (AnyPanelMode(*device)) {
+        session.SendPanelKey(kClearKey);
+        session.SwitchModifiersOff();
+        session.EndSegmentEntry();
+        keypadDigitPos = 0;
+        return;
+    }
+    keypadEntryActive = 1;
+    display.lineLCD1->setText(kZeroTime);
+    keypadDigitPos = 0;
+    session.SwitchModifiersOff();
+    display.lineLCD1->setCursorPosition(0);
+    SelectCharacter(display.lineLCD1, 0);
+}
 
-void Keypad::DoGoto() {}
+// Backspace only moves the selection back one digit; the digit stays.
+void Keypad::OnPbBksp()
+{
+    const DeviceRecord *device = session.Device();
+    if (!device || session.DelayModeHolds())
+        return;
+    if (RecorderMenuHoldsKeys(*device)) {
+        session.SendPanelKey(kBackspaceKey);
+        session.SwitchModifiersOff();
+        return;
+    }
+    if (!keypadEntryActive)
+        return;
+    keypadDigitPos = keypadDigitPos == 0 ? kLastDigit : keypadDigitPos - 1;
+    SelectPreviousDigit(device->delayMenuMode ? display.lineLCD3 : display.lineLCD1);
+    session.SwitchModifiersOff();
+}
 
-void Keypad::DoSetTC() {}
+void Keypad::pbIn_clicked()
+{
+    EditPoint(true, true);
+}
 
-void Keypad::DoIn() {}
+void Keypad::pbOut_pressed()
+{
+    EditPoint(false, true);
+}
 
-void Keypad::DoOut() {}
+void Keypad::DoIn()
+{
+    EditPoint(true, false);
+}
+
+void Keypad::DoOut()
+{
+    EditPoint(false, false);
+}
+
+// Marks the recorder's in or out point at its present position.
+void Keypad::EditPoint(bool in, bool endEntry)
+{
+    if (session.DelayModeHolds())
+        return;
+    if (endEntry)
+        ResetTimecodeEntry();
+    if (in)
+        InEntry();
+    else
+        OutEntry();
+    session.SwitchModifiersOff();
+}
+
+void Keypad::pbGotoClicked()
+{
+    if (session.DelayModeHolds())
+        return;
+    DoGoto();
+    keypadEntryActive = 0;
+    session.SwitchModifiersOff();
+}
+
+// Goes to the time typed on the upper line; without a typed time there is
+// nowhere to go.
+void Keypad::DoGoto()
+{
+    if (!session.Device() || !keypadEntryActive || session.DelayModeHolds())
+        return;
+    QString time = ShownTime(display.lineLCD1->text());
+    time.remove(QLatin1Char(':'));
+    if (CueToTime(time))
+        keypadDigitPos = 0;
+}
+
+// Presets the recorder's timecode generator to the time on the upper line,
+// after the operator confirms it.
+void Keypad::DoSetTC()
+{
+    if (!session.Device() || session.DelayModeHolds())
+        return;
+    const QString time = ShownTime(display.lineLCD1->text());
+    if (!AskYesNo(this, QStringLiteral("Set TC with value : %1 ?").arg(time)))
+        return;
+    TimecodeEntry entry;
+    if (PackTime(time, entry))
+        TimecodePreset(kTimeBytes, entry.WireBytes());
+    session.SwitchModifiersOff();
+}

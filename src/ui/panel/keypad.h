@@ -4,19 +4,23 @@
 
 #include <QGroupBox>
 
+class PanelDisplay;
+class QLineEdit;
 class RecorderSession;
+struct DeviceRecord;
 
 // The time-code keypad: digits typed over the digits of the display's upper
 // line, which stays frozen while the entry lasts; Goto cues the recorder to
 // the typed time, In and Out mark the recorder's edit points. While the
 // recorder's menu, Delay mode or the file browser holds the panel, the same
-// keys act on them.
+// keys act on them: digits go to the recorder's menu, type the delay on the
+// lower line, or change the file name the browser shows.
 class Keypad : public QGroupBox
 {
     Q_OBJECT
 
 public:
-    Keypad(RecorderSession &session, QWidget *parent);
+    Keypad(RecorderSession &session, PanelDisplay &display, QWidget *parent);
 
     static std::vector<KeyInfo> Keys();
 
@@ -25,6 +29,12 @@ public:
     bool KeypadEntryActive() const { return keypadEntryActive != 0; }
     // Ends any entry: the typed time and the segment page's name entry.
     void ResetTimecodeEntry();
+    // Starts typing the delay of Delay mode, from its first digit.
+    void StartDelayEntry();
+    // The next digit typed replaces the first digit again.
+    void RestartDigits() { keypadDigitPos = 0; }
+    // Which of the eight time digits the next digit key replaces, 0-7.
+    int DigitPosition() const { return keypadDigitPos; }
 
     QPushButton *pb0 = nullptr;
     QPushButton *pb1 = nullptr;
@@ -65,10 +75,22 @@ public slots:
     void DoIn();
     void DoOut();
 
+signals:
+    // Clear with Option opens the file browser to delete a file.
+    void DeleteBrowserWanted();
+    // Clear in the file browser proposes a new file name, as Save with
+    // Option does.
+    void NewFileNameWanted();
+
 private:
+    void KeypadDigit(int digit);
+    void TypeFileDigit(DeviceRecord &device, int digit);
+    void TypeTimeDigit(QLineEdit *line, int digit);
+    void EditPoint(bool in, bool endEntry);
     void LayOut();
 
     RecorderSession &session;
+    PanelDisplay &display;
     quint8 keypadEntryActive = 0;
     qint32 keypadDigitPos = 0;
 };

@@ -152,5 +152,5 @@ private:
     int nextMenuId = kFirstRecorderMenuId;
     QTimer *idleTimer = nullptr;
     int pollingSuspensions = 0;
-    quint32 startMs = 0;
+    quint64 startMs = 0;
 };

@@ -1,5 +1,8 @@
 #include "memories.h"
 
+#include "keypad.h"
+#include "paneldisplay.h"
+#include "paneltime.h"
 #include "ui/common/recordersession.h"
 #include "ui/common/widgetfactory.h"
 
@@ -33,7 +36,9 @@ const MemoryKey kMemoryKeys[] = {
 
 } // namespace
 
-Memories::Memories(RecorderSession &session, QWidget *parent) : QWidget(parent), session(session)
+Memories::Memories(RecorderSession &session, const PanelDisplay &display, Keypad &keypad,
+                   QWidget *parent)
+    : QWidget(parent), session(session), display(display), keypad(keypad)
 {
     setObjectName(QStringLiteral("tab_3"));
     BuildMemoryKeys();
@@ -75,14 +80,50 @@ void Memories::LayOut()
     grid->setRowStretch(2, 1);
 }
 
-void Memories::pbTC1_clicked() {}
+// One memory is chosen at a time.
+void Memories::SelectMemory(QPushButton *memory)
+{
+    for (const MemoryKey &entry : kMemoryKeys) {
+        QPushButton *button = this->*entry.button;
+        button->setChecked(button == memory);
+    }
+    selectedMemory = memory;
+}
 
-void Memories::pbTC2_clicked() {}
+void Memories::pbTC1_clicked()
+{
+    SelectMemory(pbTC1);
+}
 
-void Memories::pbTC3_clicked() {}
+void Memories::pbTC2_clicked()
+{
+    SelectMemory(pbTC2);
+}
 
-void Memories::pbTC4_clicked() {}
+void Memories::pbTC3_clicked()
+{
+    SelectMemory(pbTC3);
+}
 
-void Memories::pbCapture_clicked() {}
+void Memories::pbTC4_clicked()
+{
+    SelectMemory(pbTC4);
+}
 
-void Memories::pbLocate_clicked() {}
+// Keeps the time the recorder last showed, as the display wrote it
+// ("01:02:03.04"), whatever a typed time shows over it.
+void Memories::pbCapture_clicked()
+{
+    if (session.Device())
+        selectedMemory->setText(ShownTime(display.TimecodeTemplate()));
+}
+
+void Memories::pbLocate_clicked()
+{
+    if (!session.Device() || session.DelayModeHolds())
+        return;
+    QString time = selectedMemory->text();
+    time.remove(QLatin1Char(':')).remove(QLatin1Char('.'));
+    if (CueToTime(time))
+        keypad.RestartDigits();
+}

@@ -4,6 +4,8 @@
 
 #include <QWidget>
 
+class Keypad;
+class PanelDisplay;
 class RecorderSession;
 
 // The "Capture &" page of the panel's notebook: four time-code memories,
@@ -14,7 +16,8 @@ class Memories : public QWidget
     Q_OBJECT
 
 public:
-    Memories(RecorderSession &session, QWidget *parent);
+    Memories(RecorderSession &session, const PanelDisplay &display, Keypad &keypad,
+             QWidget *parent);
 
     static std::vector<KeyInfo> Keys();
 
@@ -34,9 +37,12 @@ public slots:
     void pbLocate_clicked();
 
 private:
+    void SelectMemory(QPushButton *memory);
     void BuildMemoryKeys();
     void LayOut();
 
     RecorderSession &session;
+    const PanelDisplay &display;
+    Keypad &keypad;
     QPushButton *selectedMemory = nullptr;
 };

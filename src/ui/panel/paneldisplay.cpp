@@ -165,6 +165,11 @@ QString PanelDisplay::MenuLine() const
     return DisplayString(menuLine.data(), kLineWidth);
 }
 
+QString PanelDisplay::TimecodeTemplate() const
+{
+    return DisplayString(timecodeTemplate.data(), kLineWidth);
+}
+
 QLineEdit *PanelDisplay::UpperLine() const
 {
     return session.CurrentPage() == 0 ? lineLCD1 : lineLCD2;

@@ -33,6 +33,9 @@ public:
     // The lines as the display holds them, 20 characters each.
     QString TimeLine() const;
     QString MenuLine() const;
+    // The upper line as the recorder's time last filled it, whatever the
+    // line shows meanwhile.
+    QString TimecodeTemplate() const;
 
     // Writers. A text is cut at its first NUL and at 20 characters.
     // WriteTimeLine leaves the upper line alone while a time is typed on the

@@ -12,6 +12,8 @@ constexpr quint8 kDownKey = 0x03;
 constexpr quint8 kRefreshKey = 0x04;
 constexpr quint8 kPlusKey = 0x05;
 constexpr quint8 kMinusKey = 0x06;
+// In the settings menu the minus key also flips the Remote/Local entry.
+constexpr quint8 kRemoteLocalToggleKey = kMinusKey;
 constexpr quint8 kDisplayReadKey = 0x07;
 constexpr quint8 kSaveKey = 0x08;
 constexpr quint8 kRecallKey = 0x09;

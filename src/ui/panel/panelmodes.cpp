@@ -24,3 +24,8 @@ bool CurrentDeviceInPanelMode()
 {
     return CurrentDevice && AnyPanelMode(*CurrentDevice);
 }
+
+bool RecorderMenuHoldsKeys(const DeviceRecord &device)
+{
+    return AnyPanelMode(device) && !device.delayMenuMode && !device.fileSelectMode;
+}

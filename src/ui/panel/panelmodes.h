@@ -14,3 +14,13 @@ void LeavePanelModes(DeviceRecord &device);
 
 // Whether the current recorder, if any, is in a panel mode.
 bool CurrentDeviceInPanelMode();
+
+// Whether the recorder's own menu, Save or Recall holds the keys: a panel
+// mode other than the Delay entry and the file browser, which the panel
+// serves itself. The keypad's keys then go to the recorder.
+bool RecorderMenuHoldsKeys(const DeviceRecord &device);
+
+// The lower line of the Delay entry while Delay mode is off, and the delay
+// an entry starts from.
+inline constexpr char kDelayOff[] = "Off";
+inline constexpr char kZeroTime[] = "00:00:00:00";

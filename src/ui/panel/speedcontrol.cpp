@@ -1,13 +1,22 @@
 #include "speedcontrol.h"
 
+#include "devices/devicerecord.h"
+#include "panelkeycodes.h"
+#include "protocol/transportcommands.h"
+#include "speedtables.h"
+#include "transportkeys.h"
+#include "ui/common/faces.h"
 #include "ui/common/recordersession.h"
 #include "ui/common/widgetfactory.h"
 
 #include <QDial>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QSignalBlocker>
 #include <QSlider>
 #include <QVBoxLayout>
+
+#include <cstdlib>
 
 namespace {
 
@@ -37,6 +46,13 @@ const Mark kMarks[] = {
 // The slider runs from -60 at the top to 60 at the bottom.
 constexpr int kSliderEnd = 60;
 
+// Transport states in which the recorder reports shuttle.
+constexpr int kShuttleForwardState = 5;
+constexpr int kShuttleReverseState = 8;
+
+// A jog step takes this many dial units (half a notch).
+constexpr int kJogStepUnits = 5;
+
 QWidget *ModeRow(QWidget *parent, QPushButton *key, QLabel *label)
 {
     auto *box = new QWidget(parent);
@@ -50,8 +66,9 @@ QWidget *ModeRow(QWidget *parent, QPushButton *key, QLabel *label)
 
 } // namespace
 
-SpeedControl::SpeedControl(RecorderSession &session, QWidget *parent)
-    : QGroupBox(parent), session(session)
+SpeedControl::SpeedControl(RecorderSession &session, const TransportKeys &transport,
+                           QWidget *parent)
+    : QGroupBox(parent), session(session), transport(transport)
 {
     setProperty("keyGroup", true);
     BuildKeys(*this, this, kKeys);
@@ -136,12 +153,219 @@ void SpeedControl::LayOut()
     column->addLayout(place, 1);
 }
 
-void SpeedControl::rbJog_pressed() {}
+// The mode keys act only for a recorder whose panel is free.
+bool SpeedControl::ModeKeysBlocked() const
+{
+    return !session.Device() || session.PanelModeActive() || session.DelayModeHolds();
+}
 
-void SpeedControl::rbShuttle_pressed() {}
+// The dial and the slider share one place.
+void SpeedControl::ShowDial(bool dial)
+{
+    slider->setVisible(!dial);
+    for (const Mark &mark : kMarks)
+        (this->*mark.label)->setVisible(!dial);
+    potent->setVisible(dial);
+}
 
-void SpeedControl::rbSloMo_pressed() {}
+void SpeedControl::LightModeKey(const QPushButton *lit)
+{
+    for (QPushButton *key : {rbJog, rbShuttle, rbSloMo})
+        ShowFace(key, key == lit ? "rbd.png" : "rbu.png");
+}
 
-void SpeedControl::potent_valueChanged(int) {}
+// The range and value change through the dial, so its handler runs for them
+// with the modes as they stand before the caller changes them: the file
+// browser's set-ups step to a file that way.
+void SpeedControl::SetUpDial(const DialSetup &setup)
+{
+    potent->setWrapping(setup.wrapping);
+    potent->setRange(setup.minimum, setup.maximum);
+    potent->setNotchTarget(10.0);
+    potent->setValue(setup.value);
+}
 
-void SpeedControl::slider_sliderMoved(int) {}
+// A mode key's own set-up is no turn of the dial. Taken as one, it would
+// send what the previous mode makes of the new value: a shuttle at the jog
+// wheel's middle speed, a frame step back when jog gives way to shuttle, or
+// a shuttle set-up in place of the jog wheel on a dial in no mode yet.
+void SpeedControl::SetUpDialQuietly(const DialSetup &setup)
+{
+    const QSignalBlocker quiet(potent);
+    SetUpDial(setup);
+}
+
+// The jog stops the recorder's motion and counts its steps from the middle
+// of the wheel, where the dial now stands.
+void SpeedControl::rbJog_pressed()
+{
+    if (ModeKeysBlocked())
+        return;
+    ShowDial(true);
+    SetUpDialQuietly(kJogDial);
+    varActive = 0;
+    jogActive = 1;
+    dialLastValue = potent->value();
+    EndEditModes();
+    ShuttleFine(0, false);
+    LightModeKey(rbJog);
+    session.SwitchModifiersOff();
+}
+
+// Shuttle stops the recorder on a centred dial; it leaves the recorder's
+// edit modes as they are.
+void SpeedControl::rbShuttle_pressed()
+{
+    if (ModeKeysBlocked())
+        return;
+    ShowDial(true);
+    SetUpDialQuietly(kShuttleDial);
+    session.SwitchModifiersOff();
+    varActive = 0;
+    jogActive = 0;
+    dialLastValue = 0;
+    Shuttle(0, true);
+    LightModeKey(rbShuttle);
+}
+
+// Slow motion sends nothing until the slider is moved.
+void SpeedControl::rbSloMo_pressed()
+{
+    if (ModeKeysBlocked())
+        return;
+    ShowDial(false);
+    session.SwitchModifiersOff();
+    varActive = 1;
+    jogActive = 0;
+    dialLastValue = 0;
+    EndEditModes();
+    LightModeKey(rbSloMo);
+    // Under the operator's hand the slider would report the move to 0 as a
+    // drag of its own.
+    const QSignalBlocker quiet(slider);
+    slider->setValue(0);
+}
+
+void SpeedControl::potent_valueChanged(int value)
+{
+    DeviceRecord *device = session.Device();
+    if (!device || session.DelayModeHolds())
+        return;
+    const int state = transport.TransportState();
+    const bool shuttling = state == kShuttleForwardState || state == kShuttleReverseState;
+    if (device->fileSelectMode)
+        BrowseFiles(value);
+    else if (varActive == 1)
+        SendVariableSpeed(value);
+    else if (shuttling && jogActive == 0 && !session.PanelModeActive())
+        SendShuttleSpeed(value);
+    else if (jogActive == 1)
+        StepJog(value);
+    else
+        rbShuttle_pressed();
+}
+
+// How far the dial turned since dialLastValue. On a wrapping dial the two
+// ends of the range meet, so the turn is taken the short way round: from 98
+// past the top to 2 is a small turn forward, not most of a turn back.
+int SpeedControl::DialTurn(int value) const
+{
+    int turn = value - dialLastValue;
+    if (!potent->wrapping())
+        return turn;
+    const int round = potent->maximum() - potent->minimum();
+    if (turn > round / 2)
+        turn -= round;
+    else if (turn < -round / 2)
+        turn += round;
+    return turn;
+}
+
+// While a file name is typed the dial does not browse.
+void SpeedControl::BrowseFiles(int value)
+{
+    const DeviceRecord *device = session.Device();
+    if (dialClipSelect == 0 || device->fileAction == -1)
+        return;
+    const int turn = DialTurn(value);
+    if (turn >= 1)
+        session.SendPanelKey(kFileBrowserNextKey);
+    else if (turn <= -1)
+        session.SendPanelKey(kFileBrowserNextAllKey);
+    dialLastValue = value;
+}
+
+// The dial's variable speed always runs forward.
+void SpeedControl::SendVariableSpeed(int value)
+{
+    if (!session.PanelModeActive()) {
+        EndEditModes();
+        ShuttleFine(DialVariableSpeed(value), false);
+    }
+    session.SwitchModifiersOff();
+}
+
+// The distance from the centre gives the speed, the side the direction.
+void SpeedControl::SendShuttleSpeed(int value)
+{
+    const bool forward = value >= 0;
+    Shuttle(ShuttleSpeed(std::abs(value)), forward);
+    dialForward = forward ? 1 : 0;
+    session.SwitchModifiersOff();
+}
+
+// One frame for every half notch, whatever the size of the turn.
+void SpeedControl::StepJog(int value)
+{
+    const int turn = DialTurn(value);
+    if (turn >= kJogStepUnits)
+        emit JogForward();
+    else if (turn <= -kJogStepUnits)
+        emit JogBack();
+    if (std::abs(turn) >= kJogStepUnits)
+        dialLastValue = value;
+    session.SwitchModifiersOff();
+}
+
+// The top of the slider (-60) is full speed forward.
+void SpeedControl::slider_sliderMoved(int value)
+{
+    if (session.Device() && session.DelayModeHolds())
+        return;
+    if (varActive != 1) {
+        rbSloMo_pressed();
+        return;
+    }
+    const bool forward = value < 0;
+    dialForward = forward ? 1 : 0;
+    const quint16 speed = SlowMotionSpeed(std::abs(value));
+    if (!session.Device())
+        return;
+    if (!session.PanelModeActive()) {
+        EndEditModes();
+        ShuttleFine(speed, !forward);
+    }
+    session.SwitchModifiersOff();
+}
+
+void SpeedControl::LeaveDialModes()
+{
+    LightModeKey(nullptr);
+    varActive = 0;
+    jogActive = 0;
+}
+
+void SpeedControl::SetUpClipSelection()
+{
+    dialClipSelect = 0;
+    SetUpDial(kClipSelectDial);
+    dialLastValue = kClipSelectDial.maximum;
+    dialClipSelect = 1;
+}
+
+void SpeedControl::SetUpBrowserDial(const DialSetup &setup)
+{
+    LeaveDialModes();
+    ShowDial(true);
+    SetUpDial(setup);
+}

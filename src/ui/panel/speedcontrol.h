@@ -8,15 +8,20 @@ class QDial;
 class QLabel;
 class QSlider;
 class RecorderSession;
+class TransportKeys;
+struct DialSetup;
 
 // Jog, shuttle and slow motion: the dial, the slow-motion slider that takes
 // its place with five speed marks beside it, and the three mode keys above.
+// The dial also steps through the recorder's files while the panel's file
+// browser is up. Shuttle turns take effect only once the recorder reports
+// shuttle, which the transport keys show.
 class SpeedControl : public QGroupBox
 {
     Q_OBJECT
 
 public:
-    SpeedControl(RecorderSession &session, QWidget *parent);
+    SpeedControl(RecorderSession &session, const TransportKeys &transport, QWidget *parent);
 
     static std::vector<KeyInfo> Keys();
     void languageChange();
@@ -26,6 +31,16 @@ public:
     bool JogActive() const { return jogActive != 0; }
     bool VarActive() const { return varActive != 0; }
     bool DialForward() const { return dialForward == 1; }
+
+    // Ends jog and slow motion, as a transport key does: no mode key lit.
+    // The slider stays where it is until the dial is set up again.
+    void LeaveDialModes();
+    // The dial as the file browser uses it, each notch one file; turns
+    // before this is done are not taken for file steps.
+    void SetUpClipSelection();
+    // Ends jog and slow motion and shows the dial, set up for the browser
+    // that Recall or Clear opened.
+    void SetUpBrowserDial(const DialSetup &setup);
 
     QPushButton *rbJog = nullptr;
     QPushButton *rbShuttle = nullptr;
@@ -48,14 +63,32 @@ public slots:
     void potent_valueChanged(int value);
     void slider_sliderMoved(int value);
 
+signals:
+    // A jog step of one frame, taken by the frame step keys.
+    void JogForward();
+    void JogBack();
+
 private:
+    bool ModeKeysBlocked() const;
+    void ShowDial(bool dial);
+    void LightModeKey(const QPushButton *lit);
+    void SetUpDial(const DialSetup &setup);
+    void SetUpDialQuietly(const DialSetup &setup);
+    int DialTurn(int value) const;
+    void BrowseFiles(int value);
+    void SendVariableSpeed(int value);
+    void SendShuttleSpeed(int value);
+    void StepJog(int value);
+
     void BuildDial();
     QWidget *BuildSlider();
     void LayOut();
 
     RecorderSession &session;
+    const TransportKeys &transport;
     quint8 jogActive = 0;
     quint8 varActive = 0;
     quint8 dialForward = 0;
     qint32 dialLastValue = 0;
+    quint8 dialClipSelect = 0;
 };

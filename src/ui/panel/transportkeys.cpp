@@ -1,6 +1,11 @@
 #include "transportkeys.h"
 
+#include "panelkeycodes.h"
+#include "protocol/commandengine.h"
+#include "protocol/commandsend.h"
 #include "protocol/recorderstate.h"
+#include "protocol/setupcommands.h"
+#include "protocol/transportcommands.h"
 #include "ui/common/faces.h"
 #include "ui/common/recordersession.h"
 
@@ -34,6 +39,16 @@ const KeyEntry<TransportKeys> kKeys[] = {
 
 constexpr int kLastKnownState = 10;
 
+constexpr qint32 kRecorderSide = 0;
+constexpr qint32 kPlayerSide = 1;
+
+// Shuttle speed byte of play speed on the 9-pin scale.
+constexpr quint8 kPlaySpeed = 0x40;
+
+// Steps down the recorder's settings menu before the Remote/Local walk gives
+// up.
+constexpr int kRemoteLocalSteps = 11;
+
 // The faces of the transport keys for each state; a null record face leaves
 // the record key as it is, since the record key also shows the edit modes.
 struct StateFaces
@@ -66,6 +81,17 @@ bool Bit(int byte, int bit)
 bool OnOrDown(const QPushButton *key)
 {
     return key->isChecked() || key->isDown();
+}
+
+// Whether the recorder's menu line, from the reply's second data byte on,
+// opens with the number of the Remote/Local entry.
+bool ShowsRemoteLocalEntry()
+{
+    if (!ReplyIsSenseReturn() || ReplyDataCount() < 3)
+        return false;
+    if (legacyFirmware)
+        return ReplyData(1) == '0' && ReplyData(2) == '0';
+    return ReplyData(1) == '1';
 }
 
 } // namespace
@@ -124,29 +150,173 @@ void TransportKeys::SwitchModifiersOff()
     pbOption->setChecked(false);
 }
 
-void TransportKeys::OnPbPlay() {}
+// The five transport keys share their first steps: any time entry ends; the
+// jog and slow-motion modes end (Stop leaves them alone without a recorder);
+// and nothing is sent without a recorder, while Delay mode holds the side the
+// panel drives, or while a panel mode holds the keys.
+TransportKeys::KeyGate TransportKeys::OpenTransportKey(bool stopKey)
+{
+    session.ResetTimecodeEntry();
+    if (!session.Device() && stopKey)
+        return KeyGate::Closed;
+    emit DialModesLeft();
+    if (!session.Device() || session.DelayModeHolds())
+        return KeyGate::Closed;
+    return session.PanelModeActive() ? KeyGate::PanelMode : KeyGate::Open;
+}
 
-void TransportKeys::OnPbRecord() {}
+// Option plays the recorder's own way; Lock records, on the recorder side.
+void TransportKeys::OnPbPlay()
+{
+    if (OpenTransportKey(false) != KeyGate::Open)
+        return;
+    if (OptionOn()) {
+        OptionPlay();
+    } else if (LockOn()) {
+        LightRecordKey();
+        pbR_pressed();
+        Record();
+    } else {
+        Play();
+    }
+    SwitchModifiersOff();
+}
 
-void TransportKeys::OnPbStop() {}
+// The record key arms the recorder's input: full E-E, select E-E with
+// Option, edit with Lock. It releases the modifiers even when a panel mode
+// holds it.
+void TransportKeys::OnPbRecord()
+{
+    const KeyGate gate = OpenTransportKey(false);
+    if (gate == KeyGate::Open) {
+        if (OptionOn())
+            SelectEeOn();
+        else if (LockOn())
+            EditOn();
+        else
+            FullEeOn();
+    }
+    if (gate != KeyGate::Closed)
+        SwitchModifiersOff();
+}
 
-void TransportKeys::OnPbFor() {}
+void TransportKeys::OnPbStop()
+{
+    if (OpenTransportKey(true) != KeyGate::Open)
+        return;
+    EndEditModes();
+    Stop();
+    SwitchModifiersOff();
+}
 
-void TransportKeys::OnPbBack() {}
+void TransportKeys::OnPbFor()
+{
+    if (OpenTransportKey(false) != KeyGate::Open)
+        return;
+    EndEditModes();
+    FastForward();
+    SwitchModifiersOff();
+}
 
-void TransportKeys::pbLock_pressed() {}
+// With Option the rewind key shuttles back at play speed instead.
+void TransportKeys::OnPbBack()
+{
+    if (OpenTransportKey(false) != KeyGate::Open)
+        return;
+    EndEditModes();
+    if (OptionOn())
+        Shuttle(kPlaySpeed, false);
+    else
+        Rewind();
+    SwitchModifiersOff();
+}
 
-void TransportKeys::pbOption_pressed() {}
+void TransportKeys::pbLock_pressed()
+{
+    session.ResetTimecodeEntry();
+}
 
-void TransportKeys::pbR_pressed() {}
+void TransportKeys::pbOption_pressed()
+{
+    session.ResetTimecodeEntry();
+}
 
-void TransportKeys::pbP_pressed() {}
+// The side is set before the recorder is asked, so that a panel without a
+// recorder still counts as being on the recorder side.
+void TransportKeys::pbR_pressed()
+{
+    if (recPlayMode == kRecorderSide)
+        return;
+    recPlayMode = kRecorderSide;
+    if (session.Device())
+        ChooseSide(kRecorderSide);
+}
 
-void TransportKeys::pbRemoteLocal_pressed() {}
+void TransportKeys::pbP_pressed()
+{
+    if (recPlayMode == kPlayerSide || !session.Device())
+        return;
+    ChooseSide(kPlayerSide);
+}
 
-void TransportKeys::pbOffLtc_pressed() {}
+// Only a recorder set up as one recorder and one player ("1R-1P") has a
+// player side; any other shows the single R/P key and stays on the recorder.
+void TransportKeys::ChooseSide(qint32 side)
+{
+    if (!PlayerModeAvailable()) {
+        ShowFace(pbR, "RP.png");
+        pbP->hide();
+        recPlayMode = kRecorderSide;
+        return;
+    }
+    RecorderPlayerSelect(static_cast<quint8>(side));
+    recPlayMode = side;
+    pbP->show();
+    const bool player = side == kPlayerSide;
+    ShowFace(pbP, player ? "PD.png" : "PU.png");
+    ShowFace(pbR, player ? "RU.png" : "RD.png");
+    emit SideChosen();
+    session.ResetTimecodeEntry();
+}
 
-void TransportKeys::pbATTC_pressed() {}
+// The recorder has no remote/local command: the key walks the recorder's
+// settings menu to the entry that holds it and toggles that entry. The entry
+// is numbered 1, or 00 on older firmware.
+void TransportKeys::pbRemoteLocal_pressed()
+{
+    if (session.DelayModeHolds())
+        return;
+    FrontPanelKey(kMenuKey);
+    for (int step = 0; step < kRemoteLocalSteps; ++step) {
+        FrontPanelKey(kUpKey);
+        if (ShowsRemoteLocalEntry()) {
+            FrontPanelKey(kRemoteLocalToggleKey);
+            session.LeavePanelModes();
+            return;
+        }
+    }
+}
+
+void TransportKeys::pbOffLtc_pressed()
+{
+    if (!session.DelayModeHolds())
+        OffLtcKey();
+}
+
+// The segment list shows times in the recorder's time mode, so it is read
+// again after a change.
+void TransportKeys::pbATTC_pressed()
+{
+    if (session.DelayModeHolds())
+        return;
+    ToggleTimerMode();
+    session.reloadSegmentList();
+}
+
+void TransportKeys::LightRecordKey()
+{
+    ShowFace(pbRecord, "recd.png");
+}
 
 void TransportKeys::SetNewState(int state)
 {

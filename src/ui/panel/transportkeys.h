@@ -32,6 +32,8 @@ public:
     void ShowRecordFace();
     // Remote/Local, LTC and AT/TC from the last status and timer mode.
     void ShowStatusKeys();
+    // Shows the record key pressed at once, before the status tells.
+    void LightRecordKey();
 
     QPushButton *pbPlay = nullptr;
     QPushButton *pbStop = nullptr;
@@ -64,7 +66,18 @@ public slots:
     void SetNewState(int state);
     void UpdateLCD();
 
+signals:
+    // A transport key ends jog and slow motion.
+    void DialModesLeft();
+    // The panel changed to the recorder or the player side; the panel's
+    // modes end with it.
+    void SideChosen();
+
 private:
+    enum class KeyGate { Open, PanelMode, Closed };
+
+    KeyGate OpenTransportKey(bool stopKey);
+    void ChooseSide(qint32 side);
     void LayOut();
 
     RecorderSession &session;

@@ -84,7 +84,7 @@ private:
     int phase = 0; // scan ticks, format ticks that showed "Format"
     int currentBus = 1;
     int currentId = 0;
-    quint32 startMs = 0;
+    quint64 startMs = 0;
     QString formatTimeText;
     std::array<bool, 2> diskAnswered{};
 

@@ -1,23 +1,110 @@
+// The document itself: the question about unsaved changes, New, and the
+// message boxes the file operations show.
+
 #include "playlistfile.h"
 
+#include "playlist.h"
+#include "segmentlist.h"
+
+#include "protocol/datafile.h"
+#include "ui/common/pollingpause.h"
 #include "ui/common/recordersession.h"
 
-PlaylistFile::PlaylistFile(RecorderSession &session, QObject *parent)
-    : QObject(parent), session(session)
+#include <QMessageBox>
+#include <QPushButton>
+
+PlaylistFile::PlaylistFile(RecorderSession &session, SegmentList &segments, Playlist &playlist,
+                           QObject *parent)
+    : QObject(parent), session(session), segments(segments), playlist(playlist)
 {}
 
-// Without a playlist document there is nothing to lose.
-bool PlaylistFile::closePrompt()
+PlaylistFile::~PlaylistFile() = default;
+
+PlaylistFile::ClosePrompt PlaylistFile::closePrompt(quint16 modifiedCount)
 {
-    return true;
+    if (modifiedCount == 0)
+        return GoOn;
+    QMessageBox box(QMessageBox::Information, QStringLiteral("Tavrel"),
+                    QStringLiteral("Save Changes before closing ?"), QMessageBox::NoButton,
+                    Window());
+    QPushButton *yes = box.addButton(QStringLiteral("&Yes"), QMessageBox::YesRole);
+    QPushButton *no = box.addButton(QStringLiteral("No"), QMessageBox::NoRole);
+    box.setEscapeButton(box.addButton(QStringLiteral("&Cancel"), QMessageBox::RejectRole));
+    box.setDefaultButton(yes);
+    box.exec();
+    if (box.clickedButton() == yes)
+        return SaveFirst;
+    return box.clickedButton() == no ? GoOn : Cancel;
 }
 
-void PlaylistFile::DeletePlaylistDocument() {}
+// A save that wrote nothing (refused, failed, its dialog cancelled) keeps
+// the changes: what it would have saved is still only in the lists.
+bool PlaylistFile::ReadyToClose()
+{
+    switch (closePrompt(segments.ModifiedCount())) {
+    case Cancel:
+        return false;
+    case GoOn:
+        return true;
+    case SaveFirst:
+        break;
+    }
+    return SaveAllowed(true) && Save() != SaveResult::NotWritten;
+}
 
-void PlaylistFile::DoNew() {}
+void PlaylistFile::DeletePlaylistDocument()
+{
+    document.reset();
+}
 
-void PlaylistFile::DoOpen() {}
+QString PlaylistFile::DocumentPath() const
+{
+    return document ? document->Path() : QString();
+}
 
-void PlaylistFile::DoSave() {}
+void PlaylistFile::DoNew()
+{
+    if (!session.EditAllowed() || !ReadyToClose() || !ConfirmErase())
+        return;
+    StartEmpty();
+}
 
-void PlaylistFile::DoSaveAs() {}
+bool PlaylistFile::ConfirmErase()
+{
+    QMessageBox box(QMessageBox::Information, QStringLiteral("Tavrel"),
+                    QStringLiteral("You are about to erase the internal segments !!!, Are you "
+                                   "sure ?"),
+                    QMessageBox::NoButton, Window());
+    QPushButton *ok = box.addButton(QStringLiteral("&Ok"), QMessageBox::AcceptRole);
+    box.setEscapeButton(box.addButton(QStringLiteral("&Cancel"), QMessageBox::RejectRole));
+    box.exec();
+    return box.clickedButton() == ok;
+}
+
+// No segment on the recorder or in the lists, and the recorder's own disks
+// in the disk table: the disk name of the file closed is not carried over.
+void PlaylistFile::StartEmpty()
+{
+    PollingPause pause(session);
+    segments.MClearClipList(true);
+    segments.eraseRecorderSegments();
+    playlist.MClearPlaylist(true);
+    segments.diskTable = DiskTable{};
+    segments.ShowDiskInformation();
+    segments.readDiskTable();
+    document.reset();
+    segments.ResetModified();
+}
+
+void PlaylistFile::Tell(const QString &text, bool critical)
+{
+    QMessageBox box(critical ? QMessageBox::Critical : QMessageBox::Information,
+                    QStringLiteral("Tavrel"), text, QMessageBox::NoButton, Window());
+    box.setEscapeButton(box.addButton(QStringLiteral("&Ok"), QMessageBox::AcceptRole));
+    box.exec();
+}
+
+QWidget *PlaylistFile::Window() const
+{
+    return segments.window();
+}

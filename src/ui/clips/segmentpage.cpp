@@ -26,7 +26,8 @@ const KeyEntry<SegmentPage> kKeys[] = {
 
 SegmentPage::SegmentPage(RecorderSession &session, QWidget *parent)
     : QWidget(parent), segments(new SegmentList(session, this)),
-      playlist(new Playlist(session, *segments, this)), file(new PlaylistFile(session, this)),
+      playlist(new Playlist(session, *segments, this)),
+      file(new PlaylistFile(session, *segments, *playlist, this)),
       csv(new CsvExport(session, *segments, *playlist, this)), session(session)
 {
     setObjectName(QStringLiteral("tab_4"));

@@ -81,6 +81,11 @@ bool BusyProgress::Step(int done)
     return !dialog->Cancelled();
 }
 
+void BusyProgress::SetText(const QString &text)
+{
+    dialog->textLabel->setText(text);
+}
+
 bool BusyProgress::Cancelled() const
 {
     return dialog->Cancelled();

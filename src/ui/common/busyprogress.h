@@ -63,6 +63,9 @@ public:
     // repaint and the dialog take a Cancel. False once the operator has
     // cancelled: the work should stop at a clean point.
     bool Step(int done);
+    // A new text for the dialog, shown at the next Step that lets the window
+    // repaint.
+    void SetText(const QString &text);
     bool Cancelled() const;
 
 private:

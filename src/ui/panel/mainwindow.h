@@ -13,6 +13,7 @@
 
 class ControlPage;
 class ExpertPage;
+class QCloseEvent;
 class QKeyEvent;
 class QTabWidget;
 class QTimer;
@@ -122,6 +123,8 @@ public slots:
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+    // The window's close button asks about an unsaved playlist as Quit does.
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     // Construction.

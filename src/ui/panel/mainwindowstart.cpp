@@ -14,6 +14,7 @@
 #include "ui/settings/dlgdevicesettings.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QScreen>
 #include <QTimer>
 
@@ -62,12 +63,21 @@ void MainWindow::CentreOnDesktop()
 }
 
 // The quit action asks about an unsaved playlist first; the program's end
-// (xr.cfg, the recorders) follows once the event loop has ended.
+// (xr.cfg, the recorders) follows once the event loop has ended. SIGINT and
+// SIGTERM end the loop without asking.
 void MainWindow::DoQuit()
 {
-    if (!segment->file->closePrompt())
+    if (!segment->file->ReadyToClose())
         return;
     QApplication::exit(0);
+}
+
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    if (segment->file->ReadyToClose())
+        event->accept();
+    else
+        event->ignore();
 }
 
 void MainWindow::helpAboutAction_activated()

@@ -1,0 +1,112 @@
+// Open: a playlist file read whole and recognised, then rebuilt on the
+// recorder segment by segment.
+
+#include "playlistfile.h"
+
+#include "filedialogs.h"
+#include "kplformat.h"
+#include "playlist.h"
+#include "segmentlist.h"
+
+#include "devices/devicerecord.h"
+#include "protocol/datafile.h"
+#include "ui/common/busyprogress.h"
+#include "ui/common/pollingpause.h"
+#include "ui/common/recordersession.h"
+
+#include <utility>
+
+namespace {
+
+QString RecreatingText(int segment, int total)
+{
+    return QStringLiteral("Re-creating segment %1 of %2").arg(segment).arg(total);
+}
+
+} // namespace
+
+// The loaded file's information is brought up to date first: the segments
+// are re-created in the file the recorder has loaded.
+void PlaylistFile::DoOpen()
+{
+    if (!session.Device())
+        return;
+    session.RequestLoadedFileRefresh();
+    session.refreshLoadedFile();
+    if (!session.EditAllowed() || !ReadyToClose())
+        return;
+    if (std::unique_ptr<DataFile> chosen = openFileDialog(kFileKindClip, Window()))
+        OpenChosen(std::move(chosen));
+}
+
+// Nothing is erased before the file is known to be a playlist. A rebuild
+// cut short (cancelled, the recorder lost) leaves the segments made so far
+// and no document: saving them over the file would lose the rest of it.
+void PlaylistFile::OpenChosen(std::unique_ptr<DataFile> chosen)
+{
+    const KplFileReading reading = ReadKplFile(chosen->Path());
+    if (reading.status != KplFileStatus::Read) {
+        Tell(reading.error);
+        return;
+    }
+    PollingPause pause(session);
+    ClearForOpen();
+    const bool complete = readPlaylistFile(reading);
+    segments.ShowDiskInformation();
+    if (complete) {
+        document = std::move(chosen);
+        segments.ResetModified();
+    } else {
+        document.reset();
+        session.MarkModified();
+    }
+}
+
+void PlaylistFile::ClearForOpen()
+{
+    segments.MClearClipList(true);
+    segments.eraseRecorderSegments();
+    playlist.MClearPlaylist(true);
+}
+
+// The playlist names the file's segments, so it follows only a complete
+// rebuild. The disk table the file holds describes the disks of the day it
+// was written; the recorder's own replaces it once the file is read through.
+bool PlaylistFile::readPlaylistFile(const KplReading &reading)
+{
+    const KplDocument &file = reading.document;
+    if (!RecreateSegments(file.segments)) {
+        segments.readDiskTable();
+        return false;
+    }
+    for (const QByteArray &name : file.playlist)
+        playlist.AppendRow(name);
+    if (file.disk)
+        segments.diskTable = *file.disk;
+    if (reading.reachedEnd)
+        segments.readDiskTable();
+    return true;
+}
+
+// A Cancel is taken between two segments, so the list always holds exactly
+// the segments the recorder has made.
+bool PlaylistFile::RecreateSegments(const std::vector<SegmentRecord> &records)
+{
+    const int total = static_cast<int>(records.size());
+    if (total == 0)
+        return true;
+    BusyProgress progress(session, Window(), RecreatingText(1, total), total,
+                          BusyProgress::Cancel::Offered);
+    for (int done = 0; done < total; ++done) {
+        progress.SetText(RecreatingText(done + 1, total));
+        if (!progress.Step(done) || RecorderLost())
+            return false;
+        segments.addSegmentFromRecord(records[static_cast<size_t>(done)], true);
+    }
+    return true;
+}
+
+bool PlaylistFile::RecorderLost() const
+{
+    return !session.Device() || session.Device()->disconnected;
+}

@@ -27,14 +27,14 @@ const char *const kDescription =
     "In names, \\xNN stands for the byte NN. Options on the command line are\n"
     "applied after the file.";
 
-bool applyScenario(const QCommandLineParser &parser, Scenario *scenario, QString *error)
+bool ApplyScenario(const QCommandLineParser &parser, Scenario *scenario, QString *error)
 {
     if (parser.isSet(QStringLiteral("scenario")) &&
-        !scenario->loadFile(parser.value(QStringLiteral("scenario")), error))
+        !scenario->LoadFile(parser.value(QStringLiteral("scenario")), error))
         return false;
-    for (const Scenario::Key &key : Scenario::keys()) {
+    for (const Scenario::Key &key : Scenario::Keys()) {
         for (const QString &value : parser.values(key.name)) {
-            if (!scenario->set(key.name, value, error))
+            if (!scenario->Set(key.name, value, error))
                 return false;
         }
     }
@@ -43,7 +43,7 @@ bool applyScenario(const QCommandLineParser &parser, Scenario *scenario, QString
 
 } // namespace
 
-CommandLine::Result CommandLine::parse(const QStringList &arguments)
+CommandLine::Result CommandLine::Parse(const QStringList &arguments)
 {
     QCommandLineParser parser;
     parser.setApplicationDescription(QLatin1String(kDescription));
@@ -53,7 +53,7 @@ CommandLine::Result CommandLine::parse(const QStringList &arguments)
          QStringLiteral("Loopback address to listen on, in 127.0.0.0/8 (default 127.0.0.1)."),
          QStringLiteral("ip"), QStringLiteral("127.0.0.1")},
         {QStringLiteral("port"), QStringLiteral("UDP port to listen on (default 32896)."),
-         QStringLiteral("port"), QString::number(SimConfig::DefaultPort)},
+         QStringLiteral("port"), QString::number(SimConfig::kDefaultPort)},
         {QStringLiteral("pty"), QStringLiteral("Also serve the serial link on a pseudo-terminal "
                                                "and print its device path.")},
         {QStringLiteral("no-udp"), QStringLiteral("Do not serve the UDP link.")},
@@ -61,32 +61,32 @@ CommandLine::Result CommandLine::parse(const QStringList &arguments)
          QStringLiteral("file")},
         {QStringLiteral("verbose"), QStringLiteral("Print every frame and its reply.")},
     });
-    for (const Scenario::Key &key : Scenario::keys())
+    for (const Scenario::Key &key : Scenario::Keys())
         parser.addOption({key.name, key.help, key.valueName});
 
     if (!parser.parse(arguments)) {
-        m_message = parser.errorText();
+        message = parser.errorText();
         return Result::Error;
     }
     if (parser.isSet(help)) {
-        m_message = parser.helpText();
+        message = parser.helpText();
         return Result::Exit;
     }
-    m_config.address = QHostAddress(parser.value(QStringLiteral("address")));
-    if (!isLoopbackV4(m_config.address)) {
-        m_message = QStringLiteral("--address must be in 127.0.0.0/8");
+    config.address = QHostAddress(parser.value(QStringLiteral("address")));
+    if (!IsLoopbackV4(config.address)) {
+        message = QStringLiteral("--address must be in 127.0.0.0/8");
         return Result::Error;
     }
     bool portOk = false;
-    m_config.port = parser.value(QStringLiteral("port")).toUShort(&portOk);
+    config.port = parser.value(QStringLiteral("port")).toUShort(&portOk);
     if (!portOk) {
-        m_message = QStringLiteral("--port must be a number 0-65535");
+        message = QStringLiteral("--port must be a number 0-65535");
         return Result::Error;
     }
-    m_config.pty = parser.isSet(QStringLiteral("pty"));
-    m_config.udp = !parser.isSet(QStringLiteral("no-udp"));
-    m_verbose = parser.isSet(QStringLiteral("verbose"));
-    if (!applyScenario(parser, &m_config.scenario, &m_message))
+    config.pty = parser.isSet(QStringLiteral("pty"));
+    config.udp = !parser.isSet(QStringLiteral("no-udp"));
+    verbose = parser.isSet(QStringLiteral("verbose"));
+    if (!ApplyScenario(parser, &config.scenario, &message))
         return Result::Error;
     return Result::Run;
 }

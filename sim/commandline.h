@@ -13,16 +13,16 @@ class CommandLine
 public:
     enum class Result { Run, Exit, Error };
 
-    Result parse(const QStringList &arguments);
-    const SimConfig &config() const { return m_config; }
-    bool verbose() const { return m_verbose; }
+    Result Parse(const QStringList &arguments);
+    const SimConfig &Config() const { return config; }
+    bool Verbose() const { return verbose; }
     // The help text on Exit, the reason on Error.
-    QString message() const { return m_message; }
+    QString Message() const { return message; }
 
 private:
-    SimConfig m_config;
-    bool m_verbose = false;
-    QString m_message;
+    SimConfig config;
+    bool verbose = false;
+    QString message;
 };
 
 } // namespace xrsim

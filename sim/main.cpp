@@ -13,30 +13,30 @@ int main(int argc, char *argv[])
     QTextStream err(stderr);
 
     xrsim::CommandLine commandLine;
-    switch (commandLine.parse(QCoreApplication::arguments())) {
+    switch (commandLine.Parse(QCoreApplication::arguments())) {
     case xrsim::CommandLine::Result::Exit:
-        out << commandLine.message();
+        out << commandLine.Message();
         return 0;
     case xrsim::CommandLine::Result::Error:
-        err << "xrsim: " << commandLine.message() << "\n";
+        err << "xrsim: " << commandLine.Message() << "\n";
         return 2;
     case xrsim::CommandLine::Result::Run:
         break;
     }
-    if (commandLine.verbose())
+    if (commandLine.Verbose())
         QLoggingCategory::setFilterRules(QStringLiteral("xrsim.debug=true"));
 
     xrsim::SimRecorder recorder;
-    const xrsim::SimConfig &config = commandLine.config();
-    if (!recorder.start(config)) {
-        err << "xrsim: " << recorder.errorString() << "\n";
+    const xrsim::SimConfig &config = commandLine.Config();
+    if (!recorder.Start(config)) {
+        err << "xrsim: " << recorder.ErrorString() << "\n";
         return 1;
     }
     if (config.udp)
         out << "xrsim: listening on udp " << config.address.toString() << ":" << config.port
             << "\n";
     if (config.pty)
-        out << "xrsim: serial line on " << recorder.ptyPath() << "\n";
+        out << "xrsim: serial line on " << recorder.PtyPath() << "\n";
     out.flush();
     // Runs until interrupted; the system closes the sockets and the terminal.
     return QCoreApplication::exec();

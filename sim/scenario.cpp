@@ -24,7 +24,7 @@ struct KeyEntry
     Setter apply;
 };
 
-bool toInt(const QString &text, int low, int high, int *out)
+bool ToInt(const QString &text, int low, int high, int *out)
 {
     bool ok = false;
     const int number = text.trimmed().toInt(&ok, 0);
@@ -34,15 +34,15 @@ bool toInt(const QString &text, int low, int high, int *out)
     return true;
 }
 
-Setter intSetter(int Scenario::*field, int low, int high)
+Setter IntSetter(int Scenario::*field, int low, int high)
 {
     return [field, low, high](Scenario &s, const QString &v) {
-        return toInt(v, low, high, &(s.*field));
+        return ToInt(v, low, high, &(s.*field));
     };
 }
 
 template <typename T>
-Setter choiceSetter(T Scenario::*field, QList<std::pair<const char *, T>> choices)
+Setter ChoiceSetter(T Scenario::*field, QList<std::pair<const char *, T>> choices)
 {
     return [field, choices](Scenario &s, const QString &v) {
         for (const auto &choice : choices) {
@@ -55,7 +55,7 @@ Setter choiceSetter(T Scenario::*field, QList<std::pair<const char *, T>> choice
     };
 }
 
-Setter textSetter(QString Scenario::*field, int maxLength)
+Setter TextSetter(QString Scenario::*field, int maxLength)
 {
     return [field, maxLength](Scenario &s, const QString &v) {
         if (v.isEmpty() || v.size() > maxLength)
@@ -65,7 +65,7 @@ Setter textSetter(QString Scenario::*field, int maxLength)
     };
 }
 
-bool setTag(Scenario &s, const QString &v)
+bool SetTag(Scenario &s, const QString &v)
 {
     bool ok = false;
     const uint tag = v.toUInt(&ok, 16);
@@ -78,7 +78,7 @@ bool setTag(Scenario &s, const QString &v)
 // A name of the scenario: \xNN stands for the byte NN (not 00) and \\ for
 // a backslash, so that names may hold bytes outside printable ASCII. Every
 // character must fit one byte.
-bool unescapeName(const QString &text, int maxLength, QString *out)
+bool UnescapeName(const QString &text, int maxLength, QString *out)
 {
     QString name;
     for (qsizetype i = 0; i < text.size(); ++i) {
@@ -102,13 +102,13 @@ bool unescapeName(const QString &text, int maxLength, QString *out)
     return true;
 }
 
-Setter nameSetter(QString Scenario::*field)
+Setter NameSetter(QString Scenario::*field)
 {
-    return [field](Scenario &s, const QString &v) { return unescapeName(v, 8, &(s.*field)); };
+    return [field](Scenario &s, const QString &v) { return UnescapeName(v, 8, &(s.*field)); };
 }
 
 // Hex bytes as text, spaces allowed between them: "62 9A 00 10".
-bool hexBytes(const QString &text, QByteArray *out)
+bool HexBytes(const QString &text, QByteArray *out)
 {
     static const QRegularExpression form(QStringLiteral("^([0-9A-Fa-f]{2}\\s*)*$"));
     const QString trimmed = text.trimmed();
@@ -118,41 +118,41 @@ bool hexBytes(const QString &text, QByteArray *out)
     return true;
 }
 
-bool addFile(Scenario &s, const QString &v)
+bool AddFile(Scenario &s, const QString &v)
 {
     const QStringList parts = v.split(QLatin1Char(','));
     Scenario::File file;
-    if (parts.size() > 3 || !unescapeName(parts.at(0).trimmed(), 8, &file.name))
+    if (parts.size() > 3 || !UnescapeName(parts.at(0).trimmed(), 8, &file.name))
         return false;
-    if (parts.size() > 1 && !toInt(parts.at(1), 0, 360000, &file.seconds))
+    if (parts.size() > 1 && !ToInt(parts.at(1), 0, 360000, &file.seconds))
         return false;
-    if (parts.size() > 2 && !toInt(parts.at(2), 0, 8, &file.audioTracks))
+    if (parts.size() > 2 && !ToInt(parts.at(2), 0, 8, &file.audioTracks))
         return false;
     s.files.append(file);
     return true;
 }
 
 // The source of a segment, when its line names one.
-bool sourceAt(const QStringList &parts, int at, QString *source)
+bool SourceAt(const QStringList &parts, int at, QString *source)
 {
     if (parts.size() <= at)
         return true;
-    return unescapeName(parts.at(at).trimmed(), 8, source);
+    return UnescapeName(parts.at(at).trimmed(), 8, source);
 }
 
-bool addSegment(Scenario &s, const QString &v)
+bool AddSegment(Scenario &s, const QString &v)
 {
     const QStringList parts = v.split(QLatin1Char(','));
     Scenario::Segment segment;
     Timecode in;
     Timecode out;
     if ((parts.size() != 3 && parts.size() != 4 && parts.size() != 6) ||
-        !toInt(parts.at(0), 1, 2045, &segment.number) || !Timecode::parse(parts.at(1), &in) ||
-        !Timecode::parse(parts.at(2), &out) || out.toCount(30, false) <= in.toCount(30, false) ||
-        !sourceAt(parts, 3, &segment.source))
+        !ToInt(parts.at(0), 1, 2045, &segment.number) || !Timecode::Parse(parts.at(1), &in) ||
+        !Timecode::Parse(parts.at(2), &out) || out.ToCount(30, false) <= in.ToCount(30, false) ||
+        !SourceAt(parts, 3, &segment.source))
         return false;
-    if (parts.size() == 6 && (!toInt(parts.at(4), 0, 9999, &segment.extra1) ||
-                              !toInt(parts.at(5), 0, 9999, &segment.extra2)))
+    if (parts.size() == 6 && (!ToInt(parts.at(4), 0, 9999, &segment.extra1) ||
+                              !ToInt(parts.at(5), 0, 9999, &segment.extra2)))
         return false;
     segment.in = parts.at(1).trimmed();
     segment.out = parts.at(2).trimmed();
@@ -160,7 +160,7 @@ bool addSegment(Scenario &s, const QString &v)
     return true;
 }
 
-bool toPosition(const QString &text, quint32 *out)
+bool ToPosition(const QString &text, quint32 *out)
 {
     bool ok = false;
     const qulonglong value = text.trimmed().toULongLong(&ok, 0);
@@ -170,53 +170,53 @@ bool toPosition(const QString &text, quint32 *out)
     return true;
 }
 
-bool addRawSegment(Scenario &s, const QString &v)
+bool AddRawSegment(Scenario &s, const QString &v)
 {
     const QStringList parts = v.split(QLatin1Char(','));
     Scenario::RawSegment segment;
-    if ((parts.size() != 3 && parts.size() != 4) || !toInt(parts.at(0), 1, 2045, &segment.number) ||
-        !toPosition(parts.at(1), &segment.in) || !toPosition(parts.at(2), &segment.out) ||
-        !sourceAt(parts, 3, &segment.source))
+    if ((parts.size() != 3 && parts.size() != 4) || !ToInt(parts.at(0), 1, 2045, &segment.number) ||
+        !ToPosition(parts.at(1), &segment.in) || !ToPosition(parts.at(2), &segment.out) ||
+        !SourceAt(parts, 3, &segment.source))
         return false;
     s.rawSegments.append(segment);
     return true;
 }
 
-bool addAnswer(Scenario &s, const QString &v)
+bool AddAnswer(Scenario &s, const QString &v)
 {
     const QStringList parts = v.split(QLatin1Char(','));
     Scenario::Answer answer;
-    if (parts.size() != 2 || !hexBytes(parts.at(0), &answer.frame) || answer.frame.isEmpty() ||
-        !hexBytes(parts.at(1), &answer.reply) || answer.reply.size() == 1 ||
+    if (parts.size() != 2 || !HexBytes(parts.at(0), &answer.frame) || answer.frame.isEmpty() ||
+        !HexBytes(parts.at(1), &answer.reply) || answer.reply.size() == 1 ||
         answer.reply.size() > 17)
         return false;
     s.answers.append(answer);
     return true;
 }
 
-bool setSilence(Scenario &s, const QString &v)
+bool SetSilence(Scenario &s, const QString &v)
 {
     const QStringList parts = v.split(QLatin1Char(','));
     QByteArray frame;
     int ms = 0;
-    if (parts.size() > 2 || !hexBytes(parts.at(0), &frame) || frame.isEmpty() ||
-        (parts.size() == 2 && !toInt(parts.at(1), 1, 3600000, &ms)))
+    if (parts.size() > 2 || !HexBytes(parts.at(0), &frame) || frame.isEmpty() ||
+        (parts.size() == 2 && !ToInt(parts.at(1), 1, 3600000, &ms)))
         return false;
     s.silentFrom = frame;
     s.silentMs = ms;
     return true;
 }
 
-bool setVersionKey(Scenario &s, const QString &v)
+bool SetVersionKey(Scenario &s, const QString &v)
 {
     QString text;
-    if (!unescapeName(v, 15, &text))
+    if (!UnescapeName(v, 15, &text))
         return false;
     s.versionKey = text.toLatin1();
     return true;
 }
 
-bool addDisk(Scenario &s, const QString &v)
+bool AddDisk(Scenario &s, const QString &v)
 {
     const QStringList parts = v.split(QLatin1Char(','));
     if (s.defaultDisks) {
@@ -226,8 +226,8 @@ bool addDisk(Scenario &s, const QString &v)
     if (parts.size() == 1 && parts.at(0).trimmed() == QLatin1String("none"))
         return true;
     Scenario::Disk disk;
-    if (parts.size() < 2 || parts.size() > 5 || !toInt(parts.at(0), 1, 2, &disk.bus) ||
-        !toInt(parts.at(1), 0, 15, &disk.id))
+    if (parts.size() < 2 || parts.size() > 5 || !ToInt(parts.at(0), 1, 2, &disk.bus) ||
+        !ToInt(parts.at(1), 0, 15, &disk.id))
         return false;
     if (parts.size() > 2) {
         const QString state = parts.at(2).trimmed();
@@ -235,103 +235,103 @@ bool addDisk(Scenario &s, const QString &v)
             return false;
         disk.formatted = state == QLatin1String("ready");
     }
-    if (parts.size() > 3 && !toInt(parts.at(3), 1, 2000000, &disk.megabytes))
+    if (parts.size() > 3 && !ToInt(parts.at(3), 1, 2000000, &disk.megabytes))
         return false;
-    if (parts.size() > 4 && !toInt(parts.at(4), 0, 2, &disk.mode))
+    if (parts.size() > 4 && !ToInt(parts.at(4), 0, 2, &disk.mode))
         return false;
     s.disks.append(disk);
     return true;
 }
 
-const QList<KeyEntry> &keyTable()
+const QList<KeyEntry> &KeyTable()
 {
     using Generation = Scenario::Generation;
     using ListEnd = Scenario::ListEnd;
     static const QList<KeyEntry> table = {
         {"kind", "name", "Information block tag: zaxo, mpeg, xru (default), hdtv or c_hd",
-         choiceSetter<quint32>(&Scenario::tag, {{"zaxo", 0x7A61786F},
+         ChoiceSetter<quint32>(&Scenario::tag, {{"zaxo", 0x7A61786F},
                                                 {"mpeg", 0x4D504547},
                                                 {"xru", 0x58525520},
                                                 {"hdtv", 0x48445456},
                                                 {"c_hd", 0x435F4844}})},
         {"tag", "hex", "Information block tag as 8 hex digits (C8445456: HDTV with bit 7 set)",
-         setTag},
+         SetTag},
         {"generation", "name",
          "Firmware: current (default), dv (older firmware: disk name, no files) or pellet",
-         choiceSetter<Generation>(&Scenario::generation, {{"current", Generation::Current},
+         ChoiceSetter<Generation>(&Scenario::generation, {{"current", Generation::Current},
                                                           {"dv", Generation::Dv},
                                                           {"pellet", Generation::Pellet}})},
         {"version", "text",
          "Version text (default by generation: XR V4.6.4, DV V3.2.1, "
          "PELLET V1.4.5)",
-         textSetter(&Scenario::version, 15)},
+         TextSetter(&Scenario::version, 15)},
         {"standard", "code", "Video standard code 0-36 (0 PAL default, 1 NTSC, 2 1080 59.94i, ...)",
-         intSetter(&Scenario::videoStandard, 0, VideoStandard::count() - 2)},
+         IntSetter(&Scenario::videoStandard, 0, VideoStandard::Count() - 2)},
         {"compression", "code", "Compression code of the information block (default 5)",
-         intSetter(&Scenario::compression, 0, 255)},
+         IntSetter(&Scenario::compression, 0, 255)},
         {"drop_frame", "on|off", "Drop-frame timecode on 29.97 Hz standards (default on)",
-         choiceSetter<bool>(&Scenario::dropFrame, {{"on", true}, {"off", false}})},
+         ChoiceSetter<bool>(&Scenario::dropFrame, {{"on", true}, {"off", false}})},
         {"mode", "name", "Channels: 1r-1p (default, recorder and player), 1r/p or 1p-1p",
-         choiceSetter<int>(&Scenario::channelMode,
+         ChoiceSetter<int>(&Scenario::channelMode,
                            {{"1r/p", 0x50}, {"1r-1p", 0x54}, {"1p-1p", 0x52}})},
         {"control", "remote|local", "Front panel control at start (default remote)",
-         choiceSetter<bool>(&Scenario::local, {{"remote", false}, {"local", true}})},
+         ChoiceSetter<bool>(&Scenario::local, {{"remote", false}, {"local", true}})},
         {"file", "name[,seconds[,tracks]]",
-         "A file on the disks (repeatable; default 60 s, 8 audio tracks)", addFile},
-        {"loaded", "name", "The file loaded at start", nameSetter(&Scenario::loaded)},
+         "A file on the disks (repeatable; default 60 s, 8 audio tracks)", AddFile},
+        {"loaded", "name", "The file loaded at start", NameSetter(&Scenario::loaded)},
         {"segment", "n,in,out[,source[,x1,x2]]",
          "Segment n from timer in to out, HH:MM:SS:FF, cut from file source (default: the loaded "
          "file), with the two further numbers x1 and x2 (default 0) (repeatable)",
-         addSegment},
+         AddSegment},
         {"raw_segment", "n,in,out[,source]",
          "Segment n with in and out positions taken as given, unchecked (repeatable)",
-         addRawSegment},
+         AddRawSegment},
         {"disk", "bus,id[,ready|unformatted[,MB[,mode]]]",
          "A SCSI disk, performance mode 0-2 (repeatable; replaces the default two ready disks "
          "1,0 and 1,1; none for no disks)",
-         addDisk},
-        {"disk_name", "text", "Disk name (default XR DISK)", textSetter(&Scenario::diskName, 15)},
+         AddDisk},
+        {"disk_name", "text", "Disk name (default XR DISK)", TextSetter(&Scenario::diskName, 15)},
         {"list_end", "marker|last|never",
          "File list end: a 0x94 reply (default), the last name with command byte 0, or never "
          "(the list starts over)",
-         choiceSetter<ListEnd>(&Scenario::listEnd, {{"marker", ListEnd::Marker},
+         ChoiceSetter<ListEnd>(&Scenario::listEnd, {{"marker", ListEnd::Marker},
                                                     {"last", ListEnd::LastName},
                                                     {"never", ListEnd::Never}})},
         {"file_reply_group", "n",
          "Group of the replies to the file list, name query and free time commands (default 7)",
-         intSetter(&Scenario::fileReplyGroup, 0, 15)},
+         IntSetter(&Scenario::fileReplyGroup, 0, 15)},
         {"record_mbps", "n", "Recording data rate for storage figures (default 50)",
-         intSetter(&Scenario::recordMbps, 1, 1000)},
+         IntSetter(&Scenario::recordMbps, 1, 1000)},
         {"cue_ms", "ms", "Time a cue-up takes (default 150)",
-         intSetter(&Scenario::cueMs, 0, 60000)},
+         IntSetter(&Scenario::cueMs, 0, 60000)},
         {"scan_ms", "ms", "Time a disk scan takes (default 3000)",
-         intSetter(&Scenario::scanMs, 0, 600000)},
+         IntSetter(&Scenario::scanMs, 0, 600000)},
         {"inquiry_ms", "ms", "Time a mode page read takes (default 2000)",
-         intSetter(&Scenario::inquiryMs, 0, 600000)},
+         IntSetter(&Scenario::inquiryMs, 0, 600000)},
         {"format_ms", "ms", "Time a disk format takes (default 12000)",
-         intSetter(&Scenario::formatMs, 0, 3600000)},
+         IntSetter(&Scenario::formatMs, 0, 3600000)},
         {"wind_speed", "n", "Fast forward and rewind speed in times play speed (default 20)",
-         intSetter(&Scenario::windSpeed, 2, 100)},
+         IntSetter(&Scenario::windSpeed, 2, 100)},
         {"reply_delay", "ms", "Hold every reply back (default 0)",
-         intSetter(&Scenario::replyDelayMs, 0, 10000)},
+         IntSetter(&Scenario::replyDelayMs, 0, 10000)},
         {"transport", "stop|play", "Transport at start (default stop)",
-         choiceSetter<bool>(&Scenario::playing, {{"stop", false}, {"play", true}})},
+         ChoiceSetter<bool>(&Scenario::playing, {{"stop", false}, {"play", true}})},
         {"version_key", "text",
          "What the panel answers to its version key (default: flags byte 0x40, then the version "
          "from its V)",
-         setVersionKey},
+         SetVersionKey},
         {"menu_timeout", "ms",
          "An open panel menu closes after this long without a key (default "
          "0: never)",
-         intSetter(&Scenario::menuTimeoutMs, 0, 600000)},
+         IntSetter(&Scenario::menuTimeoutMs, 0, 600000)},
         {"answer", "frame,reply",
          "Answer every frame starting with these hex bytes with this reply, hex without its "
          "checksum; an empty reply is none (repeatable, the first match wins)",
-         addAnswer},
+         AddAnswer},
         {"fall_silent", "frame[,ms]",
          "From the first frame starting with these hex bytes on, answer nothing (for ms of the "
          "recorder's clock, else for good)",
-         setSilence},
+         SetSilence},
     };
     return table;
 }
@@ -340,14 +340,14 @@ const QList<KeyEntry> &keyTable()
 
 // Built one by one: an initializer list of these trips a false
 // "may be used uninitialized" warning in optimised builds.
-QList<Scenario::Disk> Scenario::defaultDiskList()
+QList<Scenario::Disk> Scenario::DefaultDiskList()
 {
     QList<Disk> disks(2);
     disks[1].id = 1;
     return disks;
 }
 
-QString Scenario::versionText() const
+QString Scenario::VersionText() const
 {
     if (!version.isEmpty())
         return version;
@@ -362,9 +362,9 @@ QString Scenario::versionText() const
     return QStringLiteral("XR V4.6.4");
 }
 
-bool Scenario::set(const QString &key, const QString &value, QString *error)
+bool Scenario::Set(const QString &key, const QString &value, QString *error)
 {
-    for (const KeyEntry &entry : keyTable()) {
+    for (const KeyEntry &entry : KeyTable()) {
         if (key != QLatin1String(entry.name))
             continue;
         if (entry.apply(*this, value.trimmed()))
@@ -376,7 +376,7 @@ bool Scenario::set(const QString &key, const QString &value, QString *error)
     return false;
 }
 
-bool Scenario::loadFile(const QString &path, QString *error)
+bool Scenario::LoadFile(const QString &path, QString *error)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
@@ -394,7 +394,7 @@ bool Scenario::loadFile(const QString &path, QString *error)
         QString message;
         if (equals < 0)
             message = QStringLiteral("expected key = value");
-        else if (set(line.left(equals).trimmed(), line.mid(equals + 1), &message))
+        else if (Set(line.left(equals).trimmed(), line.mid(equals + 1), &message))
             continue;
         *error = QStringLiteral("%1:%2: %3").arg(path).arg(lineNumber).arg(message);
         return false;
@@ -402,10 +402,10 @@ bool Scenario::loadFile(const QString &path, QString *error)
     return true;
 }
 
-QList<Scenario::Key> Scenario::keys()
+QList<Scenario::Key> Scenario::Keys()
 {
     QList<Key> keys;
-    for (const KeyEntry &entry : keyTable())
+    for (const KeyEntry &entry : KeyTable())
         keys.append(
             {QLatin1String(entry.name), QLatin1String(entry.valueName), QLatin1String(entry.help)});
     return keys;

@@ -87,7 +87,7 @@ struct Scenario
     QList<Segment> segments;
     QList<RawSegment> rawSegments;
     // Two disks on bus 1 until the first disk setting replaces them.
-    QList<Disk> disks = defaultDiskList();
+    QList<Disk> disks = DefaultDiskList();
     bool defaultDisks = true;
     QString diskName = QStringLiteral("XR DISK");
     ListEnd listEnd = ListEnd::Marker;
@@ -114,15 +114,15 @@ struct Scenario
     QByteArray silentFrom;
     int silentMs = 0;
 
-    QString versionText() const;
-    static QList<Disk> defaultDiskList();
+    QString VersionText() const;
+    static QList<Disk> DefaultDiskList();
 
     // Applies one setting by its key; false with a message in error for an
     // unknown key or a value that does not fit.
-    bool set(const QString &key, const QString &value, QString *error);
+    bool Set(const QString &key, const QString &value, QString *error);
     // Applies every "key = value" line of a file; blank lines and lines
     // starting with '#' are skipped.
-    bool loadFile(const QString &path, QString *error);
+    bool LoadFile(const QString &path, QString *error);
 
     struct Key
     {
@@ -130,7 +130,7 @@ struct Scenario
         QString valueName;
         QString help;
     };
-    static QList<Key> keys();
+    static QList<Key> Keys();
 };
 
 } // namespace xrsim

@@ -10,132 +10,132 @@
 namespace xrsim {
 
 SimRecorder::SimRecorder()
-    : m_clock(std::make_unique<SimClock>()), m_log(std::make_unique<FrameLog>()),
-      m_faults(std::make_unique<FaultInjector>())
+    : clock(std::make_unique<SimClock>()), log(std::make_unique<FrameLog>()),
+      faults(std::make_unique<FaultInjector>())
 {}
 
 SimRecorder::~SimRecorder()
 {
-    stop();
+    Stop();
 }
 
-bool SimRecorder::start(const SimConfig &config)
+bool SimRecorder::Start(const SimConfig &config)
 {
-    stop();
-    m_error.clear();
-    m_thread = std::make_unique<QThread>();
-    m_thread->setObjectName(QStringLiteral("xrsim"));
-    m_log->clear();
-    m_faults->clear();
-    m_faults->setReplyDelay(config.scenario.replyDelayMs);
-    m_server = new SimServer(config, *m_clock, *m_log, *m_faults);
-    m_server->moveToThread(m_thread.get());
-    m_thread->start();
+    Stop();
+    error.clear();
+    thread = std::make_unique<QThread>();
+    thread->setObjectName(QStringLiteral("xrsim"));
+    log->Clear();
+    faults->Clear();
+    faults->SetReplyDelay(config.scenario.replyDelayMs);
+    server = new SimServer(config, *clock, *log, *faults);
+    server->moveToThread(thread.get());
+    thread->start();
     bool opened = false;
     QMetaObject::invokeMethod(
-        m_server,
+        server,
         [this, &opened] {
-            opened = m_server->open(&m_error);
-            m_ptyPath = m_server->ptyPath();
+            opened = server->Open(&error);
+            ptyPath = server->PtyPath();
         },
         Qt::BlockingQueuedConnection);
     if (!opened)
-        stop();
+        Stop();
     return opened;
 }
 
-void SimRecorder::stop()
+void SimRecorder::Stop()
 {
-    if (!m_thread)
+    if (!thread)
         return;
-    SimServer *server = m_server;
+    SimServer *closing = server;
     QMetaObject::invokeMethod(
-        server, [server] { delete server; }, Qt::BlockingQueuedConnection);
-    m_server = nullptr;
-    m_thread->quit();
-    m_thread->wait();
-    m_thread.reset();
-    m_ptyPath.clear();
+        closing, [closing] { delete closing; }, Qt::BlockingQueuedConnection);
+    server = nullptr;
+    thread->quit();
+    thread->wait();
+    thread.reset();
+    ptyPath.clear();
 }
 
-bool SimRecorder::isRunning() const
+bool SimRecorder::IsRunning() const
 {
-    return m_server != nullptr;
+    return server != nullptr;
 }
 
-QString SimRecorder::errorString() const
+QString SimRecorder::ErrorString() const
 {
-    return m_error;
+    return error;
 }
 
-QString SimRecorder::ptyPath() const
+QString SimRecorder::PtyPath() const
 {
-    return m_ptyPath;
+    return ptyPath;
 }
 
-void SimRecorder::dropReplies(int count)
+void SimRecorder::DropReplies(int count)
 {
-    m_faults->dropReplies(count);
+    faults->DropReplies(count);
 }
 
-void SimRecorder::setReplyDelay(int ms)
+void SimRecorder::SetReplyDelay(int ms)
 {
-    m_faults->setReplyDelay(ms);
+    faults->SetReplyDelay(ms);
 }
 
-void SimRecorder::corruptNextChecksum()
+void SimRecorder::CorruptNextChecksum()
 {
-    m_faults->corruptNextChecksum();
+    faults->CorruptNextChecksum();
 }
 
-void SimRecorder::overstateNextCount(int extra)
+void SimRecorder::OverstateNextCount(int extra)
 {
-    m_faults->overstateNextCount(extra);
+    faults->OverstateNextCount(extra);
 }
 
-void SimRecorder::strayBeforeNextReply(const QHostAddress &from, const QByteArray &frame)
+void SimRecorder::StrayBeforeNextReply(const QHostAddress &from, const QByteArray &frame)
 {
-    m_faults->strayBeforeNextReply({from, frame});
+    faults->StrayBeforeNextReply({from, frame});
 }
 
-void SimRecorder::lateNextReply(int ms)
+void SimRecorder::LateNextReply(int ms)
 {
-    m_faults->lateNextReply(ms);
+    faults->LateNextReply(ms);
 }
 
-void SimRecorder::duplicateNextReply(int gapMs)
+void SimRecorder::DuplicateNextReply(int gapMs)
 {
-    m_faults->duplicateNextReply(gapMs);
+    faults->DuplicateNextReply(gapMs);
 }
 
-void SimRecorder::forceReply(quint8 group, quint8 code, const QByteArray &raw, int times)
+void SimRecorder::ForceReply(quint8 group, quint8 code, const QByteArray &raw, int times)
 {
-    m_faults->forceReply(group, code, raw, times);
+    faults->ForceReply(group, code, raw, times);
 }
 
-void SimRecorder::clearFaults()
+void SimRecorder::ClearFaults()
 {
-    m_faults->clear();
+    faults->Clear();
 }
 
-void SimRecorder::advanceClock(qint64 ms)
+void SimRecorder::AdvanceClock(qint64 ms)
 {
-    m_clock->skip(ms);
+    clock->Skip(ms);
 }
 
-QList<QByteArray> SimRecorder::receivedFrames() const
+QList<QByteArray> SimRecorder::ReceivedFrames() const
 {
-    return m_log->frames();
+    return log->Frames();
 }
 
-void SimRecorder::clearReceivedFrames()
+void SimRecorder::ClearReceivedFrames()
 {
-    m_log->clear();
+    log->Clear();
 }
 
-bool SimRecorder::waitForFrames(int count, int timeoutMs) const
+bool SimRecorder::WaitForFrames(int count, int timeoutMs) const
 {
-    return m_log->waitForCount(count, timeoutMs);
+    return log->WaitForCount(count, timeoutMs);
 }
 
 } // namespace xrsim

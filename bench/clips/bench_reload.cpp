@@ -78,11 +78,11 @@ public:
         config.address = QHostAddress(QLatin1String(ip));
         config.pty = serial;
         config.scenario = scenario;
-        if (!sim.start(config)) {
-            std::fprintf(stderr, "simulated recorder: %s\n", qPrintable(sim.errorString()));
+        if (!sim.Start(config)) {
+            std::fprintf(stderr, "simulated recorder: %s\n", qPrintable(sim.ErrorString()));
             return false;
         }
-        qputenv("TAVREL_COM1", serial ? sim.ptyPath().toLocal8Bit()
+        qputenv("TAVREL_COM1", serial ? sim.PtyPath().toLocal8Bit()
                                       : QFile::encodeName(directory.filePath("no-com1")));
         qputenv("TAVREL_COM2", QFile::encodeName(directory.filePath("no-com2")));
         QFile deviceFile(QStringLiteral("xr.cfg"));
@@ -110,7 +110,7 @@ public:
             window.reset();
             devices.Close();
         }
-        sim.stop();
+        sim.Stop();
     }
 
     // The median wall time of a reload, in ms, and the rows it made.

@@ -141,7 +141,7 @@ QByteArray LastReplyDatagram()
 
 double CpuDuringTimeout(xrsim::SimRecorder &recorder)
 {
-    recorder.dropReplies(1);
+    recorder.DropReplies(1);
     const double start = ThreadCpuMs();
     StatusExchange();
     return ThreadCpuMs() - start;
@@ -167,8 +167,8 @@ int main(int argc, char *argv[])
     xrsim::SimRecorder recorder;
     xrsim::SimConfig config;
     config.address = kRecorderIp;
-    if (!recorder.start(config)) {
-        std::fprintf(stderr, "simulated recorder: %s\n", qPrintable(recorder.errorString()));
+    if (!recorder.Start(config)) {
+        std::fprintf(stderr, "simulated recorder: %s\n", qPrintable(recorder.ErrorString()));
         return 1;
     }
     EthernetLink link;

@@ -76,10 +76,10 @@ public:
     void Advance()
     {
         ++tick;
-        sim.clearReceivedFrames();
-        sim.forceReply(6, 0x20, statuses[tick % statuses.size()]);
-        sim.forceReply(6, 0x36, SenseReturn(0x36, QByteArray(1, char(tick % 2))));
-        sim.forceReply(6, 0x0C, Time(tick));
+        sim.ClearReceivedFrames();
+        sim.ForceReply(6, 0x20, statuses[tick % statuses.size()]);
+        sim.ForceReply(6, 0x36, SenseReturn(0x36, QByteArray(1, char(tick % 2))));
+        sim.ForceReply(6, 0x0C, Time(tick));
     }
 
 private:

@@ -44,8 +44,8 @@ public:
         deviceFile.close();
         xrsim::SimConfig config;
         config.address = QHostAddress(QLatin1String(recorderIp));
-        if (!sim.start(config)) {
-            std::fprintf(stderr, "simulated recorder: %s\n", qPrintable(sim.errorString()));
+        if (!sim.Start(config)) {
+            std::fprintf(stderr, "simulated recorder: %s\n", qPrintable(sim.ErrorString()));
             return false;
         }
         devices.Open(&window);

@@ -19,6 +19,6 @@ struct Command
 };
 
 // The command the recorder knows under this group and code, or null.
-const Command *findCommand(quint8 group, quint8 code);
+const Command *FindCommand(quint8 group, quint8 code);
 
 } // namespace xrsim

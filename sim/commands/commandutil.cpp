@@ -7,7 +7,7 @@
 
 namespace xrsim {
 
-QByteArray bytesOf(std::initializer_list<int> values)
+QByteArray BytesOf(std::initializer_list<int> values)
 {
     QByteArray bytes;
     for (const int value : values)
@@ -15,38 +15,38 @@ QByteArray bytesOf(std::initializer_list<int> values)
     return bytes;
 }
 
-int bcdNumberAt(const Frame &frame, int at)
+int BcdNumberAt(const Frame &frame, int at)
 {
-    if (frame.count() < at + 2)
+    if (frame.Count() < at + 2)
         return -1;
-    const int high = fromBcd(frame.byte(at));
-    const int low = fromBcd(frame.byte(at + 1));
+    const int high = FromBcd(frame.Byte(at));
+    const int low = FromBcd(frame.Byte(at + 1));
     return high < 0 || low < 0 ? -1 : high * 100 + low;
 }
 
-QByteArray bcdNumber(int number)
+QByteArray BcdNumber(int number)
 {
     QByteArray bytes;
-    bytes.append(char(toBcd(number / 100)));
-    bytes.append(char(toBcd(number % 100)));
+    bytes.append(char(ToBcd(number / 100)));
+    bytes.append(char(ToBcd(number % 100)));
     return bytes;
 }
 
-quint32 bigEndianAt(const Frame &frame, int at)
+quint32 BigEndianAt(const Frame &frame, int at)
 {
-    return qFromBigEndian<quint32>(frame.data().constData() + at);
+    return qFromBigEndian<quint32>(frame.Data().constData() + at);
 }
 
-QByteArray bigEndian(quint32 value)
+QByteArray BigEndian(quint32 value)
 {
     QByteArray bytes(4, '\0');
     qToBigEndian(value, bytes.data());
     return bytes;
 }
 
-QByteArray nameAt(const Frame &frame, int at)
+QByteArray NameAt(const Frame &frame, int at)
 {
-    return FileStore::unpadded(frame.data().mid(at, FileStore::NameSize));
+    return FileStore::Unpadded(frame.Data().mid(at, FileStore::kNameSize));
 }
 
 } // namespace xrsim

@@ -6,59 +6,59 @@
 namespace xrsim {
 
 namespace {
-constexpr quint8 DiskNameCode = 0xA1;
-constexpr quint8 SetupPageCode = 0xC0;
-constexpr int MaxDiskName = 15;
+constexpr quint8 kDiskNameCode = 0xA1;
+constexpr quint8 kSetupPageCode = 0xC0;
+constexpr int kMaxDiskName = 15;
 } // namespace
 
-Frame diskNameSense(RecorderModel &model, const Frame &)
+Frame DiskNameSense(RecorderModel &model, const Frame &)
 {
-    return reply::sense(DiskNameCode, model.diskName.left(MaxDiskName));
+    return reply::Sense(kDiskNameCode, model.diskName.left(kMaxDiskName));
 }
 
-Frame setDiskName(RecorderModel &model, const Frame &frame)
+Frame SetDiskName(RecorderModel &model, const Frame &frame)
 {
-    if (frame.count() == 0)
-        return refuse();
-    model.diskName = frame.data();
-    return reply::ack();
+    if (frame.Count() == 0)
+        return Refuse();
+    model.diskName = frame.Data();
+    return reply::Ack();
 }
 
-Frame recorderPlayerSelect(RecorderModel &model, const Frame &frame)
+Frame RecorderPlayerSelect(RecorderModel &model, const Frame &frame)
 {
-    if (frame.count() != 1 || frame.byte(0) > 1 ||
-        !model.selectSide(RecorderModel::Side(frame.byte(0))))
-        return refuse();
-    return reply::ack();
+    if (frame.Count() != 1 || frame.Byte(0) > 1 ||
+        !model.SelectSide(RecorderModel::Side(frame.Byte(0))))
+        return Refuse();
+    return reply::Ack();
 }
 
-Frame setupRefresh(RecorderModel &, const Frame &)
+Frame SetupRefresh(RecorderModel &, const Frame &)
 {
-    return reply::ack();
+    return reply::Ack();
 }
 
-Frame setupPageRead(RecorderModel &model, const Frame &frame)
+Frame SetupPageRead(RecorderModel &model, const Frame &frame)
 {
-    const int page = frame.byte(0);
-    if (frame.count() != 1 || !SetupPages::exists(page))
-        return refuse();
-    return reply::sense(SetupPageCode, char(page) + model.pages().read(page));
+    const int page = frame.Byte(0);
+    if (frame.Count() != 1 || !SetupPages::Exists(page))
+        return Refuse();
+    return reply::Sense(kSetupPageCode, char(page) + model.Pages().Read(page));
 }
 
-Frame setupPageWrite(RecorderModel &model, const Frame &frame)
+Frame SetupPageWrite(RecorderModel &model, const Frame &frame)
 {
-    if (frame.count() < 1 || !model.pages().write(frame.byte(0), frame.data().mid(1)))
-        return refuse();
-    return reply::ack();
+    if (frame.Count() < 1 || !model.Pages().Write(frame.Byte(0), frame.Data().mid(1)))
+        return Refuse();
+    return reply::Ack();
 }
 
-Frame setupPageApply(RecorderModel &model, const Frame &frame)
+Frame SetupPageApply(RecorderModel &model, const Frame &frame)
 {
-    const int page = frame.byte(0);
-    if (frame.count() != 1 || !SetupPages::exists(page))
-        return refuse();
-    model.applySetupPage(page);
-    return reply::ack();
+    const int page = frame.Byte(0);
+    if (frame.Count() != 1 || !SetupPages::Exists(page))
+        return Refuse();
+    model.ApplySetupPage(page);
+    return reply::Ack();
 }
 
 } // namespace xrsim

@@ -7,72 +7,72 @@ namespace xrsim {
 
 namespace {
 
-constexpr quint8 ModeSenseCode = 0xC3;
-constexpr quint8 DiskTableCode = 0xA6;
-constexpr int DiskTableEntries = 6;
-constexpr quint8 AllBuses = 0xFF;
+constexpr quint8 kModeSenseCode = 0xC3;
+constexpr quint8 kDiskTableCode = 0xA6;
+constexpr int kDiskTableEntries = 6;
+constexpr quint8 kAllBuses = 0xFF;
 
-bool addressed(RecorderModel &model, const Frame &frame, int count)
+bool Addressed(RecorderModel &model, const Frame &frame, int count)
 {
-    return frame.count() == count && model.disks().disk(frame.byte(0), frame.byte(1));
+    return frame.Count() == count && model.Disks().DiskAt(frame.Byte(0), frame.Byte(1));
 }
 
-Frame done(bool ok)
+Frame Done(bool ok)
 {
-    return ok ? reply::ack() : refuse();
+    return ok ? reply::Ack() : Refuse();
 }
 
 } // namespace
 
-Frame diskCommand(RecorderModel &model, const Frame &frame)
+Frame DiskCommand(RecorderModel &model, const Frame &frame)
 {
-    if (frame.count() != 1 || frame.byte(0) > 1)
-        return refuse();
-    model.disks().maintenance = frame.byte(0) == 1;
-    return reply::ack();
+    if (frame.Count() != 1 || frame.Byte(0) > 1)
+        return Refuse();
+    model.Disks().maintenance = frame.Byte(0) == 1;
+    return reply::Ack();
 }
 
-Frame diskScanAll(RecorderModel &model, const Frame &frame)
+Frame DiskScanAll(RecorderModel &model, const Frame &frame)
 {
     const bool everything =
-        frame.count() == 2 && frame.byte(0) == AllBuses && frame.byte(1) == AllBuses;
-    if (!model.disks().maintenance || !everything)
-        return refuse();
-    model.disks().scan(model.now());
-    return reply::ack();
+        frame.Count() == 2 && frame.Byte(0) == kAllBuses && frame.Byte(1) == kAllBuses;
+    if (!model.Disks().maintenance || !everything)
+        return Refuse();
+    model.Disks().Scan(model.Now());
+    return reply::Ack();
 }
 
-Frame diskFormat(RecorderModel &model, const Frame &frame)
+Frame DiskFormat(RecorderModel &model, const Frame &frame)
 {
-    return done(model.disks().maintenance && addressed(model, frame, 2) &&
-                model.disks().format(frame.byte(0), frame.byte(1), model.now()));
+    return Done(model.Disks().maintenance && Addressed(model, frame, 2) &&
+                model.Disks().Format(frame.Byte(0), frame.Byte(1), model.Now()));
 }
 
-Frame diskInquiry(RecorderModel &model, const Frame &frame)
+Frame DiskInquiry(RecorderModel &model, const Frame &frame)
 {
-    return done(model.disks().maintenance && addressed(model, frame, 2) &&
-                model.disks().inquire(frame.byte(0), frame.byte(1), model.now()));
+    return Done(model.Disks().maintenance && Addressed(model, frame, 2) &&
+                model.Disks().Inquire(frame.Byte(0), frame.Byte(1), model.Now()));
 }
 
-Frame diskApply(RecorderModel &model, const Frame &frame)
+Frame DiskApply(RecorderModel &model, const Frame &frame)
 {
-    return done(model.disks().maintenance && addressed(model, frame, 3) &&
-                model.disks().setMode(frame.byte(0), frame.byte(1), frame.byte(2)));
+    return Done(model.Disks().maintenance && Addressed(model, frame, 3) &&
+                model.Disks().SetMode(frame.Byte(0), frame.Byte(1), frame.Byte(2)));
 }
 
-Frame diskModeSense(RecorderModel &model, const Frame &frame)
+Frame DiskModeSense(RecorderModel &model, const Frame &frame)
 {
-    if (!addressed(model, frame, 2))
-        return refuse();
-    return reply::sense(ModeSenseCode,
-                        model.disks().modeSense(frame.byte(0), frame.byte(1), model.now()));
+    if (!Addressed(model, frame, 2))
+        return Refuse();
+    return reply::Sense(kModeSenseCode,
+                        model.Disks().ModeSense(frame.Byte(0), frame.Byte(1), model.Now()));
 }
 
-Frame diskTableSense(RecorderModel &model, const Frame &frame)
+Frame DiskTableSense(RecorderModel &model, const Frame &frame)
 {
-    if (frame.count() != 1 || frame.byte(0) >= DiskTableEntries)
-        return refuse();
-    return reply::sense(DiskTableCode, model.disks().tableEntry(frame.byte(0)));
+    if (frame.Count() != 1 || frame.Byte(0) >= kDiskTableEntries)
+        return Refuse();
+    return reply::Sense(kDiskTableCode, model.Disks().TableEntry(frame.Byte(0)));
 }
 
 } // namespace xrsim

@@ -7,199 +7,200 @@ namespace xrsim {
 
 namespace {
 
-constexpr quint8 ListEndMarker = 0x94;
-constexpr quint8 PreviousName = 0xFF;
-constexpr quint8 LastNameCode = 0x00;
-constexpr quint8 CurrentFileCode = 0xC1;
+constexpr quint8 kListEndMarker = 0x94;
+constexpr quint8 kPreviousName = 0xFF;
+constexpr quint8 kLastNameCode = 0x00;
+constexpr quint8 kCurrentFileCode = 0xC1;
 // Data byte 0 of the current file answer when no file is loaded.
-constexpr quint8 NoFileLoaded = 0x11;
-constexpr quint8 NameQueryCode = 0x18;
-constexpr quint8 AvailableShortCode = 0x1C;
-constexpr quint8 FileInfoCode = 0xBB;
-constexpr quint8 FormatQuery = 0x01;
-constexpr quint8 ExtentQuery = 0x02;
-constexpr quint8 DropFrameQuery = 0x40;
-constexpr quint8 FileAudioCode = 0xBC;
-constexpr quint8 StorageCode = 0xBD;
-constexpr quint8 SpaceQuery = 0x06;
-constexpr quint8 DurationCode = 0xD2;
-constexpr quint8 AllMaterial = 0x00;
-constexpr quint8 LoadedMaterial = 0x01;
+constexpr quint8 kNoFileLoaded = 0x11;
+constexpr quint8 kNameQueryCode = 0x18;
+constexpr quint8 kAvailableShortCode = 0x1C;
+constexpr quint8 kFileInfoCode = 0xBB;
+constexpr quint8 kFormatQuery = 0x01;
+constexpr quint8 kExtentQuery = 0x02;
+constexpr quint8 kDropFrameQuery = 0x40;
+constexpr quint8 kFileAudioCode = 0xBC;
+constexpr quint8 kStorageCode = 0xBD;
+constexpr quint8 kSpaceQuery = 0x06;
+constexpr quint8 kDurationCode = 0xD2;
+constexpr quint8 kAllMaterial = 0x00;
+constexpr quint8 kLoadedMaterial = 0x01;
 // What older firmware answers for a file list: it has no file system.
 const QByteArray kNoFileSystem = QByteArrayLiteral("$$$$$$$$");
 
 // The name of a command that carries exactly one after at data bytes.
-QByteArray fileName(const Frame &frame, int at)
+QByteArray FileName(const Frame &frame, int at)
 {
-    return frame.count() == at + FileStore::NameSize ? nameAt(frame, at) : QByteArray();
+    return frame.Count() == at + FileStore::kNameSize ? NameAt(frame, at) : QByteArray();
 }
 
 // The replies to the group 0xA requests come back in the scenario's group:
 // the sense return group unless a test asks for another.
-Frame fileReply(const RecorderModel &model, quint8 code, const QByteArray &data)
+Frame FileReply(const RecorderModel &model, quint8 code, const QByteArray &data)
 {
-    return Frame(quint8(model.scenario().fileReplyGroup), code, data);
+    return Frame(quint8(model.ScenarioInUse().fileReplyGroup), code, data);
 }
 
-Frame listReply(const RecorderModel &model, quint8 code, const MediaFile *file)
+Frame ListReply(const RecorderModel &model, quint8 code, const MediaFile *file)
 {
     if (!file)
-        return fileReply(model, code, QByteArray(1, char(ListEndMarker)));
-    return fileReply(model, code, FileStore::padded(file->name));
+        return FileReply(model, code, QByteArray(1, char(kListEndMarker)));
+    return FileReply(model, code, FileStore::Padded(file->name));
 }
 
-QByteArray durationBytes(double seconds)
+QByteArray DurationBytes(double seconds)
 {
     const qint64 whole = qint64(seconds);
     QByteArray bytes;
-    bytes.append(char(toBcd(int(whole % 60))));
-    bytes.append(char(toBcd(int(whole / 60 % 60))));
-    bytes.append(char(toBcd(int(whole / 3600 % 100))));
+    bytes.append(char(ToBcd(int(whole % 60))));
+    bytes.append(char(ToBcd(int(whole / 60 % 60))));
+    bytes.append(char(ToBcd(int(whole / 3600 % 100))));
     return bytes;
 }
 
 } // namespace
 
-Frame createFile(RecorderModel &model, const Frame &frame)
+Frame CreateFile(RecorderModel &model, const Frame &frame)
 {
-    const QByteArray name = fileName(frame, 0);
-    if (model.legacy() || name.isEmpty() || !model.createFile(name))
-        return refuse();
-    return reply::ack();
+    const QByteArray name = FileName(frame, 0);
+    if (model.Legacy() || name.isEmpty() || !model.CreateFile(name))
+        return Refuse();
+    return reply::Ack();
 }
 
-Frame renameFile(RecorderModel &model, const Frame &frame)
+Frame RenameFile(RecorderModel &model, const Frame &frame)
 {
-    const QByteArray name = fileName(frame, 0);
-    const QByteArray loaded = model.selected().loadedFile;
-    if (loaded.isEmpty() || !model.files().rename(loaded, name))
-        return refuse();
+    const QByteArray name = FileName(frame, 0);
+    const QByteArray loaded = model.Selected().loadedFile;
+    if (loaded.isEmpty() || !model.Files().Rename(loaded, name))
+        return Refuse();
     for (auto side : {RecorderModel::Side::Recorder, RecorderModel::Side::Player}) {
-        if (model.channel(side).loadedFile == loaded)
-            model.channel(side).loadedFile = name;
+        if (model.ChannelOf(side).loadedFile == loaded)
+            model.ChannelOf(side).loadedFile = name;
     }
-    model.segments().renameSource(loaded, name);
-    return reply::ack();
+    model.Segments().RenameSource(loaded, name);
+    return reply::Ack();
 }
 
-Frame loadClip(RecorderModel &model, const Frame &frame)
+Frame LoadClip(RecorderModel &model, const Frame &frame)
 {
-    if (!model.loadFile(model.selected(), fileName(frame, 0)))
-        return refuse();
-    return reply::ack();
+    if (!model.LoadFile(model.Selected(), FileName(frame, 0)))
+        return Refuse();
+    return reply::Ack();
 }
 
-Frame deleteFile(RecorderModel &model, const Frame &frame)
+Frame DeleteFile(RecorderModel &model, const Frame &frame)
 {
-    const QByteArray name = fileName(frame, 0);
-    if (name.isEmpty() || !model.files().remove(name))
-        return refuse();
+    const QByteArray name = FileName(frame, 0);
+    if (name.isEmpty() || !model.Files().Remove(name))
+        return Refuse();
     for (auto side : {RecorderModel::Side::Recorder, RecorderModel::Side::Player}) {
-        if (model.channel(side).loadedFile == name)
-            model.channel(side).loadedFile.clear();
+        if (model.ChannelOf(side).loadedFile == name)
+            model.ChannelOf(side).loadedFile.clear();
     }
-    return reply::ack();
+    return reply::Ack();
 }
 
-Frame fileNameQuery(RecorderModel &model, const Frame &frame)
+Frame FileNameQuery(RecorderModel &model, const Frame &frame)
 {
-    const QByteArray name = fileName(frame, 0);
-    if (model.legacy() || name.isEmpty())
-        return refuse();
-    return fileReply(model, NameQueryCode, QByteArray(1, model.files().find(name) ? 1 : 0));
+    const QByteArray name = FileName(frame, 0);
+    if (model.Legacy() || name.isEmpty())
+        return Refuse();
+    return FileReply(model, kNameQueryCode, QByteArray(1, model.Files().Find(name) ? 1 : 0));
 }
 
-Frame fileListFirst(RecorderModel &model, const Frame &frame)
+Frame FileListFirst(RecorderModel &model, const Frame &frame)
 {
-    if (model.legacy())
-        return fileReply(model, frame.code(), kNoFileSystem);
-    return listReply(model, frame.code(), model.files().first());
+    if (model.Legacy())
+        return FileReply(model, frame.Code(), kNoFileSystem);
+    return ListReply(model, frame.Code(), model.Files().First());
 }
 
-Frame fileListNext(RecorderModel &model, const Frame &frame)
+Frame FileListNext(RecorderModel &model, const Frame &frame)
 {
-    const bool backwards = frame.count() == 1 && frame.byte(0) == PreviousName;
-    if (model.legacy() || (frame.count() != 0 && !backwards))
-        return refuse();
-    FileStore &files = model.files();
-    const Scenario::ListEnd listEnd = model.scenario().listEnd;
-    const MediaFile *file = backwards ? files.previous() : files.next();
+    const bool backwards = frame.Count() == 1 && frame.Byte(0) == kPreviousName;
+    if (model.Legacy() || (frame.Count() != 0 && !backwards))
+        return Refuse();
+    FileStore &files = model.Files();
+    const Scenario::ListEnd listEnd = model.ScenarioInUse().listEnd;
+    const MediaFile *file = backwards ? files.Previous() : files.Next();
     // A faulty recorder never ends its list: past the last name it starts
     // over with the first.
     if (!file && !backwards && listEnd == Scenario::ListEnd::Never)
-        file = files.first();
+        file = files.First();
     // Told to, the recorder ends its list on the last name itself, sent
     // with command byte 0, instead of with an end marker after it.
     const bool endsHere =
-        !backwards && file && files.cursorOnLast() && listEnd == Scenario::ListEnd::LastName;
-    return listReply(model, endsHere ? LastNameCode : frame.code(), file);
+        !backwards && file && files.CursorOnLast() && listEnd == Scenario::ListEnd::LastName;
+    return ListReply(model, endsHere ? kLastNameCode : frame.Code(), file);
 }
 
-Frame currentFileSense(RecorderModel &model, const Frame &)
+Frame CurrentFileSense(RecorderModel &model, const Frame &)
 {
-    const QByteArray loaded = model.selected().loadedFile;
+    const QByteArray loaded = model.Selected().loadedFile;
     if (loaded.isEmpty())
-        return reply::sense(CurrentFileCode, QByteArray(1, char(NoFileLoaded)));
-    return reply::sense(CurrentFileCode, FileStore::padded(loaded));
+        return reply::Sense(kCurrentFileCode, QByteArray(1, char(kNoFileLoaded)));
+    return reply::Sense(kCurrentFileCode, FileStore::Padded(loaded));
 }
 
-Frame availableTimeSense(RecorderModel &model, const Frame &frame)
+Frame AvailableTimeSense(RecorderModel &model, const Frame &frame)
 {
-    const bool shortForm = frame.code() == AvailableShortCode;
-    if (shortForm != model.legacy())
-        return reply::nak(NakCode::UnknownCommand);
-    const qint64 units = model.freeFrames() * model.standard().unitsPerFrame();
-    const Timecode free = model.timeBase().timecodeOf(units, false);
-    QByteArray bytes = Timecode{free.hours % 100, free.minutes, free.seconds, free.frames}.pack(
+    const bool shortForm = frame.Code() == kAvailableShortCode;
+    if (shortForm != model.Legacy())
+        return reply::Nak(NakCode::UnknownCommand);
+    const qint64 units = model.FreeFrames() * model.Standard().UnitsPerFrame();
+    const Timecode free = model.CurrentTimeBase().TimecodeOf(units, false);
+    QByteArray bytes = Timecode{free.hours % 100, free.minutes, free.seconds, free.frames}.Pack(
         false, false, false);
     if (!shortForm)
         bytes.append(char(free.hours / 100 % 10));
-    return fileReply(model, frame.code(), bytes);
+    return FileReply(model, frame.Code(), bytes);
 }
 
-Frame fileInfoSense(RecorderModel &model, const Frame &frame)
+Frame FileInfoSense(RecorderModel &model, const Frame &frame)
 {
-    const quint8 query = frame.byte(0);
-    if (query == DropFrameQuery && frame.count() == 1)
-        return reply::sense(FileInfoCode, bytesOf({query, model.timeBase().dropFrame()}));
-    const MediaFile *file = model.files().find(fileName(frame, 1));
-    if (!file || (query != FormatQuery && query != ExtentQuery))
-        return refuse();
-    if (query == FormatQuery)
-        return reply::sense(
-            FileInfoCode, bytesOf({query, file->standard, file->megabitsPerSecond, 0, file->gop}));
-    const quint32 last = file->empty() ? 0 : quint32(file->last);
-    return reply::sense(FileInfoCode, char(query) +
-                                          bigEndian(quint32(file->empty() ? 0 : file->first)) +
-                                          bigEndian(last));
+    const quint8 query = frame.Byte(0);
+    if (query == kDropFrameQuery && frame.Count() == 1)
+        return reply::Sense(kFileInfoCode, BytesOf({query, model.CurrentTimeBase().DropFrame()}));
+    const MediaFile *file = model.Files().Find(FileName(frame, 1));
+    if (!file || (query != kFormatQuery && query != kExtentQuery))
+        return Refuse();
+    if (query == kFormatQuery)
+        return reply::Sense(
+            kFileInfoCode, BytesOf({query, file->standard, file->megabitsPerSecond, 0, file->gop}));
+    const quint32 last = file->Empty() ? 0 : quint32(file->last);
+    return reply::Sense(kFileInfoCode, char(query) +
+                                           BigEndian(quint32(file->Empty() ? 0 : file->first)) +
+                                           BigEndian(last));
 }
 
-Frame fileAudioSense(RecorderModel &model, const Frame &frame)
+Frame FileAudioSense(RecorderModel &model, const Frame &frame)
 {
-    const MediaFile *file = model.files().find(fileName(frame, 1));
-    if (!file || frame.byte(0) != FormatQuery)
-        return refuse();
-    return reply::sense(FileAudioCode, bytesOf({FormatQuery, file->audioTracks}));
+    const MediaFile *file = model.Files().Find(FileName(frame, 1));
+    if (!file || frame.Byte(0) != kFormatQuery)
+        return Refuse();
+    return reply::Sense(kFileAudioCode, BytesOf({kFormatQuery, file->audioTracks}));
 }
 
-Frame storageSpaceSense(RecorderModel &model, const Frame &frame)
+Frame StorageSpaceSense(RecorderModel &model, const Frame &frame)
 {
-    if (frame.count() != 1 || frame.byte(0) != SpaceQuery)
-        return refuse();
-    return reply::sense(StorageCode, char(SpaceQuery) + bigEndian(quint32(model.freeMegabytes())) +
-                                         bigEndian(quint32(model.totalMegabytes())));
+    if (frame.Count() != 1 || frame.Byte(0) != kSpaceQuery)
+        return Refuse();
+    return reply::Sense(kStorageCode, char(kSpaceQuery) +
+                                          BigEndian(quint32(model.FreeMegabytes())) +
+                                          BigEndian(quint32(model.TotalMegabytes())));
 }
 
-Frame durationSense(RecorderModel &model, const Frame &frame)
+Frame DurationSense(RecorderModel &model, const Frame &frame)
 {
-    const quint8 which = frame.byte(0);
-    if (frame.count() != 1 || (which != AllMaterial && which != LoadedMaterial))
-        return refuse();
-    const MediaFile *loaded = model.files().find(model.selected().loadedFile);
-    qint64 frames = model.files().totalFrames();
-    if (which == LoadedMaterial)
-        frames = loaded ? loaded->frames() : 0;
-    return reply::sense(DurationCode, char(which) + durationBytes(model.secondsOf(frames)));
+    const quint8 which = frame.Byte(0);
+    if (frame.Count() != 1 || (which != kAllMaterial && which != kLoadedMaterial))
+        return Refuse();
+    const MediaFile *loaded = model.Files().Find(model.Selected().loadedFile);
+    qint64 frames = model.Files().TotalFrames();
+    if (which == kLoadedMaterial)
+        frames = loaded ? loaded->Frames() : 0;
+    return reply::Sense(kDurationCode, char(which) + DurationBytes(model.SecondsOf(frames)));
 }
 
 } // namespace xrsim

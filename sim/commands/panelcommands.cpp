@@ -6,17 +6,17 @@
 namespace xrsim {
 
 namespace {
-constexpr quint8 PanelKeyCode = 0x95;
+constexpr quint8 kPanelKeyCode = 0x95;
 } // namespace
 
-Frame frontPanelKey(RecorderModel &model, const Frame &frame)
+Frame FrontPanelKey(RecorderModel &model, const Frame &frame)
 {
-    if (frame.count() != 1)
-        return refuse();
-    const auto display = model.panel().press(model, frame.byte(0));
+    if (frame.Count() != 1)
+        return Refuse();
+    const auto display = model.Panel().Press(model, frame.Byte(0));
     if (!display)
-        return reply::nak(NakCode::UnknownCommand);
-    return reply::sense(PanelKeyCode, *display);
+        return reply::Nak(NakCode::UnknownCommand);
+    return reply::Sense(kPanelKeyCode, *display);
 }
 
 } // namespace xrsim

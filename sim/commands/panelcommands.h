@@ -7,6 +7,6 @@ namespace xrsim {
 class RecorderModel;
 
 // One front-panel key; the reply carries the display line it leaves.
-Frame frontPanelKey(RecorderModel &model, const Frame &frame);
+Frame FrontPanelKey(RecorderModel &model, const Frame &frame);
 
 } // namespace xrsim

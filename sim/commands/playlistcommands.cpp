@@ -6,46 +6,46 @@
 namespace xrsim {
 
 namespace {
-constexpr quint8 CurrentEventCode = 0x98;
+constexpr quint8 kCurrentEventCode = 0x98;
 } // namespace
 
-Frame eventPairPreset(RecorderModel &model, const Frame &frame)
+Frame EventPairPreset(RecorderModel &model, const Frame &frame)
 {
-    const int from = bcdNumberAt(frame, 0);
-    const int to = bcdNumberAt(frame, 2);
-    if (model.pellet() || frame.count() != 4 || !SegmentStore::validNumber(from) ||
-        (to != 0 && !SegmentStore::validNumber(to)))
-        return refuse();
-    model.chain().link(from, to);
-    return reply::ack();
+    const int from = BcdNumberAt(frame, 0);
+    const int to = BcdNumberAt(frame, 2);
+    if (model.Pellet() || frame.Count() != 4 || !SegmentStore::ValidNumber(from) ||
+        (to != 0 && !SegmentStore::ValidNumber(to)))
+        return Refuse();
+    model.Chain().Link(from, to);
+    return reply::Ack();
 }
 
-Frame playlistStart(RecorderModel &model, const Frame &frame)
+Frame PlaylistStart(RecorderModel &model, const Frame &frame)
 {
-    const int first = bcdNumberAt(frame, 0);
-    if (model.pellet() || frame.count() != 4 || !SegmentStore::validNumber(first))
-        return refuse();
-    model.chain().setStart(first);
-    return reply::ack();
+    const int first = BcdNumberAt(frame, 0);
+    if (model.Pellet() || frame.Count() != 4 || !SegmentStore::ValidNumber(first))
+        return Refuse();
+    model.Chain().SetStart(first);
+    return reply::Ack();
 }
 
-Frame currentEventSense(RecorderModel &model, const Frame &)
+Frame CurrentEventSense(RecorderModel &model, const Frame &)
 {
-    if (model.pellet())
-        return refuse();
-    return reply::sense(CurrentEventCode, bcdNumber(model.chain().current()));
+    if (model.Pellet())
+        return Refuse();
+    return reply::Sense(kCurrentEventCode, BcdNumber(model.Chain().Current()));
 }
 
-Frame ackEventChange(RecorderModel &model, const Frame &)
+Frame AckEventChange(RecorderModel &model, const Frame &)
 {
-    model.chain().acknowledgeEventChange();
-    return reply::ack();
+    model.Chain().AcknowledgeEventChange();
+    return reply::Ack();
 }
 
-Frame ackPlaylistChange(RecorderModel &model, const Frame &)
+Frame AckPlaylistChange(RecorderModel &model, const Frame &)
 {
-    model.chain().acknowledgePlaylistChange();
-    return reply::ack();
+    model.Chain().AcknowledgePlaylistChange();
+    return reply::Ack();
 }
 
 } // namespace xrsim

@@ -6,44 +6,44 @@
 namespace xrsim {
 
 namespace {
-constexpr int HighestTimeMode = 3;
+constexpr int kHighestTimeMode = 3;
 } // namespace
 
-Frame inEntry(RecorderModel &model, const Frame &)
+Frame InEntry(RecorderModel &model, const Frame &)
 {
-    model.selected().markIn = model.position();
-    return reply::ack();
+    model.Selected().markIn = model.Position();
+    return reply::Ack();
 }
 
-Frame outEntry(RecorderModel &model, const Frame &)
+Frame OutEntry(RecorderModel &model, const Frame &)
 {
-    model.selected().markOut = model.position();
-    return reply::ack();
+    model.Selected().markOut = model.Position();
+    return reply::Ack();
 }
 
-Frame editPreset(RecorderModel &model, const Frame &frame)
+Frame EditPreset(RecorderModel &model, const Frame &frame)
 {
-    if (frame.count() != 1)
-        return refuse();
-    model.editPreset = frame.byte(0);
-    return reply::ack();
+    if (frame.Count() != 1)
+        return Refuse();
+    model.editPreset = frame.Byte(0);
+    return reply::Ack();
 }
 
-Frame timecodePreset(RecorderModel &model, const Frame &frame)
+Frame TimecodePreset(RecorderModel &model, const Frame &frame)
 {
     qint64 units = 0;
-    if (frame.count() < 4 || !model.timeBase().unitsOf(frame.data().left(4), true, &units))
-        return refuse();
-    model.timecodeOffset = units - model.position();
-    return reply::ack();
+    if (frame.Count() < 4 || !model.CurrentTimeBase().UnitsOf(frame.Data().left(4), true, &units))
+        return Refuse();
+    model.timecodeOffset = units - model.Position();
+    return reply::Ack();
 }
 
-Frame timerModeSelect(RecorderModel &model, const Frame &frame)
+Frame TimerModeSelect(RecorderModel &model, const Frame &frame)
 {
-    if (frame.count() != 1 || frame.byte(0) > HighestTimeMode)
-        return refuse();
-    model.pages().set(SetupPages::TimeMode, frame.byte(0));
-    return reply::ack();
+    if (frame.Count() != 1 || frame.Byte(0) > kHighestTimeMode)
+        return Refuse();
+    model.Pages().Set(SetupPages::kTimeMode, frame.Byte(0));
+    return reply::Ack();
 }
 
 } // namespace xrsim

@@ -7,14 +7,14 @@ namespace xrsim {
 class RecorderModel;
 
 // Group 4 presets of the selected side.
-Frame inEntry(RecorderModel &model, const Frame &frame);
-Frame outEntry(RecorderModel &model, const Frame &frame);
+Frame InEntry(RecorderModel &model, const Frame &frame);
+Frame OutEntry(RecorderModel &model, const Frame &frame);
 // One byte naming the tracks an edit records (0: none armed); status byte 7
 // reports it, but this recorder always records every track.
-Frame editPreset(RecorderModel &model, const Frame &frame);
+Frame EditPreset(RecorderModel &model, const Frame &frame);
 // Four time bytes: the timecode that the present position takes.
-Frame timecodePreset(RecorderModel &model, const Frame &frame);
+Frame TimecodePreset(RecorderModel &model, const Frame &frame);
 // 1 shows the timer, 0 the timecode (also 2 VITC, 3 timer as LTC).
-Frame timerModeSelect(RecorderModel &model, const Frame &frame);
+Frame TimerModeSelect(RecorderModel &model, const Frame &frame);
 
 } // namespace xrsim

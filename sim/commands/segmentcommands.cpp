@@ -7,64 +7,64 @@ namespace xrsim {
 
 namespace {
 
-constexpr quint8 SegmentInfoCode = 0x9A;
-constexpr quint8 SegmentSourceCode = 0x9B;
-constexpr int PlaySegmentNumberAt = 3;
+constexpr quint8 kSegmentInfoCode = 0x9A;
+constexpr quint8 kSegmentSourceCode = 0x9B;
+constexpr int kPlaySegmentNumberAt = 3;
 const QByteArray kNoSource = QByteArrayLiteral("XXXXXXXX");
 
 // The segment number a frame names, or 0 when it names none the recorder
 // could have.
-int segmentNumber(const RecorderModel &model, const Frame &frame, int at)
+int SegmentNumber(const RecorderModel &model, const Frame &frame, int at)
 {
-    const int number = bcdNumberAt(frame, at);
-    return model.pellet() || !SegmentStore::validNumber(number) ? 0 : number;
+    const int number = BcdNumberAt(frame, at);
+    return model.Pellet() || !SegmentStore::ValidNumber(number) ? 0 : number;
 }
 
 } // namespace
 
-Frame createSegment(RecorderModel &model, const Frame &frame)
+Frame CreateSegment(RecorderModel &model, const Frame &frame)
 {
-    const int number = segmentNumber(model, frame, 0);
-    if (number == 0 || !model.createSegment(number))
-        return refuse();
-    return reply::ack();
+    const int number = SegmentNumber(model, frame, 0);
+    if (number == 0 || !model.CreateSegment(number))
+        return Refuse();
+    return reply::Ack();
 }
 
-Frame segmentInfoSense(RecorderModel &model, const Frame &frame)
+Frame SegmentInfoSense(RecorderModel &model, const Frame &frame)
 {
-    const Segment *segment = model.segments().find(segmentNumber(model, frame, 0));
+    const Segment *segment = model.Segments().Find(SegmentNumber(model, frame, 0));
     if (!segment)
-        return refuse();
+        return Refuse();
     // The two further numbers follow the positions, two BCD bytes each.
-    return reply::sense(SegmentInfoCode,
-                        bigEndian(quint32(segment->in)) + bigEndian(quint32(segment->out)) +
-                            bcdNumber(segment->extra1) + bcdNumber(segment->extra2));
+    return reply::Sense(kSegmentInfoCode,
+                        BigEndian(quint32(segment->in)) + BigEndian(quint32(segment->out)) +
+                            BcdNumber(segment->extra1) + BcdNumber(segment->extra2));
 }
 
-Frame segmentSourceSense(RecorderModel &model, const Frame &frame)
+Frame SegmentSourceSense(RecorderModel &model, const Frame &frame)
 {
-    const Segment *segment = model.segments().find(segmentNumber(model, frame, 0));
+    const Segment *segment = model.Segments().Find(SegmentNumber(model, frame, 0));
     if (!segment)
-        return refuse();
+        return Refuse();
     const QByteArray source = segment->source.isEmpty() ? kNoSource : segment->source;
-    return reply::sense(SegmentSourceCode, FileStore::padded(source));
+    return reply::Sense(kSegmentSourceCode, FileStore::Padded(source));
 }
 
-Frame deleteSegment(RecorderModel &model, const Frame &frame)
+Frame DeleteSegment(RecorderModel &model, const Frame &frame)
 {
-    const int number = segmentNumber(model, frame, 0);
-    if (!model.segments().remove(number))
-        return refuse();
-    model.chain().forget(number);
-    return reply::ack();
+    const int number = SegmentNumber(model, frame, 0);
+    if (!model.Segments().Remove(number))
+        return Refuse();
+    model.Chain().Forget(number);
+    return reply::Ack();
 }
 
-Frame playSegment(RecorderModel &model, const Frame &frame)
+Frame PlaySegment(RecorderModel &model, const Frame &frame)
 {
-    const int number = segmentNumber(model, frame, PlaySegmentNumberAt);
-    if (model.local() || frame.count() != PlaySegmentNumberAt + 2 || !model.playSegment(number))
-        return refuse();
-    return reply::ack();
+    const int number = SegmentNumber(model, frame, kPlaySegmentNumberAt);
+    if (model.Local() || frame.Count() != kPlaySegmentNumberAt + 2 || !model.PlaySegment(number))
+        return Refuse();
+    return reply::Ack();
 }
 
 } // namespace xrsim

@@ -6,16 +6,16 @@
 namespace xrsim {
 
 namespace {
-constexpr quint8 DeviceTypeCode = 0x11;
+constexpr quint8 kDeviceTypeCode = 0x11;
 } // namespace
 
-Frame deviceTypeRequest(RecorderModel &model, const Frame &)
+Frame DeviceTypeRequest(RecorderModel &model, const Frame &)
 {
-    const quint16 type = model.deviceType();
+    const quint16 type = model.DeviceType();
     QByteArray data;
     data.append(char(type >> 8));
     data.append(char(type & 0xFF));
-    return Frame(group::Return, DeviceTypeCode, data);
+    return Frame(group::kReturn, kDeviceTypeCode, data);
 }
 
 } // namespace xrsim

@@ -7,6 +7,6 @@ namespace xrsim {
 class RecorderModel;
 
 // 0x00 0x11: answered with 0x12 0x11 and the two bytes of the device type.
-Frame deviceTypeRequest(RecorderModel &model, const Frame &frame);
+Frame DeviceTypeRequest(RecorderModel &model, const Frame &frame);
 
 } // namespace xrsim

@@ -14,195 +14,195 @@ using Motion = Transport::Motion;
 // The 9-pin speed scale: byte N (with a second byte as its fraction) is
 // 10^(N/32 - 2) times play speed, 64 being play speed; 0 stands still. The
 // transport shuttles no faster than it winds.
-double speedOf(const RecorderModel &model, const Frame &frame)
+double SpeedOf(const RecorderModel &model, const Frame &frame)
 {
-    const double n = frame.byte(0) + (frame.count() > 1 ? frame.byte(1) / 256.0 : 0.0);
+    const double n = frame.Byte(0) + (frame.Count() > 1 ? frame.Byte(1) / 256.0 : 0.0);
     const double speed = n == 0.0 ? 0.0 : std::pow(10.0, n / 32.0 - 2.0);
-    return qMin(speed, double(model.scenario().windSpeed));
+    return qMin(speed, double(model.ScenarioInUse().windSpeed));
 }
 
-Transport &transportOf(RecorderModel &model)
+Transport &TransportOf(RecorderModel &model)
 {
-    Channel &channel = model.selected();
+    Channel &channel = model.Selected();
     channel.playingSegment = 0;
     return channel.transport;
 }
 
-Frame shuttle(RecorderModel &model, const Frame &frame, int direction)
+Frame Shuttle(RecorderModel &model, const Frame &frame, int direction)
 {
-    if (model.local())
-        return refuse();
-    if (frame.count() < 1 || frame.count() > 2)
-        return refuse();
-    const Motion motion = frame.count() == 1 ? Motion::Shuttle : Motion::Variable;
-    transportOf(model).move(motion, direction * speedOf(model, frame), model.now());
-    return reply::ack();
+    if (model.Local())
+        return Refuse();
+    if (frame.Count() < 1 || frame.Count() > 2)
+        return Refuse();
+    const Motion motion = frame.Count() == 1 ? Motion::Shuttle : Motion::Variable;
+    TransportOf(model).Move(motion, direction * SpeedOf(model, frame), model.Now());
+    return reply::Ack();
 }
 
-Frame stepBy(RecorderModel &model, int frames)
+Frame StepBy(RecorderModel &model, int frames)
 {
-    if (model.local())
-        return refuse();
-    transportOf(model).step(frames * model.standard().unitsPerFrame(), model.now());
-    return reply::ack();
+    if (model.Local())
+        return Refuse();
+    TransportOf(model).Step(frames * model.Standard().UnitsPerFrame(), model.Now());
+    return reply::Ack();
 }
 
-Frame setEe(RecorderModel &model, bool full, bool select)
+Frame SetEe(RecorderModel &model, bool full, bool select)
 {
-    if (model.local())
-        return refuse();
-    Transport &transport = model.selected().transport;
+    if (model.Local())
+        return Refuse();
+    Transport &transport = model.Selected().transport;
     transport.fullEe = full;
     transport.selectEe = select;
-    return reply::ack();
+    return reply::Ack();
 }
 
 } // namespace
 
-Frame stop(RecorderModel &model, const Frame &)
+Frame Stop(RecorderModel &model, const Frame &)
 {
-    if (model.local())
-        return refuse();
-    transportOf(model).stop(model.now());
-    return reply::ack();
+    if (model.Local())
+        return Refuse();
+    TransportOf(model).Stop(model.Now());
+    return reply::Ack();
 }
 
-Frame play(RecorderModel &model, const Frame &)
+Frame Play(RecorderModel &model, const Frame &)
 {
-    if (model.local())
-        return refuse();
-    transportOf(model).play(model.now());
-    return reply::ack();
+    if (model.Local())
+        return Refuse();
+    TransportOf(model).Play(model.Now());
+    return reply::Ack();
 }
 
-Frame record(RecorderModel &model, const Frame &)
+Frame Record(RecorderModel &model, const Frame &)
 {
-    if (model.local() || !model.record())
-        return refuse();
-    return reply::ack();
+    if (model.Local() || !model.Record())
+        return Refuse();
+    return reply::Ack();
 }
 
-Frame fastForward(RecorderModel &model, const Frame &)
+Frame FastForward(RecorderModel &model, const Frame &)
 {
-    if (model.local())
-        return refuse();
-    transportOf(model).move(Motion::FastForward, model.scenario().windSpeed, model.now());
-    return reply::ack();
+    if (model.Local())
+        return Refuse();
+    TransportOf(model).Move(Motion::FastForward, model.ScenarioInUse().windSpeed, model.Now());
+    return reply::Ack();
 }
 
-Frame rewind(RecorderModel &model, const Frame &)
+Frame Rewind(RecorderModel &model, const Frame &)
 {
-    if (model.local())
-        return refuse();
-    transportOf(model).move(Motion::Rewind, -model.scenario().windSpeed, model.now());
-    return reply::ack();
+    if (model.Local())
+        return Refuse();
+    TransportOf(model).Move(Motion::Rewind, -model.ScenarioInUse().windSpeed, model.Now());
+    return reply::Ack();
 }
 
-Frame frameStepForward(RecorderModel &model, const Frame &)
+Frame FrameStepForward(RecorderModel &model, const Frame &)
 {
-    return stepBy(model, 1);
+    return StepBy(model, 1);
 }
 
-Frame frameStepReverse(RecorderModel &model, const Frame &)
+Frame FrameStepReverse(RecorderModel &model, const Frame &)
 {
-    return stepBy(model, -1);
+    return StepBy(model, -1);
 }
 
-Frame shuttleForward(RecorderModel &model, const Frame &frame)
+Frame ShuttleForward(RecorderModel &model, const Frame &frame)
 {
-    return shuttle(model, frame, 1);
+    return Shuttle(model, frame, 1);
 }
 
-Frame shuttleReverse(RecorderModel &model, const Frame &frame)
+Frame ShuttleReverse(RecorderModel &model, const Frame &frame)
 {
-    return shuttle(model, frame, -1);
+    return Shuttle(model, frame, -1);
 }
 
-Frame optionPlay(RecorderModel &model, const Frame &)
+Frame OptionPlay(RecorderModel &model, const Frame &)
 {
-    if (model.local())
-        return refuse();
-    if (!model.playSegment(model.chain().start(), true))
-        transportOf(model).play(model.now(), true);
-    return reply::ack();
+    if (model.Local())
+        return Refuse();
+    if (!model.PlaySegment(model.Chain().Start(), true))
+        TransportOf(model).Play(model.Now(), true);
+    return reply::Ack();
 }
 
-Frame cueUpWithData(RecorderModel &model, const Frame &frame)
+Frame CueUpWithData(RecorderModel &model, const Frame &frame)
 {
-    if (model.local())
-        return refuse();
-    const TimeBase time = model.timeBase();
-    const bool asTimecode = model.pages().active(SetupPages::TimeMode) != 1;
+    if (model.Local())
+        return Refuse();
+    const TimeBase time = model.CurrentTimeBase();
+    const bool asTimecode = model.Pages().Active(SetupPages::kTimeMode) != 1;
     qint64 units = 0;
-    if (frame.count() < 4 || !time.unitsOf(frame.data().left(4), asTimecode, &units))
-        return refuse();
+    if (frame.Count() < 4 || !time.UnitsOf(frame.Data().left(4), asTimecode, &units))
+        return Refuse();
     if (asTimecode) {
-        const qint64 day = time.unitsPerDay();
+        const qint64 day = time.UnitsPerDay();
         units = ((units - model.timecodeOffset) % day + day) % day;
     }
-    model.cueTo(model.selected(), units);
-    return reply::ack();
+    model.CueTo(model.Selected(), units);
+    return reply::Ack();
 }
 
-Frame cueUpToFrame(RecorderModel &model, const Frame &frame)
+Frame CueUpToFrame(RecorderModel &model, const Frame &frame)
 {
-    if (model.local() || frame.count() != 4)
-        return refuse();
-    model.cueTo(model.selected(), bigEndianAt(frame, 0));
-    return reply::ack();
+    if (model.Local() || frame.Count() != 4)
+        return Refuse();
+    model.CueTo(model.Selected(), BigEndianAt(frame, 0));
+    return reply::Ack();
 }
 
-Frame editOn(RecorderModel &model, const Frame &)
+Frame EditOn(RecorderModel &model, const Frame &)
 {
-    if (model.local())
-        return refuse();
-    Transport &transport = model.selected().transport;
+    if (model.Local())
+        return Refuse();
+    Transport &transport = model.Selected().transport;
     transport.editOn = true;
-    if (transport.motion() == Motion::Play)
-        model.record();
-    return reply::ack();
+    if (transport.CurrentMotion() == Motion::Play)
+        model.Record();
+    return reply::Ack();
 }
 
-Frame editOff(RecorderModel &model, const Frame &)
+Frame EditOff(RecorderModel &model, const Frame &)
 {
-    if (model.local())
-        return refuse();
-    Transport &transport = model.selected().transport;
+    if (model.Local())
+        return Refuse();
+    Transport &transport = model.Selected().transport;
     transport.editOn = false;
-    if (transport.motion() == Motion::Record)
-        transport.play(model.now());
-    return reply::ack();
+    if (transport.CurrentMotion() == Motion::Record)
+        transport.Play(model.Now());
+    return reply::Ack();
 }
 
-Frame fullEeOn(RecorderModel &model, const Frame &)
+Frame FullEeOn(RecorderModel &model, const Frame &)
 {
-    return setEe(model, true, false);
+    return SetEe(model, true, false);
 }
 
-Frame fullEeOff(RecorderModel &model, const Frame &)
+Frame FullEeOff(RecorderModel &model, const Frame &)
 {
-    return setEe(model, false, false);
+    return SetEe(model, false, false);
 }
 
-Frame selectEeOn(RecorderModel &model, const Frame &)
+Frame SelectEeOn(RecorderModel &model, const Frame &)
 {
-    return setEe(model, false, true);
+    return SetEe(model, false, true);
 }
 
-Frame ltcOn(RecorderModel &model, const Frame &)
+Frame LtcOn(RecorderModel &model, const Frame &)
 {
-    if (model.local())
-        return refuse();
+    if (model.Local())
+        return Refuse();
     model.ltc = true;
-    return reply::ack();
+    return reply::Ack();
 }
 
-Frame ltcOff(RecorderModel &model, const Frame &)
+Frame LtcOff(RecorderModel &model, const Frame &)
 {
-    if (model.local())
-        return refuse();
+    if (model.Local())
+        return Refuse();
     model.ltc = false;
-    return reply::ack();
+    return reply::Ack();
 }
 
 } // namespace xrsim

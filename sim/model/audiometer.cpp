@@ -5,9 +5,9 @@
 namespace xrsim {
 
 namespace {
-constexpr int Channels = 8;
+constexpr int kChannels = 8;
 
-int level(qint64 nowMs, int channel)
+int Level(qint64 nowMs, int channel)
 {
     // Each channel swings between 2 and 14 at a pace of its own.
     const double phase = double(nowMs) / (140.0 + 23.0 * channel) + channel;
@@ -15,12 +15,12 @@ int level(qint64 nowMs, int channel)
 }
 } // namespace
 
-QByteArray audioLevels(qint64 nowMs, bool sounding, int tracks)
+QByteArray AudioLevels(qint64 nowMs, bool sounding, int tracks)
 {
-    QByteArray bytes(Channels / 2, '\0');
-    for (int channel = 0; channel < Channels && sounding && channel < tracks; ++channel) {
+    QByteArray bytes(kChannels / 2, '\0');
+    for (int channel = 0; channel < kChannels && sounding && channel < tracks; ++channel) {
         const int shift = channel % 2 == 0 ? 4 : 0;
-        bytes[channel / 2] = char(bytes.at(channel / 2) | level(nowMs, channel) << shift);
+        bytes[channel / 2] = char(bytes.at(channel / 2) | Level(nowMs, channel) << shift);
     }
     return bytes;
 }

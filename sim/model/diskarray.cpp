@@ -5,14 +5,14 @@
 namespace xrsim {
 
 namespace {
-constexpr int TableEntrySize = 12;
+constexpr int kTableEntrySize = 12;
 } // namespace
 
-DiskArray::DiskArray(const Timing &timing) : m_timing(timing) {}
+DiskArray::DiskArray(const Timing &timing) : timing(timing) {}
 
-void DiskArray::install(int bus, int id, bool formatted, int megabytes, int mode)
+void DiskArray::Install(int bus, int id, bool formatted, int megabytes, int mode)
 {
-    if (Disk *d = disk(bus, id)) {
+    if (Disk *d = DiskAt(bus, id)) {
         d->present = true;
         d->formatted = formatted;
         d->megabytes = megabytes;
@@ -20,20 +20,20 @@ void DiskArray::install(int bus, int id, bool formatted, int megabytes, int mode
     }
 }
 
-Disk *DiskArray::disk(int bus, int id)
+Disk *DiskArray::DiskAt(int bus, int id)
 {
-    if (bus < 1 || bus > Buses || id < 0 || id >= Ids)
+    if (bus < 1 || bus > kBuses || id < 0 || id >= kIds)
         return nullptr;
-    return &m_disks[size_t((bus - 1) * Ids + id)];
+    return &disks[size_t((bus - 1) * kIds + id)];
 }
 
-void DiskArray::update(qint64 nowMs)
+void DiskArray::Update(qint64 nowMs)
 {
-    for (Disk &d : m_disks) {
+    for (Disk &d : disks) {
         if (d.formatDoneMs >= 0 && nowMs >= d.formatDoneMs) {
             d.formatDoneMs = -1;
             d.formatted = true;
-            m_formatEnded = true;
+            formatEnded = true;
         }
         if (d.pageReadyMs >= 0 && nowMs >= d.pageReadyMs) {
             d.pageReadyMs = -1;
@@ -42,89 +42,89 @@ void DiskArray::update(qint64 nowMs)
     }
 }
 
-void DiskArray::scan(qint64 nowMs)
+void DiskArray::Scan(qint64 nowMs)
 {
-    m_scanDoneMs = nowMs + m_timing.scanMs;
-    for (Disk &d : m_disks)
+    scanDoneMs = nowMs + timing.scanMs;
+    for (Disk &d : disks)
         d.pageKnown = false;
 }
 
-bool DiskArray::inquire(int bus, int id, qint64 nowMs)
+bool DiskArray::Inquire(int bus, int id, qint64 nowMs)
 {
-    Disk *d = disk(bus, id);
+    Disk *d = DiskAt(bus, id);
     if (!d || !d->present)
         return false;
-    d->pageReadyMs = nowMs + m_timing.inquiryMs;
+    d->pageReadyMs = nowMs + timing.inquiryMs;
     return true;
 }
 
-bool DiskArray::format(int bus, int id, qint64 nowMs)
+bool DiskArray::Format(int bus, int id, qint64 nowMs)
 {
-    Disk *d = disk(bus, id);
-    if (!d || !d->present || formatting(nowMs))
+    Disk *d = DiskAt(bus, id);
+    if (!d || !d->present || Formatting(nowMs))
         return false;
     d->formatted = false;
-    d->formatDoneMs = nowMs + m_timing.formatMs;
+    d->formatDoneMs = nowMs + timing.formatMs;
     return true;
 }
 
-bool DiskArray::setMode(int bus, int id, quint8 code)
+bool DiskArray::SetMode(int bus, int id, quint8 code)
 {
-    Disk *d = disk(bus, id);
-    if (!d || !d->present || !validMode(code))
+    Disk *d = DiskAt(bus, id);
+    if (!d || !d->present || !ValidMode(code))
         return false;
     d->mode = code;
     d->pageKnown = true;
     return true;
 }
 
-QByteArray DiskArray::modeSense(int bus, int id, qint64 nowMs)
+QByteArray DiskArray::ModeSense(int bus, int id, qint64 nowMs)
 {
-    const Disk *d = disk(bus, id);
+    const Disk *d = DiskAt(bus, id);
     QByteArray bytes(2, '\0');
     // Until a scan has finished no disk has answered.
-    const bool scanned = m_scanDoneMs >= 0 && nowMs >= m_scanDoneMs;
+    const bool scanned = scanDoneMs >= 0 && nowMs >= scanDoneMs;
     if (!d || !d->present || !scanned) {
-        bytes[0] = char(NoDisk);
+        bytes[0] = char(kNoDisk);
         return bytes;
     }
-    bytes[0] = char(d->formatted ? Ready : NeedsFormat);
+    bytes[0] = char(d->formatted ? kReady : kNeedsFormat);
     bytes[1] = char(d->pageKnown ? d->mode : 0);
     return bytes;
 }
 
-std::optional<qint64> DiskArray::formatting(qint64 nowMs) const
+std::optional<qint64> DiskArray::Formatting(qint64 nowMs) const
 {
-    for (const Disk &d : m_disks) {
+    for (const Disk &d : disks) {
         if (d.formatDoneMs >= 0)
-            return nowMs - (d.formatDoneMs - m_timing.formatMs);
+            return nowMs - (d.formatDoneMs - timing.formatMs);
     }
     return std::nullopt;
 }
 
-int DiskArray::totalMegabytes() const
+int DiskArray::TotalMegabytes() const
 {
     int total = 0;
-    for (const Disk &d : m_disks) {
+    for (const Disk &d : disks) {
         if (d.present && d.formatted)
             total += d.megabytes;
     }
     return total;
 }
 
-QByteArray DiskArray::tableEntry(int index) const
+QByteArray DiskArray::TableEntry(int index) const
 {
     // Capacity in megabytes, a second number this recorder leaves zero, bus,
     // ID, the present flag and the performance mode.
-    QByteArray entry(TableEntrySize, '\0');
+    QByteArray entry(kTableEntrySize, '\0');
     int seen = 0;
-    for (size_t i = 0; i < m_disks.size(); ++i) {
-        const Disk &d = m_disks[i];
+    for (size_t i = 0; i < disks.size(); ++i) {
+        const Disk &d = disks[i];
         if (!d.present || !d.formatted || seen++ != index)
             continue;
         qToBigEndian(quint32(d.megabytes), entry.data());
-        entry[8] = char(int(i) / Ids + 1);
-        entry[9] = char(int(i) % Ids);
+        entry[8] = char(int(i) / kIds + 1);
+        entry[9] = char(int(i) % kIds);
         entry[10] = 1;
         entry[11] = char(d.mode);
         break;

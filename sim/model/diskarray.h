@@ -27,12 +27,12 @@ struct Disk
 class DiskArray
 {
 public:
-    static constexpr int Buses = 2;
-    static constexpr int Ids = 16;
+    static constexpr int kBuses = 2;
+    static constexpr int kIds = 16;
     // The first byte of a disk's mode sense.
-    static constexpr quint8 NoDisk = 0x0D;
-    static constexpr quint8 Ready = 0x1D;
-    static constexpr quint8 NeedsFormat = 0xFF;
+    static constexpr quint8 kNoDisk = 0x0D;
+    static constexpr quint8 kReady = 0x1D;
+    static constexpr quint8 kNeedsFormat = 0xFF;
 
     struct Timing
     {
@@ -43,38 +43,38 @@ public:
 
     explicit DiskArray(const Timing &timing);
 
-    static bool validMode(quint8 code) { return code == 0x0F || code == 0x1F || code == 0x2F; }
+    static bool ValidMode(quint8 code) { return code == 0x0F || code == 0x1F || code == 0x2F; }
 
     // Mode 0-2: the performance mode, mode page code 0x0F, 0x1F or 0x2F.
-    void install(int bus, int id, bool formatted, int megabytes, int mode = 0);
-    Disk *disk(int bus, int id);
-    void update(qint64 nowMs);
+    void Install(int bus, int id, bool formatted, int megabytes, int mode = 0);
+    Disk *DiskAt(int bus, int id);
+    void Update(qint64 nowMs);
 
     // Disk maintenance must be entered before the disks can be worked on.
     bool maintenance = false;
 
-    void scan(qint64 nowMs);
-    bool inquire(int bus, int id, qint64 nowMs);
-    bool format(int bus, int id, qint64 nowMs);
-    bool setMode(int bus, int id, quint8 code);
+    void Scan(qint64 nowMs);
+    bool Inquire(int bus, int id, qint64 nowMs);
+    bool Format(int bus, int id, qint64 nowMs);
+    bool SetMode(int bus, int id, quint8 code);
     // Status byte and mode page byte of one disk.
-    QByteArray modeSense(int bus, int id, qint64 nowMs);
+    QByteArray ModeSense(int bus, int id, qint64 nowMs);
 
     // How long the format in progress has run, none while no disk formats.
-    std::optional<qint64> formatting(qint64 nowMs) const;
+    std::optional<qint64> Formatting(qint64 nowMs) const;
     // Set when a format ended, until the front panel has shown it.
-    bool formatEnded() const { return m_formatEnded; }
-    void clearFormatEnded() { m_formatEnded = false; }
-    int totalMegabytes() const;
+    bool FormatEnded() const { return formatEnded; }
+    void ClearFormatEnded() { formatEnded = false; }
+    int TotalMegabytes() const;
     // Entry index (0-5) of the disk table: the ready disks in bus and ID
     // order; a zero entry past the last.
-    QByteArray tableEntry(int index) const;
+    QByteArray TableEntry(int index) const;
 
 private:
-    std::array<Disk, Buses * Ids> m_disks;
-    Timing m_timing;
-    qint64 m_scanDoneMs = -1;
-    bool m_formatEnded = false;
+    std::array<Disk, kBuses * kIds> disks;
+    Timing timing;
+    qint64 scanDoneMs = -1;
+    bool formatEnded = false;
 };
 
 } // namespace xrsim

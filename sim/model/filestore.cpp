@@ -2,9 +2,9 @@
 
 namespace xrsim {
 
-void MediaFile::include(qint64 frame)
+void MediaFile::Include(qint64 frame)
 {
-    if (empty()) {
+    if (Empty()) {
         first = last = frame;
         return;
     }
@@ -12,88 +12,88 @@ void MediaFile::include(qint64 frame)
     last = qMax(last, frame);
 }
 
-QByteArray FileStore::padded(const QByteArray &name)
+QByteArray FileStore::Padded(const QByteArray &name)
 {
-    QByteArray bytes = name.left(NameSize);
-    bytes.append(QByteArray(NameSize - bytes.size(), '\0'));
+    QByteArray bytes = name.left(kNameSize);
+    bytes.append(QByteArray(kNameSize - bytes.size(), '\0'));
     return bytes;
 }
 
-QByteArray FileStore::unpadded(const QByteArray &wireName)
+QByteArray FileStore::Unpadded(const QByteArray &wireName)
 {
-    QByteArray name = wireName.left(NameSize);
+    QByteArray name = wireName.left(kNameSize);
     const qsizetype end = name.indexOf('\0');
     return end < 0 ? name : name.left(end);
 }
 
-MediaFile *FileStore::find(const QByteArray &name)
+MediaFile *FileStore::Find(const QByteArray &name)
 {
-    for (MediaFile &file : m_files) {
+    for (MediaFile &file : files) {
         if (file.name == name)
             return &file;
     }
     return nullptr;
 }
 
-bool FileStore::add(const MediaFile &file)
+bool FileStore::Add(const MediaFile &file)
 {
-    if (file.name.isEmpty() || m_files.size() >= MaxFiles || find(file.name))
+    if (file.name.isEmpty() || files.size() >= kMaxFiles || Find(file.name))
         return false;
-    m_files.append(file);
+    files.append(file);
     return true;
 }
 
-bool FileStore::rename(const QByteArray &from, const QByteArray &to)
+bool FileStore::Rename(const QByteArray &from, const QByteArray &to)
 {
-    MediaFile *file = find(from);
-    if (!file || to.isEmpty() || find(to))
+    MediaFile *file = Find(from);
+    if (!file || to.isEmpty() || Find(to))
         return false;
     file->name = to;
     return true;
 }
 
-bool FileStore::remove(const QByteArray &name)
+bool FileStore::Remove(const QByteArray &name)
 {
-    for (qsizetype i = 0; i < m_files.size(); ++i) {
-        if (m_files.at(i).name != name)
+    for (qsizetype i = 0; i < files.size(); ++i) {
+        if (files.at(i).name != name)
             continue;
-        m_files.removeAt(i);
-        if (m_cursor >= i)
-            --m_cursor;
+        files.removeAt(i);
+        if (cursor >= i)
+            --cursor;
         return true;
     }
     return false;
 }
 
-qint64 FileStore::totalFrames() const
+qint64 FileStore::TotalFrames() const
 {
     qint64 total = 0;
-    for (const MediaFile &file : m_files)
-        total += file.frames();
+    for (const MediaFile &file : files)
+        total += file.Frames();
     return total;
 }
 
-const MediaFile *FileStore::first()
+const MediaFile *FileStore::First()
 {
-    m_cursor = 0;
-    return atCursor();
+    cursor = 0;
+    return AtCursor();
 }
 
-const MediaFile *FileStore::next()
+const MediaFile *FileStore::Next()
 {
-    m_cursor = qMin(m_cursor + 1, m_files.size());
-    return atCursor();
+    cursor = qMin(cursor + 1, files.size());
+    return AtCursor();
 }
 
-const MediaFile *FileStore::previous()
+const MediaFile *FileStore::Previous()
 {
-    m_cursor = qMax<qsizetype>(m_cursor - 1, -1);
-    return atCursor();
+    cursor = qMax<qsizetype>(cursor - 1, -1);
+    return AtCursor();
 }
 
-const MediaFile *FileStore::atCursor() const
+const MediaFile *FileStore::AtCursor() const
 {
-    return m_cursor >= 0 && m_cursor < m_files.size() ? &m_files.at(m_cursor) : nullptr;
+    return cursor >= 0 && cursor < files.size() ? &files.at(cursor) : nullptr;
 }
 
 } // namespace xrsim

@@ -17,9 +17,9 @@ struct MediaFile
     int gop = 1;
     int audioTracks = 8;
 
-    bool empty() const { return last < first; }
-    qint64 frames() const { return empty() ? 0 : last - first + 1; }
-    void include(qint64 frame);
+    bool Empty() const { return last < first; }
+    qint64 Frames() const { return Empty() ? 0 : last - first + 1; }
+    void Include(qint64 frame);
 };
 
 // The recorder's files in the order they were made, with the cursor that
@@ -27,30 +27,30 @@ struct MediaFile
 class FileStore
 {
 public:
-    static constexpr int MaxFiles = 2048;
-    static constexpr int NameSize = 8;
+    static constexpr int kMaxFiles = 2048;
+    static constexpr int kNameSize = 8;
 
     // Names travel as exactly eight bytes, zero padded.
-    static QByteArray padded(const QByteArray &name);
-    static QByteArray unpadded(const QByteArray &wireName);
+    static QByteArray Padded(const QByteArray &name);
+    static QByteArray Unpadded(const QByteArray &wireName);
 
-    MediaFile *find(const QByteArray &name);
+    MediaFile *Find(const QByteArray &name);
     // False for an empty or taken name, or when the directory is full.
-    bool add(const MediaFile &file);
-    bool rename(const QByteArray &from, const QByteArray &to);
-    bool remove(const QByteArray &name);
-    qint64 totalFrames() const;
+    bool Add(const MediaFile &file);
+    bool Rename(const QByteArray &from, const QByteArray &to);
+    bool Remove(const QByteArray &name);
+    qint64 TotalFrames() const;
 
-    const MediaFile *first();
-    const MediaFile *next();
-    const MediaFile *previous();
-    bool cursorOnLast() const { return m_cursor == m_files.size() - 1; }
+    const MediaFile *First();
+    const MediaFile *Next();
+    const MediaFile *Previous();
+    bool CursorOnLast() const { return cursor == files.size() - 1; }
 
 private:
-    const MediaFile *atCursor() const;
+    const MediaFile *AtCursor() const;
 
-    QList<MediaFile> m_files;
-    qsizetype m_cursor = -1;
+    QList<MediaFile> files;
+    qsizetype cursor = -1;
 };
 
 } // namespace xrsim

@@ -10,32 +10,32 @@ namespace xrsim {
 namespace {
 
 namespace key {
-constexpr quint8 Version = 0x00;
-constexpr quint8 Menu = 0x01;
-constexpr quint8 Up = 0x02;
-constexpr quint8 Down = 0x03;
-constexpr quint8 Refresh = 0x04;
-constexpr quint8 Plus = 0x05;
-constexpr quint8 Minus = 0x06;
-constexpr quint8 Display = 0x07;
-constexpr quint8 Save = 0x08;
-constexpr quint8 Recall = 0x09;
-constexpr quint8 Toggle = 0x0A;
-constexpr quint8 OptionMenu = 0x0B;
-constexpr quint8 FirstDigit = 0x80;
-constexpr quint8 LastDigit = 0x89;
-constexpr quint8 Backspace = 0x8E;
-constexpr quint8 Clear = 0x8F;
-constexpr quint8 Enter = 0x90;
-constexpr quint8 LegacyMinus = 0x9F;
-constexpr quint8 LegacyPlus = 0xA0;
-constexpr quint8 Dot = 0xD0;
+constexpr quint8 kVersion = 0x00;
+constexpr quint8 kMenu = 0x01;
+constexpr quint8 kUp = 0x02;
+constexpr quint8 kDown = 0x03;
+constexpr quint8 kRefresh = 0x04;
+constexpr quint8 kPlus = 0x05;
+constexpr quint8 kMinus = 0x06;
+constexpr quint8 kDisplay = 0x07;
+constexpr quint8 kSave = 0x08;
+constexpr quint8 kRecall = 0x09;
+constexpr quint8 kToggle = 0x0A;
+constexpr quint8 kOptionMenu = 0x0B;
+constexpr quint8 kFirstDigit = 0x80;
+constexpr quint8 kLastDigit = 0x89;
+constexpr quint8 kBackspace = 0x8E;
+constexpr quint8 kClear = 0x8F;
+constexpr quint8 kEnter = 0x90;
+constexpr quint8 kLegacyMinus = 0x9F;
+constexpr quint8 kLegacyPlus = 0xA0;
+constexpr quint8 kDot = 0xD0;
 } // namespace key
 
-constexpr quint8 MenuOpenFlag = 0x80;
-constexpr quint8 LowerLineFlag = 0x40;
-constexpr int MaxText = 14;
-constexpr int DisplayWidth = 20;
+constexpr quint8 kMenuOpenFlag = 0x80;
+constexpr quint8 kLowerLineFlag = 0x40;
+constexpr int kMaxText = 14;
+constexpr int kDisplayWidth = 20;
 
 struct Choice
 {
@@ -56,15 +56,15 @@ struct MenuEntry
 // numbered to switch between remote and local control. With fewer than ten
 // entries no other entry's number starts with 1.
 const MenuEntry kSettingsMenu[] = {
-    {"Ctrl", SetupPages::Control, 2, {{{0, "REMOTE"}, {1, "LOCAL"}}}},
-    {"Time", SetupPages::TimeMode, 3, {{{0, "LTC"}, {1, "TIMER"}, {2, "VITC"}}}},
-    {"Drop", SetupPages::DropFrame, 2, {{{0, "NDF"}, {0xFF, "DF"}}}},
+    {"Ctrl", SetupPages::kControl, 2, {{{0, "REMOTE"}, {1, "LOCAL"}}}},
+    {"Time", SetupPages::kTimeMode, 3, {{{0, "LTC"}, {1, "TIMER"}, {2, "VITC"}}}},
+    {"Drop", SetupPages::kDropFrame, 2, {{{0, "NDF"}, {0xFF, "DF"}}}},
     {"Mode",
-     SetupPages::ChannelMode,
+     SetupPages::kChannelMode,
      3,
-     {{{SetupPages::OneRecorderOrPlayer, "1R/P"},
-       {SetupPages::RecorderAndPlayer, "1R-1P"},
-       {SetupPages::TwoPlayers, "1P-1P"}}}},
+     {{{SetupPages::kOneRecorderOrPlayer, "1R/P"},
+       {SetupPages::kRecorderAndPlayer, "1R-1P"},
+       {SetupPages::kTwoPlayers, "1P-1P"}}}},
 };
 
 const MenuEntry kOptionsMenu[] = {
@@ -79,25 +79,25 @@ struct Menu
     int count;
 };
 
-Menu menuOf(bool options)
+Menu MenuOf(bool options)
 {
     if (options)
         return {kOptionsMenu, int(std::size(kOptionsMenu))};
     return {kSettingsMenu, int(std::size(kSettingsMenu))};
 }
 
-QByteArray line(quint8 flags, const QByteArray &text)
+QByteArray Line(quint8 flags, const QByteArray &text)
 {
-    return char(flags) + text.left(MaxText);
+    return char(flags) + text.left(kMaxText);
 }
 
-QByteArray numbered(const char *format, int number)
+QByteArray Numbered(const char *format, int number)
 {
     return QByteArray(format) + QByteArray::number(number).rightJustified(4, '0');
 }
 
 // The version as the panel shows it: from the 'V' of the version number on.
-QByteArray versionBanner(const QByteArray &version)
+QByteArray VersionBanner(const QByteArray &version)
 {
     for (qsizetype i = 0; i + 1 < version.size(); ++i) {
         if (version.at(i) == 'V' && version.at(i + 1) >= '0' && version.at(i + 1) <= '9')
@@ -108,175 +108,175 @@ QByteArray versionBanner(const QByteArray &version)
 
 } // namespace
 
-std::optional<QByteArray> FrontPanel::press(RecorderModel &model, quint8 pressed)
+std::optional<QByteArray> FrontPanel::Press(RecorderModel &model, quint8 pressed)
 {
-    m_lastKeyMs = model.now();
+    lastKeyMs = model.Now();
     switch (pressed) {
-    case key::Version:
-        return versionLine(model);
-    case key::Display:
-        m_displayChanged = false;
-        model.disks().clearFormatEnded();
+    case key::kVersion:
+        return VersionLine(model);
+    case key::kDisplay:
+        displayChanged = false;
+        model.Disks().ClearFormatEnded();
         break;
-    case key::Refresh:
-        return menuOpen() ? titleLine() : display(model);
-    case key::Menu:
-    case key::OptionMenu:
-        m_mode = pressed == key::Menu ? Mode::Menu : Mode::OptionMenu;
+    case key::kRefresh:
+        return MenuOpen() ? TitleLine() : Display(model);
+    case key::kMenu:
+    case key::kOptionMenu:
+        mode = pressed == key::kMenu ? Mode::Menu : Mode::OptionMenu;
         break;
-    case key::Save:
-        m_mode = Mode::Save;
-        m_number = model.segments().firstFree();
+    case key::kSave:
+        mode = Mode::Save;
+        number = model.Segments().FirstFree();
         break;
-    case key::Recall:
-        m_mode = Mode::Recall;
-        m_number = model.segments().after(0);
+    case key::kRecall:
+        mode = Mode::Recall;
+        number = model.Segments().After(0);
         break;
-    case key::Enter:
-        return enter(model);
-    case key::Dot:
+    case key::kEnter:
+        return Enter(model);
+    case key::kDot:
         // The older generation's panel has no dot key.
-        if (model.legacy())
+        if (model.Legacy())
             return std::nullopt;
         break;
-    case key::Toggle:
+    case key::kToggle:
         break;
     default:
-        return otherKey(model, pressed);
+        return OtherKey(model, pressed);
     }
-    return display(model);
+    return Display(model);
 }
 
-void FrontPanel::update(qint64 nowMs)
+void FrontPanel::Update(qint64 nowMs)
 {
-    if (m_timeoutMs <= 0 || !menuOpen() || nowMs - m_lastKeyMs < m_timeoutMs)
+    if (timeoutMs <= 0 || !MenuOpen() || nowMs - lastKeyMs < timeoutMs)
         return;
-    m_mode = Mode::Idle;
-    m_displayChanged = true;
+    mode = Mode::Idle;
+    displayChanged = true;
 }
 
-std::optional<QByteArray> FrontPanel::otherKey(RecorderModel &model, quint8 pressed)
+std::optional<QByteArray> FrontPanel::OtherKey(RecorderModel &model, quint8 pressed)
 {
-    const bool digit = pressed >= key::FirstDigit && pressed <= key::LastDigit;
-    if (digit || pressed == key::Backspace || pressed == key::Clear) {
-        if (!inMenu())
-            editNumber(pressed);
+    const bool digit = pressed >= key::kFirstDigit && pressed <= key::kLastDigit;
+    if (digit || pressed == key::kBackspace || pressed == key::kClear) {
+        if (!InMenu())
+            EditNumber(pressed);
         else if (digit)
-            jumpToEntry(model, pressed - key::FirstDigit);
-        else if (pressed == key::Clear)
-            resetValue(model);
+            JumpToEntry(model, pressed - key::kFirstDigit);
+        else if (pressed == key::kClear)
+            ResetValue(model);
         else
-            m_mode = Mode::Idle;
-        return display(model);
+            mode = Mode::Idle;
+        return Display(model);
     }
-    const bool up = pressed == key::Up || pressed == key::Plus || pressed == key::LegacyPlus;
-    const bool down = pressed == key::Down || pressed == key::Minus || pressed == key::LegacyMinus;
+    const bool up = pressed == key::kUp || pressed == key::kPlus || pressed == key::kLegacyPlus;
+    const bool down =
+        pressed == key::kDown || pressed == key::kMinus || pressed == key::kLegacyMinus;
     if (!up && !down)
         return std::nullopt;
     const int step = up ? 1 : -1;
-    switch (m_mode) {
+    switch (mode) {
     case Mode::Menu:
     case Mode::OptionMenu:
-        if (pressed == key::Up || pressed == key::Down) {
-            const int count = menuOf(m_mode == Mode::OptionMenu).count;
-            entry() = (entry() + step + count) % count;
+        if (pressed == key::kUp || pressed == key::kDown) {
+            const int count = MenuOf(mode == Mode::OptionMenu).count;
+            Entry() = (Entry() + step + count) % count;
         } else {
-            changeValue(model, step);
+            ChangeValue(model, step);
         }
         break;
     case Mode::Save:
-        m_number = qBound(SegmentStore::First, m_number + step, SegmentStore::Last);
+        number = qBound(SegmentStore::kFirst, number + step, SegmentStore::kLast);
         break;
     case Mode::Recall:
-        if (const int next =
-                up ? model.segments().after(m_number) : model.segments().before(m_number))
-            m_number = next;
+        if (const int next = up ? model.Segments().After(number) : model.Segments().Before(number))
+            number = next;
         break;
     case Mode::Idle:
         break;
     }
-    return display(model);
+    return Display(model);
 }
 
-void FrontPanel::changeValue(RecorderModel &model, int step)
+void FrontPanel::ChangeValue(RecorderModel &model, int step)
 {
-    const MenuEntry &shown = menuOf(m_mode == Mode::OptionMenu).entries[entry()];
-    const quint8 value = model.pages().active(shown.field);
+    const MenuEntry &shown = MenuOf(mode == Mode::OptionMenu).entries[Entry()];
+    const quint8 value = model.Pages().Active(shown.field);
     int index = 0;
     while (index < shown.choiceCount && shown.choices[size_t(index)].value != value)
         ++index;
     index = index == shown.choiceCount ? 0 : (index + step + shown.choiceCount) % shown.choiceCount;
-    model.pages().set(shown.field, shown.choices[size_t(index)].value);
+    model.Pages().Set(shown.field, shown.choices[size_t(index)].value);
 }
 
-void FrontPanel::resetValue(RecorderModel &model)
+void FrontPanel::ResetValue(RecorderModel &model)
 {
-    const MenuEntry &shown = menuOf(m_mode == Mode::OptionMenu).entries[entry()];
-    model.pages().set(shown.field, shown.choices[0].value);
+    const MenuEntry &shown = MenuOf(mode == Mode::OptionMenu).entries[Entry()];
+    model.Pages().Set(shown.field, shown.choices[0].value);
 }
 
-void FrontPanel::jumpToEntry(const RecorderModel &model, int number)
+void FrontPanel::JumpToEntry(const RecorderModel &model, int number)
 {
-    const int index = model.legacy() ? number : number - 1;
-    if (index >= 0 && index < menuOf(m_mode == Mode::OptionMenu).count)
-        entry() = index;
+    const int index = model.Legacy() ? number : number - 1;
+    if (index >= 0 && index < MenuOf(mode == Mode::OptionMenu).count)
+        Entry() = index;
 }
 
-void FrontPanel::editNumber(quint8 pressed)
+void FrontPanel::EditNumber(quint8 pressed)
 {
-    if (m_mode != Mode::Save && m_mode != Mode::Recall)
+    if (mode != Mode::Save && mode != Mode::Recall)
         return;
-    if (pressed == key::Backspace)
-        m_number /= 10;
-    else if (pressed == key::Clear)
-        m_number = 0;
+    if (pressed == key::kBackspace)
+        number /= 10;
+    else if (pressed == key::kClear)
+        number = 0;
     else
-        m_number = (m_number * 10 + (pressed - key::FirstDigit)) % 10000;
+        number = (number * 10 + (pressed - key::kFirstDigit)) % 10000;
 }
 
-QByteArray FrontPanel::enter(RecorderModel &model)
+QByteArray FrontPanel::Enter(RecorderModel &model)
 {
     QByteArray text;
-    if (m_mode == Mode::Save)
-        text = saveSegment(model);
-    else if (m_mode == Mode::Recall)
-        text = recallSegment(model);
-    m_mode = Mode::Idle;
-    return text.isEmpty() ? display(model) : line(LowerLineFlag, text);
+    if (mode == Mode::Save)
+        text = SaveSegment(model);
+    else if (mode == Mode::Recall)
+        text = RecallSegment(model);
+    mode = Mode::Idle;
+    return text.isEmpty() ? Display(model) : Line(kLowerLineFlag, text);
 }
 
-QByteArray FrontPanel::saveSegment(RecorderModel &model)
+QByteArray FrontPanel::SaveSegment(RecorderModel &model)
 {
-    if (!model.createSegment(m_number))
+    if (!model.CreateSegment(number))
         return "Not saved";
-    return numbered("Saved ", m_number);
+    return Numbered("Saved ", number);
 }
 
-QByteArray FrontPanel::recallSegment(RecorderModel &model)
+QByteArray FrontPanel::RecallSegment(RecorderModel &model)
 {
-    if (!model.cueToSegment(m_number))
+    if (!model.CueToSegment(number))
         return "No segment";
-    return numbered("Cued ", m_number);
+    return Numbered("Cued ", number);
 }
 
-QByteArray FrontPanel::display(RecorderModel &model) const
+QByteArray FrontPanel::Display(RecorderModel &model) const
 {
-    const quint8 menuFlag = menuOpen() ? MenuOpenFlag : 0;
-    if (const auto formatMs = model.disks().formatting(model.now())) {
+    const quint8 menuFlag = MenuOpen() ? kMenuOpenFlag : 0;
+    if (const auto formatMs = model.Disks().Formatting(model.Now())) {
         const qint64 seconds = *formatMs / 1000;
         const QByteArray elapsed = QByteArray::number(seconds / 60).rightJustified(2, '0') + ':' +
                                    QByteArray::number(seconds % 60).rightJustified(2, '0');
-        return line(menuFlag | LowerLineFlag, "Format " + elapsed);
+        return Line(menuFlag | kLowerLineFlag, "Format " + elapsed);
     }
-    if (m_mode == Mode::Idle)
-        return line(LowerLineFlag, model.selected().loadedFile);
-    return line(menuFlag | LowerLineFlag, modeLine(model));
+    if (mode == Mode::Idle)
+        return Line(kLowerLineFlag, model.Selected().loadedFile);
+    return Line(menuFlag | kLowerLineFlag, ModeLine(model));
 }
 
-QByteArray FrontPanel::titleLine() const
+QByteArray FrontPanel::TitleLine() const
 {
     QByteArray title;
-    switch (m_mode) {
+    switch (mode) {
     case Mode::Menu:
         title = "SETUP MENU";
         break;
@@ -293,39 +293,39 @@ QByteArray FrontPanel::titleLine() const
         break;
     }
     // Centred on the upper line.
-    return line(MenuOpenFlag | quint8((DisplayWidth - title.size()) / 2), title);
+    return Line(kMenuOpenFlag | quint8((kDisplayWidth - title.size()) / 2), title);
 }
 
-QByteArray FrontPanel::versionLine(const RecorderModel &model) const
+QByteArray FrontPanel::VersionLine(const RecorderModel &model) const
 {
-    const QByteArray given = model.scenario().versionKey;
+    const QByteArray given = model.ScenarioInUse().versionKey;
     if (!given.isEmpty())
-        return given.left(MaxText + 1);
-    return line(LowerLineFlag, versionBanner(model.versionText()));
+        return given.left(kMaxText + 1);
+    return Line(kLowerLineFlag, VersionBanner(model.VersionText()));
 }
 
-QByteArray FrontPanel::modeLine(const RecorderModel &model) const
+QByteArray FrontPanel::ModeLine(const RecorderModel &model) const
 {
-    switch (m_mode) {
+    switch (mode) {
     case Mode::Save:
-        return numbered("Save seg ", m_number);
+        return Numbered("Save seg ", number);
     case Mode::Recall:
-        return m_number == 0 ? QByteArray("No segments") : numbered("Recall ", m_number);
+        return number == 0 ? QByteArray("No segments") : Numbered("Recall ", number);
     case Mode::Menu:
     case Mode::OptionMenu:
     case Mode::Idle:
         break;
     }
-    return menuLine(model);
+    return MenuLine(model);
 }
 
-QByteArray FrontPanel::menuLine(const RecorderModel &model) const
+QByteArray FrontPanel::MenuLine(const RecorderModel &model) const
 {
     // Older firmware numbers its entries from 00, newer firmware from 1.
-    const MenuEntry &shown = menuOf(m_mode == Mode::OptionMenu).entries[entry()];
-    const QByteArray number = model.legacy() ? QByteArray::number(entry()).rightJustified(2, '0')
-                                             : QByteArray::number(entry() + 1);
-    const quint8 value = model.pages().active(shown.field);
+    const MenuEntry &shown = MenuOf(mode == Mode::OptionMenu).entries[Entry()];
+    const QByteArray number = model.Legacy() ? QByteArray::number(Entry()).rightJustified(2, '0')
+                                             : QByteArray::number(Entry() + 1);
+    const quint8 value = model.Pages().Active(shown.field);
     QByteArray valueText = "?" + QByteArray::number(value, 16);
     for (int i = 0; i < shown.choiceCount; ++i) {
         if (shown.choices[size_t(i)].value == value)

@@ -27,44 +27,44 @@ class FrontPanel
 {
 public:
     // The reply data for a key; none for a key the recorder does not have.
-    std::optional<QByteArray> press(RecorderModel &model, quint8 key);
-    bool menuOpen() const { return m_mode != Mode::Idle; }
+    std::optional<QByteArray> Press(RecorderModel &model, quint8 key);
+    bool MenuOpen() const { return mode != Mode::Idle; }
 
     // A menu left alone for timeoutMs closes by itself (0: never).
-    void setTimeout(qint64 timeoutMs) { m_timeoutMs = timeoutMs; }
-    void update(qint64 nowMs);
+    void SetTimeout(qint64 timeoutMs) { this->timeoutMs = timeoutMs; }
+    void Update(qint64 nowMs);
     // The display changed without a key (a menu timed out) and has not been
     // read since with the display key.
-    bool displayChanged() const { return m_displayChanged; }
+    bool DisplayChanged() const { return displayChanged; }
 
 private:
     enum class Mode { Idle, Menu, OptionMenu, Save, Recall };
 
     // The keys that step, change or edit: what they do depends on the mode.
-    std::optional<QByteArray> otherKey(RecorderModel &model, quint8 key);
-    void changeValue(RecorderModel &model, int step);
-    void resetValue(RecorderModel &model);
-    void jumpToEntry(const RecorderModel &model, int number);
-    void editNumber(quint8 key);
-    QByteArray enter(RecorderModel &model);
-    QByteArray saveSegment(RecorderModel &model);
-    QByteArray recallSegment(RecorderModel &model);
-    QByteArray display(RecorderModel &model) const;
-    QByteArray titleLine() const;
-    QByteArray versionLine(const RecorderModel &model) const;
-    QByteArray menuLine(const RecorderModel &model) const;
-    QByteArray modeLine(const RecorderModel &model) const;
-    bool inMenu() const { return m_mode == Mode::Menu || m_mode == Mode::OptionMenu; }
-    int &entry() { return m_entries[m_mode == Mode::OptionMenu ? 1 : 0]; }
-    int entry() const { return m_entries[m_mode == Mode::OptionMenu ? 1 : 0]; }
+    std::optional<QByteArray> OtherKey(RecorderModel &model, quint8 key);
+    void ChangeValue(RecorderModel &model, int step);
+    void ResetValue(RecorderModel &model);
+    void JumpToEntry(const RecorderModel &model, int number);
+    void EditNumber(quint8 key);
+    QByteArray Enter(RecorderModel &model);
+    QByteArray SaveSegment(RecorderModel &model);
+    QByteArray RecallSegment(RecorderModel &model);
+    QByteArray Display(RecorderModel &model) const;
+    QByteArray TitleLine() const;
+    QByteArray VersionLine(const RecorderModel &model) const;
+    QByteArray MenuLine(const RecorderModel &model) const;
+    QByteArray ModeLine(const RecorderModel &model) const;
+    bool InMenu() const { return mode == Mode::Menu || mode == Mode::OptionMenu; }
+    int &Entry() { return entries[mode == Mode::OptionMenu ? 1 : 0]; }
+    int Entry() const { return entries[mode == Mode::OptionMenu ? 1 : 0]; }
 
-    Mode m_mode = Mode::Idle;
+    Mode mode = Mode::Idle;
     // The entry each menu shows, kept while it is closed.
-    std::array<int, 2> m_entries{};
-    int m_number = 0;
-    qint64 m_timeoutMs = 0;
-    qint64 m_lastKeyMs = 0;
-    bool m_displayChanged = false;
+    std::array<int, 2> entries{};
+    int number = 0;
+    qint64 timeoutMs = 0;
+    qint64 lastKeyMs = 0;
+    bool displayChanged = false;
 };
 
 } // namespace xrsim

@@ -8,33 +8,33 @@
 namespace xrsim {
 
 namespace {
-constexpr int PayloadSize = 512;
-constexpr int VersionAt = 4;
-constexpr int DiskNameAt = 20;
-constexpr int TextSize = 16;
-constexpr int StandardAt = 84;
-constexpr int CompressionAt = 85;
+constexpr int kPayloadSize = 512;
+constexpr int kVersionAt = 4;
+constexpr int kDiskNameAt = 20;
+constexpr int kTextSize = 16;
+constexpr int kStandardAt = 84;
+constexpr int kCompressionAt = 85;
 
-void putText(QByteArray *payload, int at, const QByteArray &text)
+void PutText(QByteArray *payload, int at, const QByteArray &text)
 {
-    payload->replace(at, qMin<int>(int(text.size()), TextSize - 1), text.left(TextSize - 1));
+    payload->replace(at, qMin<int>(int(text.size()), kTextSize - 1), text.left(kTextSize - 1));
 }
 } // namespace
 
-QByteArray infoBlock(RecorderModel &model)
+QByteArray InfoBlock(RecorderModel &model)
 {
-    QByteArray payload(PayloadSize, '\0');
-    qToBigEndian(model.scenario().tag, payload.data());
-    putText(&payload, VersionAt, model.versionText());
-    putText(&payload, DiskNameAt, model.diskName);
-    payload[StandardAt] = char(model.pages().active(SetupPages::Standard));
-    payload[CompressionAt] = char(model.pages().active(SetupPages::Compression));
+    QByteArray payload(kPayloadSize, '\0');
+    qToBigEndian(model.ScenarioInUse().tag, payload.data());
+    PutText(&payload, kVersionAt, model.VersionText());
+    PutText(&payload, kDiskNameAt, model.diskName);
+    payload[kStandardAt] = char(model.Pages().Active(SetupPages::kStandard));
+    payload[kCompressionAt] = char(model.Pages().Active(SetupPages::kCompression));
 
     PacketHeader header;
-    header.type = PacketHeader::BlockType;
-    header.length = PayloadSize;
-    header.word2 = InformationRequest;
-    return header.encode() + payload;
+    header.type = PacketHeader::kBlockType;
+    header.length = kPayloadSize;
+    header.word2 = kInformationRequest;
+    return header.Encode() + payload;
 }
 
 } // namespace xrsim

@@ -2,36 +2,36 @@
 
 namespace xrsim {
 
-void PlaylistChain::link(int from, int to)
+void PlaylistChain::Link(int from, int to)
 {
     if (to == 0)
-        m_links.remove(from);
+        links.remove(from);
     else
-        m_links.insert(from, to);
+        links.insert(from, to);
 }
 
-void PlaylistChain::moveOn(int segment)
+void PlaylistChain::MoveOn(int segment)
 {
-    m_current = segment;
-    m_eventChanged = true;
+    current = segment;
+    eventChanged = true;
 }
 
-void PlaylistChain::forget(int segment)
+void PlaylistChain::Forget(int segment)
 {
-    bool changed = m_links.remove(segment) > 0;
-    for (auto it = m_links.begin(); it != m_links.end();) {
+    bool changed = links.remove(segment) > 0;
+    for (auto it = links.begin(); it != links.end();) {
         if (it.value() == segment) {
-            it = m_links.erase(it);
+            it = links.erase(it);
             changed = true;
         } else {
             ++it;
         }
     }
-    if (m_start == segment) {
-        m_start = 0;
+    if (start == segment) {
+        start = 0;
         changed = true;
     }
-    m_playlistChanged = m_playlistChanged || changed;
+    playlistChanged = playlistChanged || changed;
 }
 
 } // namespace xrsim

@@ -13,29 +13,29 @@ class PlaylistChain
 {
 public:
     // to = 0 removes the link behind from.
-    void link(int from, int to);
-    int next(int from) const { return m_links.value(from, 0); }
-    void setStart(int segment) { m_start = segment; }
-    int start() const { return m_start; }
+    void Link(int from, int to);
+    int Next(int from) const { return links.value(from, 0); }
+    void SetStart(int segment) { start = segment; }
+    int Start() const { return start; }
 
-    int current() const { return m_current; }
-    void setCurrent(int segment) { m_current = segment; }
-    void moveOn(int segment);
+    int Current() const { return current; }
+    void SetCurrent(int segment) { current = segment; }
+    void MoveOn(int segment);
 
-    bool eventChanged() const { return m_eventChanged; }
-    void acknowledgeEventChange() { m_eventChanged = false; }
-    bool playlistChanged() const { return m_playlistChanged; }
-    void acknowledgePlaylistChange() { m_playlistChanged = false; }
+    bool EventChanged() const { return eventChanged; }
+    void AcknowledgeEventChange() { eventChanged = false; }
+    bool PlaylistChanged() const { return playlistChanged; }
+    void AcknowledgePlaylistChange() { playlistChanged = false; }
 
     // A deleted segment leaves the list.
-    void forget(int segment);
+    void Forget(int segment);
 
 private:
-    QHash<int, int> m_links;
-    int m_start = 0;
-    int m_current = 0;
-    bool m_eventChanged = false;
-    bool m_playlistChanged = false;
+    QHash<int, int> links;
+    int start = 0;
+    int current = 0;
+    bool eventChanged = false;
+    bool playlistChanged = false;
 };
 
 } // namespace xrsim

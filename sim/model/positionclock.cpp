@@ -2,33 +2,33 @@
 
 namespace xrsim {
 
-void PositionClock::setRate(double unitsPerSecond, qint64 nowMs)
+void PositionClock::SetRate(double unitsPerSecond, qint64 nowMs)
 {
-    anchor(nowMs);
-    m_rate = unitsPerSecond;
+    Anchor(nowMs);
+    rate = unitsPerSecond;
 }
 
-void PositionClock::setSpeed(double speed, qint64 nowMs)
+void PositionClock::SetSpeed(double speed, qint64 nowMs)
 {
-    anchor(nowMs);
-    m_speed = speed;
+    Anchor(nowMs);
+    this->speed = speed;
 }
 
-void PositionClock::jump(double units, qint64 nowMs)
+void PositionClock::Jump(double units, qint64 nowMs)
 {
-    m_units = units;
-    m_sinceMs = nowMs;
+    this->units = units;
+    sinceMs = nowMs;
 }
 
-double PositionClock::position(qint64 nowMs) const
+double PositionClock::Position(qint64 nowMs) const
 {
-    return m_units + m_speed * m_rate * double(nowMs - m_sinceMs) / 1000.0;
+    return units + speed * rate * double(nowMs - sinceMs) / 1000.0;
 }
 
-void PositionClock::anchor(qint64 nowMs)
+void PositionClock::Anchor(qint64 nowMs)
 {
-    m_units = position(nowMs);
-    m_sinceMs = nowMs;
+    units = Position(nowMs);
+    sinceMs = nowMs;
 }
 
 } // namespace xrsim

@@ -10,20 +10,20 @@ namespace xrsim {
 class PositionClock
 {
 public:
-    void setRate(double unitsPerSecond, qint64 nowMs);
-    void setSpeed(double speed, qint64 nowMs);
-    void jump(double units, qint64 nowMs);
+    void SetRate(double unitsPerSecond, qint64 nowMs);
+    void SetSpeed(double speed, qint64 nowMs);
+    void Jump(double units, qint64 nowMs);
 
-    double speed() const { return m_speed; }
-    double position(qint64 nowMs) const;
+    double Speed() const { return speed; }
+    double Position(qint64 nowMs) const;
 
 private:
-    void anchor(qint64 nowMs);
+    void Anchor(qint64 nowMs);
 
-    double m_rate = 50.0;
-    double m_speed = 0.0;
-    double m_units = 0.0;
-    qint64 m_sinceMs = 0;
+    double rate = 50.0;
+    double speed = 0.0;
+    double units = 0.0;
+    qint64 sinceMs = 0;
 };
 
 } // namespace xrsim

@@ -8,322 +8,322 @@ namespace xrsim {
 namespace {
 // The recorder family answers with 0x20 0x50; a 625-line machine sets bit 0
 // of the high byte.
-constexpr quint16 DeviceTypeBase = 0x2050;
-constexpr quint16 FiftyHzBit = 0x0100;
+constexpr quint16 kDeviceTypeBase = 0x2050;
+constexpr quint16 kFiftyHzBit = 0x0100;
 // Group of pictures of MPEG recorders (I, B and P pictures); the others
 // record intra pictures only.
-constexpr quint32 MpegTag = 0x4D504547;
-constexpr int IbpGop = 3;
-constexpr int IntraOnlyGop = 1;
+constexpr quint32 kMpegTag = 0x4D504547;
+constexpr int kIbpGop = 3;
+constexpr int kIntraOnlyGop = 1;
 
 using Motion = Transport::Motion;
 } // namespace
 
 RecorderModel::RecorderModel(const Scenario &scenario, const SimClock &clock)
-    : m_scenario(scenario), m_clock(clock),
-      m_disks({scenario.scanMs, scenario.inquiryMs, scenario.formatMs})
+    : scenario(scenario), clock(clock),
+      disks({scenario.scanMs, scenario.inquiryMs, scenario.formatMs})
 {
-    loadScenario();
-    refreshRates();
+    LoadScenario();
+    RefreshRates();
 }
 
-qint64 RecorderModel::now() const
+qint64 RecorderModel::Now() const
 {
-    return m_clock.nowMs();
+    return clock.NowMs();
 }
 
-void RecorderModel::advance()
+void RecorderModel::Advance()
 {
-    m_disks.update(now());
-    m_panel.update(now());
-    for (Channel &channel : m_channels) {
-        channel.transport.update(now());
-        followSegment(channel);
-        stopAtMaterialEnd(channel);
-        growRecording(channel);
+    disks.Update(Now());
+    panel.Update(Now());
+    for (Channel &channel : channels) {
+        channel.transport.Update(Now());
+        FollowSegment(channel);
+        StopAtMaterialEnd(channel);
+        GrowRecording(channel);
     }
 }
 
-const VideoStandard &RecorderModel::standard() const
+const VideoStandard &RecorderModel::Standard() const
 {
-    return VideoStandard::byCode(m_pages.active(SetupPages::Standard));
+    return VideoStandard::ByCode(pages.Active(SetupPages::kStandard));
 }
 
-bool RecorderModel::dropFrame() const
+bool RecorderModel::DropFrame() const
 {
-    return m_pages.active(SetupPages::DropFrame) != 0;
+    return pages.Active(SetupPages::kDropFrame) != 0;
 }
 
-quint16 RecorderModel::deviceType() const
+quint16 RecorderModel::DeviceType() const
 {
-    return standard().fiftyHz() ? DeviceTypeBase | FiftyHzBit : DeviceTypeBase;
+    return Standard().FiftyHz() ? kDeviceTypeBase | kFiftyHzBit : kDeviceTypeBase;
 }
 
-void RecorderModel::applySetupPage(int page)
+void RecorderModel::ApplySetupPage(int page)
 {
-    m_pages.apply(page);
-    refreshRates();
+    pages.Apply(page);
+    RefreshRates();
 }
 
-Channel &RecorderModel::selected()
+Channel &RecorderModel::Selected()
 {
-    const bool player = m_side == Side::Player && hasPlayerSide();
-    return m_channels[player ? 1 : 0];
+    const bool player = side == Side::Player && HasPlayerSide();
+    return channels[player ? 1 : 0];
 }
 
-const Channel &RecorderModel::selected() const
+const Channel &RecorderModel::Selected() const
 {
-    const bool player = m_side == Side::Player && hasPlayerSide();
-    return m_channels[player ? 1 : 0];
+    const bool player = side == Side::Player && HasPlayerSide();
+    return channels[player ? 1 : 0];
 }
 
-bool RecorderModel::selectSide(Side side)
+bool RecorderModel::SelectSide(Side side)
 {
-    if (side == Side::Player && !hasPlayerSide())
+    if (side == Side::Player && !HasPlayerSide())
         return false;
-    m_side = side;
+    this->side = side;
     return true;
 }
 
-bool RecorderModel::hasPlayerSide() const
+bool RecorderModel::HasPlayerSide() const
 {
-    return m_pages.active(SetupPages::ChannelMode) != SetupPages::OneRecorderOrPlayer;
+    return pages.Active(SetupPages::kChannelMode) != SetupPages::kOneRecorderOrPlayer;
 }
 
-bool RecorderModel::canRecord() const
+bool RecorderModel::CanRecord() const
 {
-    return m_pages.active(SetupPages::ChannelMode) != SetupPages::TwoPlayers &&
-           &selected() == &m_channels[0];
+    return pages.Active(SetupPages::kChannelMode) != SetupPages::kTwoPlayers &&
+           &Selected() == &channels[0];
 }
 
-qint64 RecorderModel::position() const
+qint64 RecorderModel::Position() const
 {
-    return qMax<qint64>(qint64(selected().transport.position(now())), 0);
+    return qMax<qint64>(qint64(Selected().transport.Position(Now())), 0);
 }
 
-bool RecorderModel::loadFile(Channel &channel, const QByteArray &name)
+bool RecorderModel::LoadFile(Channel &channel, const QByteArray &name)
 {
-    const MediaFile *file = m_files.find(name);
+    const MediaFile *file = files.Find(name);
     if (!file)
         return false;
     channel.loadedFile = name;
-    cueTo(channel, file->first * standard().unitsPerFrame());
+    CueTo(channel, file->first * Standard().UnitsPerFrame());
     return true;
 }
 
-bool RecorderModel::createFile(const QByteArray &name)
+bool RecorderModel::CreateFile(const QByteArray &name)
 {
-    if (!m_files.find(name) && !m_files.add(newFile(name, m_pages.active(SetupPages::AudioTracks))))
+    if (!files.Find(name) && !files.Add(NewFile(name, pages.Active(SetupPages::kAudioTracks))))
         return false;
-    return loadFile(m_channels[0], name);
+    return LoadFile(channels[0], name);
 }
 
-void RecorderModel::cueTo(Channel &channel, qint64 units)
+void RecorderModel::CueTo(Channel &channel, qint64 units)
 {
     channel.playingSegment = 0;
-    channel.transport.cue(double(units), now(), now() + m_scenario.cueMs);
+    channel.transport.Cue(double(units), Now(), Now() + scenario.cueMs);
 }
 
-bool RecorderModel::createSegment(int number)
+bool RecorderModel::CreateSegment(int number)
 {
-    const Channel &channel = selected();
-    if (!SegmentStore::validNumber(number) || !channel.markIn || !channel.markOut ||
+    const Channel &channel = Selected();
+    if (!SegmentStore::ValidNumber(number) || !channel.markIn || !channel.markOut ||
         *channel.markOut <= *channel.markIn)
         return false;
     Segment segment;
     segment.in = *channel.markIn;
     segment.out = *channel.markOut;
     segment.source = channel.loadedFile;
-    return m_segments.store(number, segment);
+    return segments.Store(number, segment);
 }
 
-bool RecorderModel::cueToSegment(int number)
+bool RecorderModel::CueToSegment(int number)
 {
-    const Segment *segment = m_segments.find(number);
+    const Segment *segment = segments.Find(number);
     if (!segment)
         return false;
-    Channel &channel = selected();
-    if (m_files.find(segment->source))
+    Channel &channel = Selected();
+    if (files.Find(segment->source))
         channel.loadedFile = segment->source;
-    cueTo(channel, segment->in);
+    CueTo(channel, segment->in);
     return true;
 }
 
-bool RecorderModel::playSegment(int number, bool option)
+bool RecorderModel::PlaySegment(int number, bool option)
 {
-    const Segment *segment = m_segments.find(number);
+    const Segment *segment = segments.Find(number);
     if (!segment)
         return false;
-    Channel &channel = selected();
-    if (m_files.find(segment->source))
+    Channel &channel = Selected();
+    if (files.Find(segment->source))
         channel.loadedFile = segment->source;
-    channel.transport.play(now(), option);
-    channel.transport.jumpTo(double(segment->in), now());
+    channel.transport.Play(Now(), option);
+    channel.transport.JumpTo(double(segment->in), Now());
     channel.playingSegment = number;
-    m_chain.setCurrent(number);
+    chain.SetCurrent(number);
     return true;
 }
 
-bool RecorderModel::record()
+bool RecorderModel::Record()
 {
-    if (!canRecord() || freeFrames() <= 0)
+    if (!CanRecord() || FreeFrames() <= 0)
         return false;
-    Channel &channel = selected();
+    Channel &channel = Selected();
     channel.playingSegment = 0;
-    channel.transport.record(now());
-    if (MediaFile *file = m_files.find(channel.loadedFile))
-        file->include(position() / standard().unitsPerFrame());
+    channel.transport.Record(Now());
+    if (MediaFile *file = files.Find(channel.loadedFile))
+        file->Include(Position() / Standard().UnitsPerFrame());
     return true;
 }
 
-qint64 RecorderModel::freeMegabytes() const
+qint64 RecorderModel::FreeMegabytes() const
 {
-    const double used = secondsOf(m_files.totalFrames()) * m_scenario.recordMbps / 8.0;
-    return qMax<qint64>(qint64(totalMegabytes() - used), 0);
+    const double used = SecondsOf(files.TotalFrames()) * scenario.recordMbps / 8.0;
+    return qMax<qint64>(qint64(TotalMegabytes() - used), 0);
 }
 
-qint64 RecorderModel::freeFrames() const
+qint64 RecorderModel::FreeFrames() const
 {
-    const VideoStandard &rate = standard();
-    const double seconds = double(freeMegabytes()) * 8.0 / m_scenario.recordMbps;
+    const VideoStandard &rate = Standard();
+    const double seconds = double(FreeMegabytes()) * 8.0 / scenario.recordMbps;
     return qint64(seconds * rate.rateNum / rate.rateDen);
 }
 
-double RecorderModel::secondsOf(qint64 frames) const
+double RecorderModel::SecondsOf(qint64 frames) const
 {
-    return double(frames) * standard().rateDen / standard().rateNum;
+    return double(frames) * Standard().rateDen / Standard().rateNum;
 }
 
-void RecorderModel::loadScenario()
+void RecorderModel::LoadScenario()
 {
     const bool dropFrame =
-        m_scenario.dropFrame && VideoStandard::byCode(m_scenario.videoStandard).dropFrameCapable();
-    m_pages.set(SetupPages::Control, m_scenario.local ? 1 : 0);
-    m_pages.set(SetupPages::DropFrame, dropFrame ? 0xFF : 0);
-    m_pages.set(SetupPages::RecordDrop, dropFrame ? 1 : 0);
-    m_pages.set(SetupPages::ChannelMode, quint8(m_scenario.channelMode));
-    m_pages.set(SetupPages::Compression, quint8(m_scenario.compression));
-    m_pages.set(SetupPages::Standard, quint8(m_scenario.videoStandard));
-    m_panel.setTimeout(m_scenario.menuTimeoutMs);
-    diskName = m_scenario.diskName.toLatin1();
-    for (const Scenario::Disk &disk : m_scenario.disks)
-        m_disks.install(disk.bus, disk.id, disk.formatted, disk.megabytes, disk.mode);
+        scenario.dropFrame && VideoStandard::ByCode(scenario.videoStandard).DropFrameCapable();
+    pages.Set(SetupPages::kControl, scenario.local ? 1 : 0);
+    pages.Set(SetupPages::kDropFrame, dropFrame ? 0xFF : 0);
+    pages.Set(SetupPages::kRecordDrop, dropFrame ? 1 : 0);
+    pages.Set(SetupPages::kChannelMode, quint8(scenario.channelMode));
+    pages.Set(SetupPages::kCompression, quint8(scenario.compression));
+    pages.Set(SetupPages::kStandard, quint8(scenario.videoStandard));
+    panel.SetTimeout(scenario.menuTimeoutMs);
+    diskName = scenario.diskName.toLatin1();
+    for (const Scenario::Disk &disk : scenario.disks)
+        disks.Install(disk.bus, disk.id, disk.formatted, disk.megabytes, disk.mode);
 
-    const VideoStandard &rate = standard();
-    for (const Scenario::File &given : m_scenario.files) {
-        MediaFile file = newFile(given.name.toLatin1(), given.audioTracks);
+    const VideoStandard &rate = Standard();
+    for (const Scenario::File &given : scenario.files) {
+        MediaFile file = NewFile(given.name.toLatin1(), given.audioTracks);
         file.first = 0;
         file.last = qint64(given.seconds) * rate.rateNum / rate.rateDen - 1;
         // Older firmware keeps no files.
-        if (legacy() || !m_files.add(file))
+        if (Legacy() || !files.Add(file))
             qCWarning(lcSim) << "scenario: file" << given.name << "left out";
     }
-    const QByteArray loaded = m_scenario.loaded.toLatin1();
-    if (!loaded.isEmpty() && !m_files.find(loaded))
-        qCWarning(lcSim) << "scenario: no file" << m_scenario.loaded << "to load";
+    const QByteArray loaded = scenario.loaded.toLatin1();
+    if (!loaded.isEmpty() && !files.Find(loaded))
+        qCWarning(lcSim) << "scenario: no file" << scenario.loaded << "to load";
     else
-        m_channels[0].loadedFile = m_channels[1].loadedFile = loaded;
+        channels[0].loadedFile = channels[1].loadedFile = loaded;
 
-    loadSegments();
-    if (m_scenario.playing)
-        m_channels[0].transport.play(now());
+    LoadSegments();
+    if (scenario.playing)
+        channels[0].transport.Play(Now());
 }
 
-void RecorderModel::loadSegments()
+void RecorderModel::LoadSegments()
 {
-    const VideoStandard &rate = standard();
-    const TimeBase time = timeBase();
-    const QByteArray loaded = m_scenario.loaded.toLatin1();
+    const VideoStandard &rate = Standard();
+    const TimeBase time = CurrentTimeBase();
+    const QByteArray loaded = scenario.loaded.toLatin1();
     const auto sourceOf = [&loaded](const QString &given) {
         return given.isEmpty() ? loaded : given.toLatin1();
     };
-    for (const Scenario::Segment &given : m_scenario.segments) {
+    for (const Scenario::Segment &given : scenario.segments) {
         Timecode in;
         Timecode out;
-        Timecode::parse(given.in, &in);
-        Timecode::parse(given.out, &out);
-        if (!in.isValid(rate.timecodeFps()) || !out.isValid(rate.timecodeFps())) {
+        Timecode::Parse(given.in, &in);
+        Timecode::Parse(given.out, &out);
+        if (!in.IsValid(rate.TimecodeFps()) || !out.IsValid(rate.TimecodeFps())) {
             qCWarning(lcSim) << "scenario: segment" << given.number << "is not a time of"
                              << rate.name;
             continue;
         }
-        m_segments.store(given.number,
-                         {time.unitsOfTimecode(in, false), time.unitsOfTimecode(out, false),
-                          sourceOf(given.source), given.extra1, given.extra2});
+        segments.Store(given.number,
+                       {time.UnitsOfTimecode(in, false), time.UnitsOfTimecode(out, false),
+                        sourceOf(given.source), given.extra1, given.extra2});
     }
-    for (const Scenario::RawSegment &given : m_scenario.rawSegments)
-        m_segments.store(given.number, {given.in, given.out, sourceOf(given.source)});
+    for (const Scenario::RawSegment &given : scenario.rawSegments)
+        segments.Store(given.number, {given.in, given.out, sourceOf(given.source)});
 }
 
-MediaFile RecorderModel::newFile(const QByteArray &name, int audioTracks) const
+MediaFile RecorderModel::NewFile(const QByteArray &name, int audioTracks) const
 {
     MediaFile file;
     file.name = name;
-    file.standard = standard().code;
-    file.megabitsPerSecond = m_scenario.recordMbps;
-    file.gop = m_scenario.tag == MpegTag ? IbpGop : IntraOnlyGop;
+    file.standard = Standard().code;
+    file.megabitsPerSecond = scenario.recordMbps;
+    file.gop = scenario.tag == kMpegTag ? kIbpGop : kIntraOnlyGop;
     file.audioTracks = audioTracks;
     return file;
 }
 
-void RecorderModel::refreshRates()
+void RecorderModel::RefreshRates()
 {
-    for (Channel &channel : m_channels)
-        channel.transport.setRate(standard().unitsPerSecond(), now());
+    for (Channel &channel : channels)
+        channel.transport.SetRate(Standard().UnitsPerSecond(), Now());
 }
 
-void RecorderModel::followSegment(Channel &channel)
+void RecorderModel::FollowSegment(Channel &channel)
 {
     if (channel.playingSegment == 0)
         return;
-    const Segment *segment = m_segments.find(channel.playingSegment);
-    if (!segment || channel.transport.motion() != Motion::Play) {
+    const Segment *segment = segments.Find(channel.playingSegment);
+    if (!segment || channel.transport.CurrentMotion() != Motion::Play) {
         channel.playingSegment = 0;
         return;
     }
     // Playback runs from segment to segment along the playlist's links;
     // what went past an out point carries on into the next segment.
-    double position = channel.transport.position(now());
+    double position = channel.transport.Position(Now());
     while (position >= double(segment->out)) {
         const double overshoot = position - double(segment->out);
-        const int next = m_chain.next(channel.playingSegment);
-        const Segment *following = m_segments.find(next);
+        const int next = chain.Next(channel.playingSegment);
+        const Segment *following = segments.Find(next);
         if (!following) {
-            channel.transport.stillAt(double(segment->out), now());
+            channel.transport.StillAt(double(segment->out), Now());
             channel.playingSegment = 0;
             return;
         }
-        if (m_files.find(following->source))
+        if (files.Find(following->source))
             channel.loadedFile = following->source;
         position = double(following->in) + overshoot;
-        channel.transport.jumpTo(position, now());
+        channel.transport.JumpTo(position, Now());
         channel.playingSegment = next;
-        m_chain.moveOn(next);
+        chain.MoveOn(next);
         segment = following;
     }
 }
 
-void RecorderModel::stopAtMaterialEnd(Channel &channel)
+void RecorderModel::StopAtMaterialEnd(Channel &channel)
 {
-    const MediaFile *file = m_files.find(channel.loadedFile);
-    if (!file || file->empty() || channel.transport.motion() == Motion::Record ||
-        !channel.transport.movingForward())
+    const MediaFile *file = files.Find(channel.loadedFile);
+    if (!file || file->Empty() || channel.transport.CurrentMotion() == Motion::Record ||
+        !channel.transport.MovingForward())
         return;
-    const int unitsPerFrame = standard().unitsPerFrame();
+    const int unitsPerFrame = Standard().UnitsPerFrame();
     const double end = double((file->last + 1) * unitsPerFrame - 1);
-    if (channel.transport.position(now()) > end)
-        channel.transport.stillAt(end, now());
+    if (channel.transport.Position(Now()) > end)
+        channel.transport.StillAt(end, Now());
 }
 
-void RecorderModel::growRecording(Channel &channel)
+void RecorderModel::GrowRecording(Channel &channel)
 {
-    if (channel.transport.motion() != Motion::Record)
+    if (channel.transport.CurrentMotion() != Motion::Record)
         return;
-    const double position = channel.transport.position(now());
-    if (MediaFile *file = m_files.find(channel.loadedFile))
-        file->include(qint64(position) / standard().unitsPerFrame());
-    if (freeFrames() <= 0)
-        channel.transport.stillAt(position, now());
+    const double position = channel.transport.Position(Now());
+    if (MediaFile *file = files.Find(channel.loadedFile))
+        file->Include(qint64(position) / Standard().UnitsPerFrame());
+    if (FreeFrames() <= 0)
+        channel.transport.StillAt(position, Now());
 }
 
 } // namespace xrsim

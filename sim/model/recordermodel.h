@@ -29,57 +29,57 @@ public:
 
     RecorderModel(const Scenario &scenario, const SimClock &clock);
 
-    qint64 now() const;
+    qint64 Now() const;
     // Lets time pass: finished cue-ups and formats, segment and material
     // ends, playlist links, recordings growing their file.
-    void advance();
+    void Advance();
 
-    const Scenario &scenario() const { return m_scenario; }
+    const Scenario &ScenarioInUse() const { return scenario; }
     // Older "DV" firmware: a disk name and no files.
-    bool legacy() const { return m_scenario.generation == Scenario::Generation::Dv; }
-    bool pellet() const { return m_scenario.generation == Scenario::Generation::Pellet; }
-    QByteArray versionText() const { return m_scenario.versionText().toLatin1(); }
+    bool Legacy() const { return scenario.generation == Scenario::Generation::Dv; }
+    bool Pellet() const { return scenario.generation == Scenario::Generation::Pellet; }
+    QByteArray VersionText() const { return scenario.VersionText().toLatin1(); }
 
-    const VideoStandard &standard() const;
-    bool dropFrame() const;
-    TimeBase timeBase() const { return TimeBase(standard(), dropFrame()); }
+    const VideoStandard &Standard() const;
+    bool DropFrame() const;
+    TimeBase CurrentTimeBase() const { return TimeBase(Standard(), DropFrame()); }
     // Bit 0 of the high byte marks a 50 Hz recorder.
-    quint16 deviceType() const;
-    bool local() const { return m_pages.active(SetupPages::Control) != 0; }
-    void applySetupPage(int page);
+    quint16 DeviceType() const;
+    bool Local() const { return pages.Active(SetupPages::kControl) != 0; }
+    void ApplySetupPage(int page);
 
     // The side that commands act on. Without a second side, the recorder.
-    Channel &selected();
-    const Channel &selected() const;
-    Channel &channel(Side side) { return m_channels[size_t(side)]; }
-    bool selectSide(Side side);
-    bool hasPlayerSide() const;
-    bool canRecord() const;
+    Channel &Selected();
+    const Channel &Selected() const;
+    Channel &ChannelOf(Side side) { return channels[size_t(side)]; }
+    bool SelectSide(Side side);
+    bool HasPlayerSide() const;
+    bool CanRecord() const;
     // The selected side's position, whole units.
-    qint64 position() const;
+    qint64 Position() const;
 
-    bool loadFile(Channel &channel, const QByteArray &name);
+    bool LoadFile(Channel &channel, const QByteArray &name);
     // Makes the file unless it exists, and loads it on the recorder side.
-    bool createFile(const QByteArray &name);
-    void cueTo(Channel &channel, qint64 units);
-    bool createSegment(int number);
-    bool cueToSegment(int number);
-    bool playSegment(int number, bool option = false);
+    bool CreateFile(const QByteArray &name);
+    void CueTo(Channel &channel, qint64 units);
+    bool CreateSegment(int number);
+    bool CueToSegment(int number);
+    bool PlaySegment(int number, bool option = false);
     // Starts recording into the recorder side's loaded file.
-    bool record();
+    bool Record();
 
-    int totalMegabytes() const { return m_disks.totalMegabytes(); }
-    qint64 freeMegabytes() const;
-    qint64 freeFrames() const;
-    double secondsOf(qint64 frames) const;
+    int TotalMegabytes() const { return disks.TotalMegabytes(); }
+    qint64 FreeMegabytes() const;
+    qint64 FreeFrames() const;
+    double SecondsOf(qint64 frames) const;
 
-    FileStore &files() { return m_files; }
-    SegmentStore &segments() { return m_segments; }
-    SetupPages &pages() { return m_pages; }
-    const SetupPages &pages() const { return m_pages; }
-    DiskArray &disks() { return m_disks; }
-    PlaylistChain &chain() { return m_chain; }
-    FrontPanel &panel() { return m_panel; }
+    FileStore &Files() { return files; }
+    SegmentStore &Segments() { return segments; }
+    SetupPages &Pages() { return pages; }
+    const SetupPages &Pages() const { return pages; }
+    DiskArray &Disks() { return disks; }
+    PlaylistChain &Chain() { return chain; }
+    FrontPanel &Panel() { return panel; }
 
     QByteArray diskName;
     bool ltc = true;
@@ -89,24 +89,24 @@ public:
     qint64 timecodeOffset = 0;
 
 private:
-    void loadScenario();
-    void loadSegments();
-    MediaFile newFile(const QByteArray &name, int audioTracks) const;
-    void refreshRates();
-    void followSegment(Channel &channel);
-    void stopAtMaterialEnd(Channel &channel);
-    void growRecording(Channel &channel);
+    void LoadScenario();
+    void LoadSegments();
+    MediaFile NewFile(const QByteArray &name, int audioTracks) const;
+    void RefreshRates();
+    void FollowSegment(Channel &channel);
+    void StopAtMaterialEnd(Channel &channel);
+    void GrowRecording(Channel &channel);
 
-    Scenario m_scenario;
-    const SimClock &m_clock;
-    std::array<Channel, 2> m_channels;
-    Side m_side = Side::Recorder;
-    FileStore m_files;
-    SegmentStore m_segments;
-    SetupPages m_pages;
-    DiskArray m_disks;
-    PlaylistChain m_chain;
-    FrontPanel m_panel;
+    Scenario scenario;
+    const SimClock &clock;
+    std::array<Channel, 2> channels;
+    Side side = Side::Recorder;
+    FileStore files;
+    SegmentStore segments;
+    SetupPages pages;
+    DiskArray disks;
+    PlaylistChain chain;
+    FrontPanel panel;
 };
 
 } // namespace xrsim

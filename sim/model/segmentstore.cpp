@@ -2,49 +2,49 @@
 
 namespace xrsim {
 
-const Segment *SegmentStore::find(int number) const
+const Segment *SegmentStore::Find(int number) const
 {
-    const auto it = m_segments.constFind(number);
-    return it == m_segments.constEnd() ? nullptr : &it.value();
+    const auto it = segments.constFind(number);
+    return it == segments.constEnd() ? nullptr : &it.value();
 }
 
-bool SegmentStore::store(int number, const Segment &segment)
+bool SegmentStore::Store(int number, const Segment &segment)
 {
-    if (!validNumber(number))
+    if (!ValidNumber(number))
         return false;
-    m_segments.insert(number, segment);
+    segments.insert(number, segment);
     return true;
 }
 
-bool SegmentStore::remove(int number)
+bool SegmentStore::Remove(int number)
 {
-    return m_segments.remove(number) > 0;
+    return segments.remove(number) > 0;
 }
 
-int SegmentStore::firstFree() const
+int SegmentStore::FirstFree() const
 {
-    for (int number = First; number <= Last; ++number) {
-        if (!m_segments.contains(number))
+    for (int number = kFirst; number <= kLast; ++number) {
+        if (!segments.contains(number))
             return number;
     }
     return 0;
 }
 
-int SegmentStore::after(int number) const
+int SegmentStore::After(int number) const
 {
-    const auto it = m_segments.upperBound(number);
-    return it == m_segments.constEnd() ? 0 : it.key();
+    const auto it = segments.upperBound(number);
+    return it == segments.constEnd() ? 0 : it.key();
 }
 
-int SegmentStore::before(int number) const
+int SegmentStore::Before(int number) const
 {
-    auto it = m_segments.lowerBound(number);
-    return it == m_segments.constBegin() ? 0 : (--it).key();
+    auto it = segments.lowerBound(number);
+    return it == segments.constBegin() ? 0 : (--it).key();
 }
 
-void SegmentStore::renameSource(const QByteArray &from, const QByteArray &to)
+void SegmentStore::RenameSource(const QByteArray &from, const QByteArray &to)
 {
-    for (Segment &segment : m_segments) {
+    for (Segment &segment : segments) {
         if (segment.source == from)
             segment.source = to;
     }

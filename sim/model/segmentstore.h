@@ -21,25 +21,25 @@ struct Segment
 class SegmentStore
 {
 public:
-    static constexpr int First = 1;
-    static constexpr int Last = 2045;
+    static constexpr int kFirst = 1;
+    static constexpr int kLast = 2045;
 
-    static bool validNumber(int number) { return number >= First && number <= Last; }
+    static bool ValidNumber(int number) { return number >= kFirst && number <= kLast; }
 
-    const Segment *find(int number) const;
+    const Segment *Find(int number) const;
     // Replaces a segment of the same number; false for a number out of range.
-    bool store(int number, const Segment &segment);
-    bool remove(int number);
+    bool Store(int number, const Segment &segment);
+    bool Remove(int number);
     // The smallest number without a segment, 0 when all are taken.
-    int firstFree() const;
+    int FirstFree() const;
     // The next segment above or below number, 0 when there is none.
-    int after(int number) const;
-    int before(int number) const;
+    int After(int number) const;
+    int Before(int number) const;
     // A renamed file keeps its segments.
-    void renameSource(const QByteArray &from, const QByteArray &to);
+    void RenameSource(const QByteArray &from, const QByteArray &to);
 
 private:
-    QMap<int, Segment> m_segments;
+    QMap<int, Segment> segments;
 };
 
 } // namespace xrsim

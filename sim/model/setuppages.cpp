@@ -5,8 +5,8 @@ namespace xrsim {
 namespace {
 
 // Factory settings, page by page.
-constexpr std::array<std::array<quint8, SetupPages::Size>, SetupPages::Count> kFactory = {{
-    {0, 0, 0, 0, 0, 0, 0, 0x50, 0, 0, 0, 0, 0, SetupPages::RecorderAndPlayer},
+constexpr std::array<std::array<quint8, SetupPages::kSize>, SetupPages::kCount> kFactory = {{
+    {0, 0, 0, 0, 0, 0, 0, 0x50, 0, 0, 0, 0, 0, SetupPages::kRecorderAndPlayer},
     {0, 0, 1, 0, 0, 0},
     {4, 4, 0, 0, 0, 2, 0, 0},
     {8, 128, 128, 128, 128, 128, 128, 128, 0, 0},
@@ -21,40 +21,40 @@ constexpr std::array<std::array<quint8, SetupPages::Size>, SetupPages::Count> kF
 
 } // namespace
 
-SetupPages::SetupPages() : m_stored(kFactory), m_active(kFactory) {}
+SetupPages::SetupPages() : stored(kFactory), active(kFactory) {}
 
-QByteArray SetupPages::read(int page) const
+QByteArray SetupPages::Read(int page) const
 {
-    const Page &bytes = m_stored.at(size_t(page));
-    return QByteArray(reinterpret_cast<const char *>(bytes.data()), Size);
+    const Page &bytes = stored.at(size_t(page));
+    return QByteArray(reinterpret_cast<const char *>(bytes.data()), kSize);
 }
 
-bool SetupPages::write(int page, const QByteArray &bytes)
+bool SetupPages::Write(int page, const QByteArray &bytes)
 {
-    if (!exists(page) || bytes.size() > Size)
+    if (!Exists(page) || bytes.size() > kSize)
         return false;
     for (qsizetype i = 0; i < bytes.size(); ++i)
-        m_stored[size_t(page)][size_t(i)] = quint8(bytes.at(i));
+        stored[size_t(page)][size_t(i)] = quint8(bytes.at(i));
     return true;
 }
 
-bool SetupPages::apply(int page)
+bool SetupPages::Apply(int page)
 {
-    if (!exists(page))
+    if (!Exists(page))
         return false;
-    m_active[size_t(page)] = m_stored[size_t(page)];
+    active[size_t(page)] = stored[size_t(page)];
     return true;
 }
 
-quint8 SetupPages::active(Field field) const
+quint8 SetupPages::Active(Field field) const
 {
-    return m_active[size_t(field.page)][size_t(field.byte)];
+    return active[size_t(field.page)][size_t(field.byte)];
 }
 
-void SetupPages::set(Field field, quint8 value)
+void SetupPages::Set(Field field, quint8 value)
 {
-    m_stored[size_t(field.page)][size_t(field.byte)] = value;
-    m_active[size_t(field.page)][size_t(field.byte)] = value;
+    stored[size_t(field.page)][size_t(field.byte)] = value;
+    active[size_t(field.page)][size_t(field.byte)] = value;
 }
 
 } // namespace xrsim

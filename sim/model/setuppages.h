@@ -13,8 +13,8 @@ namespace xrsim {
 class SetupPages
 {
 public:
-    static constexpr int Count = 11;
-    static constexpr int Size = 14;
+    static constexpr int kCount = 11;
+    static constexpr int kSize = 14;
 
     // The setup bytes the recorder itself acts on.
     struct Field
@@ -22,34 +22,34 @@ public:
         int page;
         int byte;
     };
-    static constexpr Field Control{0, 0};
-    static constexpr Field TimeMode{0, 3};
-    static constexpr Field DropFrame{0, 4};
-    static constexpr Field ChannelMode{0, 13};
-    static constexpr Field Compression{8, 0};
-    static constexpr Field Standard{8, 1};
-    static constexpr Field AudioTracks{8, 5};
-    static constexpr Field RecordDrop{8, 7};
+    static constexpr Field kControl{0, 0};
+    static constexpr Field kTimeMode{0, 3};
+    static constexpr Field kDropFrame{0, 4};
+    static constexpr Field kChannelMode{0, 13};
+    static constexpr Field kCompression{8, 0};
+    static constexpr Field kStandard{8, 1};
+    static constexpr Field kAudioTracks{8, 5};
+    static constexpr Field kRecordDrop{8, 7};
 
     // Values of the channel mode byte.
-    static constexpr quint8 OneRecorderOrPlayer = 0x50;
-    static constexpr quint8 RecorderAndPlayer = 0x54;
-    static constexpr quint8 TwoPlayers = 0x52;
+    static constexpr quint8 kOneRecorderOrPlayer = 0x50;
+    static constexpr quint8 kRecorderAndPlayer = 0x54;
+    static constexpr quint8 kTwoPlayers = 0x52;
 
     SetupPages();
 
-    static bool exists(int page) { return page >= 0 && page < Count; }
-    QByteArray read(int page) const;
+    static bool Exists(int page) { return page >= 0 && page < kCount; }
+    QByteArray Read(int page) const;
     // Stores up to fourteen bytes from the start of a page.
-    bool write(int page, const QByteArray &bytes);
-    bool apply(int page);
-    quint8 active(Field field) const;
-    void set(Field field, quint8 value);
+    bool Write(int page, const QByteArray &bytes);
+    bool Apply(int page);
+    quint8 Active(Field field) const;
+    void Set(Field field, quint8 value);
 
 private:
-    using Page = std::array<quint8, Size>;
-    std::array<Page, Count> m_stored;
-    std::array<Page, Count> m_active;
+    using Page = std::array<quint8, kSize>;
+    std::array<Page, kCount> stored;
+    std::array<Page, kCount> active;
 };
 
 } // namespace xrsim

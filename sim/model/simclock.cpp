@@ -4,18 +4,18 @@ namespace xrsim {
 
 SimClock::SimClock()
 {
-    m_timer.start();
+    timer.start();
 }
 
-qint64 SimClock::nowMs() const
+qint64 SimClock::NowMs() const
 {
-    return m_timer.elapsed() + m_skipped.load();
+    return timer.elapsed() + skipped.load();
 }
 
-void SimClock::skip(qint64 ms)
+void SimClock::Skip(qint64 ms)
 {
     if (ms > 0)
-        m_skipped.fetch_add(ms);
+        skipped.fetch_add(ms);
 }
 
 } // namespace xrsim

@@ -13,13 +13,13 @@ class SimClock
 public:
     SimClock();
 
-    qint64 nowMs() const;
+    qint64 NowMs() const;
     // Pretends that ms more milliseconds have passed. Any thread.
-    void skip(qint64 ms);
+    void Skip(qint64 ms);
 
 private:
-    QElapsedTimer m_timer;
-    std::atomic<qint64> m_skipped{0};
+    QElapsedTimer timer;
+    std::atomic<qint64> skipped{0};
 };
 
 } // namespace xrsim

@@ -19,6 +19,6 @@ class RecorderModel;
 //   7: the tracks of the armed edit preset (0 when none is armed)
 //   8: bit 0 the player side is selected
 //   9: bit 1 playlist change, bit 6 playlist event change
-QByteArray statusBytes(RecorderModel &model);
+QByteArray StatusBytes(RecorderModel &model);
 
 } // namespace xrsim

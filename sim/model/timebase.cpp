@@ -3,55 +3,55 @@
 namespace xrsim {
 
 TimeBase::TimeBase(const VideoStandard &standard, bool dropFrame)
-    : m_standard(standard), m_dropFrame(dropFrame && standard.dropFrameCapable())
+    : standard(standard), dropFrame(dropFrame && standard.DropFrameCapable())
 {}
 
-QByteArray TimeBase::timecodeBytes(qint64 units) const
+QByteArray TimeBase::TimecodeBytes(qint64 units) const
 {
-    const qint64 day = unitsPerDay();
-    return pack(((units % day) + day) % day, true);
+    const qint64 day = UnitsPerDay();
+    return Pack(((units % day) + day) % day, true);
 }
 
-QByteArray TimeBase::timerBytes(qint64 units) const
+QByteArray TimeBase::TimerBytes(qint64 units) const
 {
-    return pack(qMax<qint64>(units, 0), false);
+    return Pack(qMax<qint64>(units, 0), false);
 }
 
-bool TimeBase::unitsOf(const QByteArray &bytes, bool asTimecode, qint64 *units) const
+bool TimeBase::UnitsOf(const QByteArray &bytes, bool asTimecode, qint64 *units) const
 {
     Timecode tc;
     bool secondField = false;
-    if (!Timecode::unpack(bytes, m_standard.fiftyHz(), &tc, &secondField) ||
-        !tc.isValid(m_standard.timecodeFps()))
+    if (!Timecode::Unpack(bytes, standard.FiftyHz(), &tc, &secondField) ||
+        !tc.IsValid(standard.TimecodeFps()))
         return false;
-    const bool field = secondField && m_standard.unitsPerTimecodeFrame() > 1;
-    *units = unitsOfTimecode(tc, asTimecode) + (field ? 1 : 0);
+    const bool field = secondField && standard.UnitsPerTimecodeFrame() > 1;
+    *units = UnitsOfTimecode(tc, asTimecode) + (field ? 1 : 0);
     return true;
 }
 
-qint64 TimeBase::unitsPerDay() const
+qint64 TimeBase::UnitsPerDay() const
 {
-    return unitsOfTimecode(Timecode{24, 0, 0, 0}, true);
+    return UnitsOfTimecode(Timecode{24, 0, 0, 0}, true);
 }
 
-qint64 TimeBase::unitsOfTimecode(const Timecode &tc, bool asTimecode) const
+qint64 TimeBase::UnitsOfTimecode(const Timecode &tc, bool asTimecode) const
 {
-    const bool drop = asTimecode && m_dropFrame;
-    return tc.toCount(m_standard.timecodeFps(), drop) * m_standard.unitsPerTimecodeFrame();
+    const bool drop = asTimecode && dropFrame;
+    return tc.ToCount(standard.TimecodeFps(), drop) * standard.UnitsPerTimecodeFrame();
 }
 
-Timecode TimeBase::timecodeOf(qint64 units, bool asTimecode) const
+Timecode TimeBase::TimecodeOf(qint64 units, bool asTimecode) const
 {
-    const bool drop = asTimecode && m_dropFrame;
-    return Timecode::fromCount(units / m_standard.unitsPerTimecodeFrame(), m_standard.timecodeFps(),
+    const bool drop = asTimecode && dropFrame;
+    return Timecode::FromCount(units / standard.UnitsPerTimecodeFrame(), standard.TimecodeFps(),
                                drop);
 }
 
-QByteArray TimeBase::pack(qint64 units, bool asTimecode) const
+QByteArray TimeBase::Pack(qint64 units, bool asTimecode) const
 {
-    const bool secondField = units % m_standard.unitsPerTimecodeFrame() != 0;
-    return timecodeOf(units, asTimecode)
-        .pack(asTimecode && m_dropFrame, secondField, m_standard.fiftyHz());
+    const bool secondField = units % standard.UnitsPerTimecodeFrame() != 0;
+    return TimecodeOf(units, asTimecode)
+        .Pack(asTimecode && dropFrame, secondField, standard.FiftyHz());
 }
 
 } // namespace xrsim

@@ -12,23 +12,23 @@ class TimeBase
 public:
     TimeBase(const VideoStandard &standard, bool dropFrame);
 
-    bool dropFrame() const { return m_dropFrame; }
+    bool DropFrame() const { return dropFrame; }
     // Timecode of a position: wraps at 24 hours, drop frame as set.
-    QByteArray timecodeBytes(qint64 units) const;
+    QByteArray TimecodeBytes(qint64 units) const;
     // The timer: the position itself, never drop frame, never wrapped.
-    QByteArray timerBytes(qint64 units) const;
+    QByteArray TimerBytes(qint64 units) const;
     // The position that wire time bytes name, read as timecode or as timer.
-    bool unitsOf(const QByteArray &bytes, bool asTimecode, qint64 *units) const;
+    bool UnitsOf(const QByteArray &bytes, bool asTimecode, qint64 *units) const;
     // Positions in 24 hours of timecode.
-    qint64 unitsPerDay() const;
-    qint64 unitsOfTimecode(const Timecode &tc, bool asTimecode) const;
-    Timecode timecodeOf(qint64 units, bool asTimecode) const;
+    qint64 UnitsPerDay() const;
+    qint64 UnitsOfTimecode(const Timecode &tc, bool asTimecode) const;
+    Timecode TimecodeOf(qint64 units, bool asTimecode) const;
 
 private:
-    QByteArray pack(qint64 units, bool asTimecode) const;
+    QByteArray Pack(qint64 units, bool asTimecode) const;
 
-    const VideoStandard &m_standard;
-    bool m_dropFrame;
+    const VideoStandard &standard;
+    bool dropFrame;
 };
 
 } // namespace xrsim

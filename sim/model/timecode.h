@@ -16,25 +16,25 @@ struct Timecode
     int seconds = 0;
     int frames = 0;
 
-    static Timecode fromCount(qint64 count, int fps, bool dropFrame);
-    qint64 toCount(int fps, bool dropFrame) const;
-    bool isValid(int fps) const;
+    static Timecode FromCount(qint64 count, int fps, bool dropFrame);
+    qint64 ToCount(int fps, bool dropFrame) const;
+    bool IsValid(int fps) const;
 
     // "HH:MM:SS:FF" (also with ';' or '.' before the frames); false when the
     // text is not a timecode.
-    static bool parse(const QString &text, Timecode *out);
+    static bool Parse(const QString &text, Timecode *out);
 
     // The four wire bytes, frames first, each two BCD digits. Bit 6 of the
     // frames byte marks drop frame; the second field of a picture is marked
     // in bit 7 of the hours byte on a 50 Hz recorder, of the seconds byte
     // otherwise.
-    QByteArray pack(bool dropFrame, bool secondField, bool fiftyHz) const;
+    QByteArray Pack(bool dropFrame, bool secondField, bool fiftyHz) const;
     // False when fewer than four bytes are given or a digit is not decimal.
-    static bool unpack(const QByteArray &bytes, bool fiftyHz, Timecode *out, bool *secondField);
+    static bool Unpack(const QByteArray &bytes, bool fiftyHz, Timecode *out, bool *secondField);
 };
 
-quint8 toBcd(int value);
+quint8 ToBcd(int value);
 // -1 when a nibble is above 9.
-int fromBcd(quint8 byte);
+int FromBcd(quint8 byte);
 
 } // namespace xrsim

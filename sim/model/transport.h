@@ -24,27 +24,27 @@ public:
         Cue
     };
 
-    Motion motion() const { return m_motion; }
-    double speed() const { return m_clock.speed(); }
-    double position(qint64 nowMs) const { return m_clock.position(nowMs); }
-    bool cueComplete() const { return m_cueComplete; }
-    bool optionPlay() const { return m_optionPlay; }
-    bool playing() const { return m_motion == Motion::Play || m_motion == Motion::Record; }
-    bool movingForward() const { return m_motion != Motion::Cue && speed() > 0; }
+    Motion CurrentMotion() const { return motion; }
+    double Speed() const { return clock.Speed(); }
+    double Position(qint64 nowMs) const { return clock.Position(nowMs); }
+    bool CueComplete() const { return cueComplete; }
+    bool OptionPlay() const { return optionPlay; }
+    bool Playing() const { return motion == Motion::Play || motion == Motion::Record; }
+    bool MovingForward() const { return motion != Motion::Cue && Speed() > 0; }
 
-    void setRate(double unitsPerSecond, qint64 nowMs);
-    void update(qint64 nowMs);
+    void SetRate(double unitsPerSecond, qint64 nowMs);
+    void Update(qint64 nowMs);
 
-    void stop(qint64 nowMs);
-    void stillAt(double units, qint64 nowMs);
-    void play(qint64 nowMs, bool option = false);
-    void record(qint64 nowMs);
+    void Stop(qint64 nowMs);
+    void StillAt(double units, qint64 nowMs);
+    void Play(qint64 nowMs, bool option = false);
+    void Record(qint64 nowMs);
     // Fast wind, shuttle and variable speed: signed speed, 1 is play speed.
-    void move(Motion motion, double speed, qint64 nowMs);
-    void step(double units, qint64 nowMs);
-    void cue(double target, qint64 nowMs, qint64 doneMs);
+    void Move(Motion motion, double speed, qint64 nowMs);
+    void Step(double units, qint64 nowMs);
+    void Cue(double target, qint64 nowMs, qint64 doneMs);
     // A seamless jump that keeps the present motion.
-    void jumpTo(double units, qint64 nowMs);
+    void JumpTo(double units, qint64 nowMs);
 
     // Edit and E-E modes of the recording side.
     bool editOn = false;
@@ -52,14 +52,14 @@ public:
     bool selectEe = false;
 
 private:
-    void set(Motion motion, double speed, qint64 nowMs);
+    void Set(Motion motion, double speed, qint64 nowMs);
 
-    PositionClock m_clock;
-    Motion m_motion = Motion::Stop;
-    bool m_cueComplete = false;
-    bool m_optionPlay = false;
-    double m_cueTarget = 0.0;
-    qint64 m_cueDoneMs = 0;
+    PositionClock clock;
+    Motion motion = Motion::Stop;
+    bool cueComplete = false;
+    bool optionPlay = false;
+    double cueTarget = 0.0;
+    qint64 cueDoneMs = 0;
 };
 
 } // namespace xrsim

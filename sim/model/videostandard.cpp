@@ -49,14 +49,14 @@ const VideoStandard kStandards[] = {
 
 } // namespace
 
-const VideoStandard &VideoStandard::byCode(int code)
+const VideoStandard &VideoStandard::ByCode(int code)
 {
-    if (code < 0 || code >= count())
-        return kStandards[count() - 1];
+    if (code < 0 || code >= Count())
+        return kStandards[Count() - 1];
     return kStandards[code];
 }
 
-int VideoStandard::count()
+int VideoStandard::Count()
 {
     return int(std::size(kStandards));
 }

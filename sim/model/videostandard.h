@@ -15,20 +15,20 @@ struct VideoStandard
     bool interlaced;
 
     // Codes outside the table give the last row, "Undefined".
-    static const VideoStandard &byCode(int code);
-    static int count();
+    static const VideoStandard &ByCode(int code);
+    static int Count();
 
     // A 625-line (50 Hz) system: bit 0 of the device type's high byte.
-    bool fiftyHz() const { return nominalFps == 25 || nominalFps == 50; }
+    bool FiftyHz() const { return nominalFps == 25 || nominalFps == 50; }
     // The recorder counts positions in fields for interlaced pictures.
-    int unitsPerFrame() const { return interlaced ? 2 : 1; }
-    double unitsPerSecond() const { return double(rateNum) / rateDen * unitsPerFrame(); }
+    int UnitsPerFrame() const { return interlaced ? 2 : 1; }
+    double UnitsPerSecond() const { return double(rateNum) / rateDen * UnitsPerFrame(); }
     // Timecode never runs above 30 frames: 50 and 60 picture standards count
     // timecode frames in pairs, the second of a pair marked like a field.
-    int timecodeFps() const { return nominalFps > 30 ? nominalFps / 2 : nominalFps; }
-    int unitsPerTimecodeFrame() const { return interlaced || nominalFps > 30 ? 2 : 1; }
+    int TimecodeFps() const { return nominalFps > 30 ? nominalFps / 2 : nominalFps; }
+    int UnitsPerTimecodeFrame() const { return interlaced || nominalFps > 30 ? 2 : 1; }
     // Drop-frame numbering only exists for the 29.97 Hz family.
-    bool dropFrameCapable() const { return rateDen == 1001 && timecodeFps() == 30; }
+    bool DropFrameCapable() const { return rateDen == 1001 && TimecodeFps() == 30; }
 };
 
 } // namespace xrsim

@@ -7,13 +7,13 @@
 namespace xrsim {
 
 namespace {
-int forcedKey(quint8 group, quint8 code)
+int ForcedKey(quint8 group, quint8 code)
 {
     return group << 8 | code;
 }
 } // namespace
 
-QByteArray ReplyPlan::shape(const QByteArray &frame) const
+QByteArray ReplyPlan::Shape(const QByteArray &frame) const
 {
     QByteArray bytes = frame;
     if (bytes.size() < 3)
@@ -21,111 +21,111 @@ QByteArray ReplyPlan::shape(const QByteArray &frame) const
     const int last = int(bytes.size()) - 1;
     if (extraCount > 0) {
         // Only the count lies: the checksum still matches the bytes sent.
-        const int count = qMin((bytes.at(0) & 0x0F) + extraCount, Frame::MaxData);
+        const int count = qMin((bytes.at(0) & 0x0F) + extraCount, Frame::kMaxData);
         bytes[0] = char((bytes.at(0) & 0xF0) | count);
-        bytes[last] = char(Frame::checksum(bytes, last));
+        bytes[last] = char(Frame::Checksum(bytes, last));
     }
     if (corruptChecksum)
         bytes[last] = char(~bytes.at(last));
     return bytes;
 }
 
-void FaultInjector::dropReplies(int count)
+void FaultInjector::DropReplies(int count)
 {
-    QMutexLocker lock(&m_mutex);
-    m_dropCount = qMax(count, 0);
+    QMutexLocker lock(&mutex);
+    dropCount = qMax(count, 0);
 }
 
-void FaultInjector::setReplyDelay(int ms)
+void FaultInjector::SetReplyDelay(int ms)
 {
-    QMutexLocker lock(&m_mutex);
-    m_delayMs = qMax(ms, 0);
+    QMutexLocker lock(&mutex);
+    delayMs = qMax(ms, 0);
 }
 
-void FaultInjector::corruptNextChecksum()
+void FaultInjector::CorruptNextChecksum()
 {
-    QMutexLocker lock(&m_mutex);
-    m_corrupt = true;
+    QMutexLocker lock(&mutex);
+    corrupt = true;
 }
 
-void FaultInjector::overstateNextCount(int extra)
+void FaultInjector::OverstateNextCount(int extra)
 {
-    QMutexLocker lock(&m_mutex);
-    m_extraCount = qMax(extra, 0);
+    QMutexLocker lock(&mutex);
+    extraCount = qMax(extra, 0);
 }
 
-void FaultInjector::strayBeforeNextReply(const StrayFrame &stray)
+void FaultInjector::StrayBeforeNextReply(const StrayFrame &stray)
 {
-    QMutexLocker lock(&m_mutex);
-    m_stray = stray;
+    QMutexLocker lock(&mutex);
+    this->stray = stray;
 }
 
-void FaultInjector::lateNextReply(int ms)
+void FaultInjector::LateNextReply(int ms)
 {
-    QMutexLocker lock(&m_mutex);
-    m_lateMs = qMax(ms, 0);
+    QMutexLocker lock(&mutex);
+    lateMs = qMax(ms, 0);
 }
 
-void FaultInjector::duplicateNextReply(int gapMs)
+void FaultInjector::DuplicateNextReply(int gapMs)
 {
-    QMutexLocker lock(&m_mutex);
-    m_duplicateMs = qMax(gapMs, 0);
+    QMutexLocker lock(&mutex);
+    duplicateMs = qMax(gapMs, 0);
 }
 
-void FaultInjector::forceReply(quint8 group, quint8 code, const QByteArray &raw, int times)
+void FaultInjector::ForceReply(quint8 group, quint8 code, const QByteArray &raw, int times)
 {
-    QMutexLocker lock(&m_mutex);
+    QMutexLocker lock(&mutex);
     if (times == 0)
-        m_forced.remove(forcedKey(group, code));
+        forced.remove(ForcedKey(group, code));
     else
-        m_forced.insert(forcedKey(group, code), {raw, times});
+        forced.insert(ForcedKey(group, code), {raw, times});
 }
 
-void FaultInjector::clear()
+void FaultInjector::Clear()
 {
-    QMutexLocker lock(&m_mutex);
-    m_dropCount = 0;
-    m_delayMs = 0;
-    m_lateMs = 0;
-    m_duplicateMs = -1;
-    m_corrupt = false;
-    m_extraCount = 0;
-    m_stray.reset();
-    m_forced.clear();
+    QMutexLocker lock(&mutex);
+    dropCount = 0;
+    delayMs = 0;
+    lateMs = 0;
+    duplicateMs = -1;
+    corrupt = false;
+    extraCount = 0;
+    stray.reset();
+    forced.clear();
 }
 
-std::optional<QByteArray> FaultInjector::takeForcedReply(quint8 group, quint8 code)
+std::optional<QByteArray> FaultInjector::TakeForcedReply(quint8 group, quint8 code)
 {
-    QMutexLocker lock(&m_mutex);
-    const auto it = m_forced.find(forcedKey(group, code));
-    if (it == m_forced.end())
+    QMutexLocker lock(&mutex);
+    const auto it = forced.find(ForcedKey(group, code));
+    if (it == forced.end())
         return std::nullopt;
     const QByteArray raw = it->raw;
     if (it->remaining > 0 && --it->remaining == 0)
-        m_forced.erase(it);
+        forced.erase(it);
     return raw;
 }
 
-ReplyPlan FaultInjector::takeReplyPlan()
+ReplyPlan FaultInjector::TakeReplyPlan()
 {
-    QMutexLocker lock(&m_mutex);
+    QMutexLocker lock(&mutex);
     ReplyPlan plan;
-    if (m_dropCount > 0) {
+    if (dropCount > 0) {
         // The one-shot faults wait for the next reply that is really sent.
-        --m_dropCount;
+        --dropCount;
         plan.drop = true;
         return plan;
     }
-    plan.delayMs = m_delayMs + m_lateMs;
-    plan.corruptChecksum = m_corrupt;
-    plan.extraCount = m_extraCount;
-    plan.duplicateAfterMs = m_duplicateMs;
-    plan.stray = m_stray;
-    m_lateMs = 0;
-    m_duplicateMs = -1;
-    m_corrupt = false;
-    m_extraCount = 0;
-    m_stray.reset();
+    plan.delayMs = delayMs + lateMs;
+    plan.corruptChecksum = corrupt;
+    plan.extraCount = extraCount;
+    plan.duplicateAfterMs = duplicateMs;
+    plan.stray = stray;
+    lateMs = 0;
+    duplicateMs = -1;
+    corrupt = false;
+    extraCount = 0;
+    stray.reset();
     return plan;
 }
 

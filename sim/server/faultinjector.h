@@ -28,7 +28,7 @@ struct ReplyPlan
     std::optional<StrayFrame> stray;
 
     // The reply frame as it goes out under this plan.
-    QByteArray shape(const QByteArray &frame) const;
+    QByteArray Shape(const QByteArray &frame) const;
 };
 
 // Faults that tests ask for. Set from any thread; the simulator's thread
@@ -36,20 +36,20 @@ struct ReplyPlan
 class FaultInjector
 {
 public:
-    void dropReplies(int count);
-    void setReplyDelay(int ms);
-    void corruptNextChecksum();
-    void overstateNextCount(int extra);
-    void strayBeforeNextReply(const StrayFrame &stray);
-    void lateNextReply(int ms);
-    void duplicateNextReply(int gapMs);
+    void DropReplies(int count);
+    void SetReplyDelay(int ms);
+    void CorruptNextChecksum();
+    void OverstateNextCount(int extra);
+    void StrayBeforeNextReply(const StrayFrame &stray);
+    void LateNextReply(int ms);
+    void DuplicateNextReply(int gapMs);
     // Answers group/code with raw bytes, sent as they are, for the next
     // times commands, for ever when times is negative; 0 takes it back.
-    void forceReply(quint8 group, quint8 code, const QByteArray &raw, int times);
-    void clear();
+    void ForceReply(quint8 group, quint8 code, const QByteArray &raw, int times);
+    void Clear();
 
-    std::optional<QByteArray> takeForcedReply(quint8 group, quint8 code);
-    ReplyPlan takeReplyPlan();
+    std::optional<QByteArray> TakeForcedReply(quint8 group, quint8 code);
+    ReplyPlan TakeReplyPlan();
 
 private:
     struct Forced
@@ -58,15 +58,15 @@ private:
         int remaining;
     };
 
-    QMutex m_mutex;
-    int m_dropCount = 0;
-    int m_delayMs = 0;
-    int m_lateMs = 0;
-    int m_duplicateMs = -1;
-    bool m_corrupt = false;
-    int m_extraCount = 0;
-    std::optional<StrayFrame> m_stray;
-    QHash<int, Forced> m_forced;
+    QMutex mutex;
+    int dropCount = 0;
+    int delayMs = 0;
+    int lateMs = 0;
+    int duplicateMs = -1;
+    bool corrupt = false;
+    int extraCount = 0;
+    std::optional<StrayFrame> stray;
+    QHash<int, Forced> forced;
 };
 
 } // namespace xrsim

@@ -4,32 +4,32 @@
 
 namespace xrsim {
 
-void FrameLog::append(const QByteArray &frame)
+void FrameLog::Append(const QByteArray &frame)
 {
-    QMutexLocker lock(&m_mutex);
-    m_frames.append(frame);
-    m_grown.wakeAll();
+    QMutexLocker lock(&mutex);
+    frames.append(frame);
+    grown.wakeAll();
 }
 
-QList<QByteArray> FrameLog::frames() const
+QList<QByteArray> FrameLog::Frames() const
 {
-    QMutexLocker lock(&m_mutex);
-    return m_frames;
+    QMutexLocker lock(&mutex);
+    return frames;
 }
 
-void FrameLog::clear()
+void FrameLog::Clear()
 {
-    QMutexLocker lock(&m_mutex);
-    m_frames.clear();
+    QMutexLocker lock(&mutex);
+    frames.clear();
 }
 
-bool FrameLog::waitForCount(int count, int timeoutMs) const
+bool FrameLog::WaitForCount(int count, int timeoutMs) const
 {
     QDeadlineTimer deadline(timeoutMs);
-    QMutexLocker lock(&m_mutex);
-    while (m_frames.size() < count) {
-        if (!m_grown.wait(&m_mutex, deadline))
-            return m_frames.size() >= count;
+    QMutexLocker lock(&mutex);
+    while (frames.size() < count) {
+        if (!grown.wait(&mutex, deadline))
+            return frames.size() >= count;
     }
     return true;
 }

@@ -12,16 +12,16 @@ namespace xrsim {
 class FrameLog
 {
 public:
-    void append(const QByteArray &frame);
-    QList<QByteArray> frames() const;
-    void clear();
+    void Append(const QByteArray &frame);
+    QList<QByteArray> Frames() const;
+    void Clear();
     // Blocks until the log holds at least count frames; false on timeout.
-    bool waitForCount(int count, int timeoutMs) const;
+    bool WaitForCount(int count, int timeoutMs) const;
 
 private:
-    mutable QMutex m_mutex;
-    mutable QWaitCondition m_grown;
-    QList<QByteArray> m_frames;
+    mutable QMutex mutex;
+    mutable QWaitCondition grown;
+    QList<QByteArray> frames;
 };
 
 } // namespace xrsim

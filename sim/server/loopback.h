@@ -5,7 +5,7 @@
 namespace xrsim {
 
 // The simulator talks to nothing but the local host: IPv4 127.0.0.0/8.
-inline bool isLoopbackV4(const QHostAddress &address)
+inline bool IsLoopbackV4(const QHostAddress &address)
 {
     bool ok = false;
     const quint32 ip = address.toIPv4Address(&ok);

@@ -18,7 +18,7 @@
 namespace xrsim {
 
 namespace {
-QString systemError(const char *what)
+QString SystemError(const char *what)
 {
     return QStringLiteral("%1: %2").arg(QLatin1String(what),
                                         QString::fromLocal8Bit(strerror(errno)));
@@ -26,128 +26,128 @@ QString systemError(const char *what)
 } // namespace
 
 PtyFrontEnd::PtyFrontEnd(RecorderSession &session, FaultInjector &faults, QObject *parent)
-    : QObject(parent), m_session(session), m_faults(faults), m_partialTimer(this)
+    : QObject(parent), session(session), faults(faults), partialTimer(this)
 {
-    m_partialTimer.setSingleShot(true);
-    m_partialTimer.setInterval(PartialFrameTimeoutMs);
-    connect(&m_partialTimer, &QTimer::timeout, this, &PtyFrontEnd::abandonPartialFrame);
+    partialTimer.setSingleShot(true);
+    partialTimer.setInterval(kPartialFrameTimeoutMs);
+    connect(&partialTimer, &QTimer::timeout, this, &PtyFrontEnd::AbandonPartialFrame);
 }
 
 PtyFrontEnd::~PtyFrontEnd()
 {
-    delete m_notifier;
-    if (m_slave >= 0)
-        ::close(m_slave);
-    if (m_master >= 0)
-        ::close(m_master);
+    delete notifier;
+    if (slave >= 0)
+        ::close(slave);
+    if (master >= 0)
+        ::close(master);
 }
 
-bool PtyFrontEnd::open(QString *error)
+bool PtyFrontEnd::Open(QString *error)
 {
-    m_master = posix_openpt(O_RDWR | O_NOCTTY);
-    if (m_master < 0 || grantpt(m_master) != 0 || unlockpt(m_master) != 0) {
-        *error = systemError("cannot create a pseudo-terminal");
+    master = posix_openpt(O_RDWR | O_NOCTTY);
+    if (master < 0 || grantpt(master) != 0 || unlockpt(master) != 0) {
+        *error = SystemError("cannot create a pseudo-terminal");
         return false;
     }
-    m_slavePath = QString::fromLocal8Bit(ptsname(m_master));
+    slavePath = QString::fromLocal8Bit(ptsname(master));
     // The recorder keeps the slave open itself, so that the master never
     // reads a hang-up while no client has the port open.
-    m_slave = ::open(ptsname(m_master), O_RDWR | O_NOCTTY);
-    if (m_slave < 0) {
-        *error = systemError("cannot open the pseudo-terminal's slave");
+    slave = ::open(ptsname(master), O_RDWR | O_NOCTTY);
+    if (slave < 0) {
+        *error = SystemError("cannot open the pseudo-terminal's slave");
         return false;
     }
-    if (!configureLine(error))
+    if (!ConfigureLine(error))
         return false;
-    fcntl(m_master, F_SETFL, fcntl(m_master, F_GETFL) | O_NONBLOCK);
-    m_notifier = new QSocketNotifier(m_master, QSocketNotifier::Read, this);
-    connect(m_notifier, &QSocketNotifier::activated, this, &PtyFrontEnd::readAvailable);
+    fcntl(master, F_SETFL, fcntl(master, F_GETFL) | O_NONBLOCK);
+    notifier = new QSocketNotifier(master, QSocketNotifier::Read, this);
+    connect(notifier, &QSocketNotifier::activated, this, &PtyFrontEnd::ReadAvailable);
     return true;
 }
 
-bool PtyFrontEnd::configureLine(QString *error)
+bool PtyFrontEnd::ConfigureLine(QString *error)
 {
     // Frames are binary: no echo, no line editing, no newline translation.
     termios line{};
-    if (tcgetattr(m_slave, &line) != 0) {
-        *error = systemError("cannot read the line settings");
+    if (tcgetattr(slave, &line) != 0) {
+        *error = SystemError("cannot read the line settings");
         return false;
     }
     cfmakeraw(&line);
     cfsetispeed(&line, B38400);
     cfsetospeed(&line, B38400);
     line.c_cflag |= PARENB | PARODD;
-    if (tcsetattr(m_slave, TCSANOW, &line) != 0) {
-        *error = systemError("cannot set the line settings");
+    if (tcsetattr(slave, TCSANOW, &line) != 0) {
+        *error = SystemError("cannot set the line settings");
         return false;
     }
     return true;
 }
 
-void PtyFrontEnd::readAvailable()
+void PtyFrontEnd::ReadAvailable()
 {
     char buffer[256];
     ssize_t count = 0;
-    while ((count = ::read(m_master, buffer, sizeof buffer)) > 0)
-        m_pending.append(buffer, int(count));
-    takeFrames();
+    while ((count = ::read(master, buffer, sizeof buffer)) > 0)
+        pending.append(buffer, int(count));
+    TakeFrames();
 }
 
-void PtyFrontEnd::takeFrames()
+void PtyFrontEnd::TakeFrames()
 {
-    while (!m_pending.isEmpty()) {
-        const int length = Frame::lengthFor(quint8(m_pending.at(0)));
-        if (m_pending.size() < length) {
-            m_partialTimer.start();
+    while (!pending.isEmpty()) {
+        const int length = Frame::LengthFor(quint8(pending.at(0)));
+        if (pending.size() < length) {
+            partialTimer.start();
             return;
         }
-        const QByteArray frame = m_pending.left(length);
-        m_pending.remove(0, length);
-        const QByteArray answer = m_session.answer(frame);
+        const QByteArray frame = pending.left(length);
+        pending.remove(0, length);
+        const QByteArray answer = session.Answer(frame);
         if (!answer.isEmpty())
-            reply(answer);
+            Reply(answer);
     }
-    m_partialTimer.stop();
+    partialTimer.stop();
 }
 
-void PtyFrontEnd::abandonPartialFrame()
+void PtyFrontEnd::AbandonPartialFrame()
 {
     // A 9-pin device that waits in vain for the rest of a frame drops what
     // it has and answers with a timeout NAK.
-    qCInfo(lcSim) << "incomplete frame on the serial line:" << m_pending.toHex(' ');
-    m_pending.clear();
-    reply(reply::nak(NakCode::Timeout).encode());
+    qCInfo(lcSim) << "incomplete frame on the serial line:" << pending.toHex(' ');
+    pending.clear();
+    Reply(reply::Nak(NakCode::Timeout).Encode());
 }
 
-void PtyFrontEnd::reply(const QByteArray &frame)
+void PtyFrontEnd::Reply(const QByteArray &frame)
 {
-    const ReplyPlan plan = m_faults.takeReplyPlan();
+    const ReplyPlan plan = faults.TakeReplyPlan();
     if (plan.drop) {
         qCDebug(lcSim) << "dropping reply" << frame.toHex(' ');
         return;
     }
     const auto deliver = [this, plan, frame] {
         if (plan.stray)
-            write(plan.stray->frame);
-        write(plan.shape(frame));
+            Write(plan.stray->frame);
+        Write(plan.Shape(frame));
     };
     if (plan.delayMs > 0)
         QTimer::singleShot(plan.delayMs, this, deliver);
     else
         deliver();
     if (plan.duplicateAfterMs >= 0) {
-        const QByteArray copy = plan.shape(frame);
+        const QByteArray copy = plan.Shape(frame);
         QTimer::singleShot(plan.delayMs + plan.duplicateAfterMs, this,
-                           [this, copy] { write(copy); });
+                           [this, copy] { Write(copy); });
     }
 }
 
-void PtyFrontEnd::write(const QByteArray &bytes)
+void PtyFrontEnd::Write(const QByteArray &bytes)
 {
     qsizetype done = 0;
     while (done < bytes.size()) {
         const ssize_t count =
-            ::write(m_master, bytes.constData() + done, size_t(bytes.size() - done));
+            ::write(master, bytes.constData() + done, size_t(bytes.size() - done));
         if (count < 0 && errno == EINTR)
             continue;
         if (count <= 0) {

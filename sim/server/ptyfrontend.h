@@ -20,30 +20,30 @@ class PtyFrontEnd : public QObject
     Q_OBJECT
 public:
     // A frame left incomplete for this long is abandoned with a timeout NAK.
-    static constexpr int PartialFrameTimeoutMs = 100;
+    static constexpr int kPartialFrameTimeoutMs = 100;
 
     PtyFrontEnd(RecorderSession &session, FaultInjector &faults, QObject *parent = nullptr);
     ~PtyFrontEnd() override;
 
-    bool open(QString *error);
-    QString slavePath() const { return m_slavePath; }
+    bool Open(QString *error);
+    QString SlavePath() const { return slavePath; }
 
 private:
-    bool configureLine(QString *error);
-    void readAvailable();
-    void takeFrames();
-    void abandonPartialFrame();
-    void reply(const QByteArray &frame);
-    void write(const QByteArray &bytes);
+    bool ConfigureLine(QString *error);
+    void ReadAvailable();
+    void TakeFrames();
+    void AbandonPartialFrame();
+    void Reply(const QByteArray &frame);
+    void Write(const QByteArray &bytes);
 
-    RecorderSession &m_session;
-    FaultInjector &m_faults;
-    int m_master = -1;
-    int m_slave = -1;
-    QString m_slavePath;
-    QSocketNotifier *m_notifier = nullptr;
-    QByteArray m_pending;
-    QTimer m_partialTimer;
+    RecorderSession &session;
+    FaultInjector &faults;
+    int master = -1;
+    int slave = -1;
+    QString slavePath;
+    QSocketNotifier *notifier = nullptr;
+    QByteArray pending;
+    QTimer partialTimer;
 };
 
 } // namespace xrsim

@@ -11,44 +11,44 @@
 namespace xrsim {
 
 RecorderSession::RecorderSession(RecorderModel &model, FrameLog &log, FaultInjector &faults)
-    : m_model(model), m_log(log), m_faults(faults), m_rules(model.scenario())
+    : model(model), log(log), faults(faults), rules(model.ScenarioInUse())
 {}
 
-QByteArray RecorderSession::answer(const QByteArray &bytes)
+QByteArray RecorderSession::Answer(const QByteArray &bytes)
 {
-    m_log.append(bytes);
-    if (m_rules.silences(bytes, m_model.now())) {
+    log.Append(bytes);
+    if (rules.Silences(bytes, model.Now())) {
         qCDebug(lcSim) << "silent to" << bytes.toHex(' ');
         return {};
     }
     Frame frame;
-    if (Frame::decode(bytes, &frame) != Frame::Decoded::Ok) {
+    if (Frame::Decode(bytes, &frame) != Frame::Decoded::Ok) {
         qCInfo(lcSim) << "checksum error in" << bytes.toHex(' ');
-        return reply::nak(NakCode::ChecksumError).encode();
+        return reply::Nak(NakCode::ChecksumError).Encode();
     }
-    if (const auto forced = m_faults.takeForcedReply(frame.group(), frame.code()))
+    if (const auto forced = faults.TakeForcedReply(frame.Group(), frame.Code()))
         return *forced;
-    if (const auto fixed = m_rules.fixedReply(bytes))
+    if (const auto fixed = rules.FixedReply(bytes))
         return *fixed;
-    const Command *command = findCommand(frame.group(), frame.code());
+    const Command *command = FindCommand(frame.Group(), frame.Code());
     if (!command) {
         qCInfo(lcSim) << "unknown command" << bytes.toHex(' ');
-        return reply::nak(NakCode::UnknownCommand).encode();
+        return reply::Nak(NakCode::UnknownCommand).Encode();
     }
-    m_model.advance();
-    const QByteArray reply = command->handler(m_model, frame).encode();
+    model.Advance();
+    const QByteArray reply = command->handler(model, frame).Encode();
     qCDebug(lcSim) << command->name << bytes.toHex(' ') << "->" << reply.toHex(' ');
     return reply;
 }
 
-QByteArray RecorderSession::answerBlock(quint16 requestCode)
+QByteArray RecorderSession::AnswerBlock(quint16 requestCode)
 {
-    if (requestCode != InformationRequest) {
+    if (requestCode != kInformationRequest) {
         qCInfo(lcSim) << "unknown block request" << requestCode;
         return {};
     }
-    m_model.advance();
-    return infoBlock(m_model);
+    model.Advance();
+    return InfoBlock(model);
 }
 
 } // namespace xrsim

@@ -22,16 +22,16 @@ public:
     // recorder answers nothing (a silent recorder of the scenario). A frame
     // with a wrong checksum is NAKed with the checksum error code, as a
     // 9-pin device does; an unknown command is NAKed as unknown.
-    QByteArray answer(const QByteArray &frame);
+    QByteArray Answer(const QByteArray &frame);
     // The block that answers a block request (type 3), empty for a request
     // the recorder does not know.
-    QByteArray answerBlock(quint16 requestCode);
+    QByteArray AnswerBlock(quint16 requestCode);
 
 private:
-    RecorderModel &m_model;
-    FrameLog &m_log;
-    FaultInjector &m_faults;
-    ReplyRules m_rules;
+    RecorderModel &model;
+    FrameLog &log;
+    FaultInjector &faults;
+    ReplyRules rules;
 };
 
 } // namespace xrsim

@@ -18,16 +18,16 @@ public:
 
     // True when the recorder answers nothing to this frame: it fell silent
     // at this frame or an earlier one, and its silence has not run out.
-    bool silences(const QByteArray &frame, qint64 nowMs);
+    bool Silences(const QByteArray &frame, qint64 nowMs);
     // The fixed reply (checksum added) to this frame, if a rule gives one;
     // an empty reply means no reply at all.
-    std::optional<QByteArray> fixedReply(const QByteArray &frame) const;
+    std::optional<QByteArray> FixedReply(const QByteArray &frame) const;
 
 private:
-    QList<Scenario::Answer> m_answers;
-    QByteArray m_silentFrom;
-    qint64 m_silentMs = 0;
-    std::optional<qint64> m_silentSinceMs;
+    QList<Scenario::Answer> answers;
+    QByteArray silentFrom;
+    qint64 silentMs = 0;
+    std::optional<qint64> silentSinceMs;
 };
 
 } // namespace xrsim

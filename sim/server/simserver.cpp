@@ -7,30 +7,29 @@ namespace xrsim {
 
 SimServer::SimServer(const SimConfig &config, const SimClock &clock, FrameLog &log,
                      FaultInjector &faults)
-    : m_config(config), m_faults(faults), m_model(config.scenario, clock),
-      m_session(m_model, log, faults)
+    : config(config), faults(faults), model(config.scenario, clock), session(model, log, faults)
 {}
 
 SimServer::~SimServer() = default;
 
-bool SimServer::open(QString *error)
+bool SimServer::Open(QString *error)
 {
-    if (m_config.udp) {
-        m_udp = std::make_unique<UdpFrontEnd>(m_session, m_faults);
-        if (!m_udp->open(m_config.address, m_config.port, error))
+    if (config.udp) {
+        udp = std::make_unique<UdpFrontEnd>(session, faults);
+        if (!udp->Open(config.address, config.port, error))
             return false;
     }
-    if (m_config.pty) {
-        m_pty = std::make_unique<PtyFrontEnd>(m_session, m_faults);
-        if (!m_pty->open(error))
+    if (config.pty) {
+        pty = std::make_unique<PtyFrontEnd>(session, faults);
+        if (!pty->Open(error))
             return false;
     }
     return true;
 }
 
-QString SimServer::ptyPath() const
+QString SimServer::PtyPath() const
 {
-    return m_pty ? m_pty->slavePath() : QString();
+    return pty ? pty->SlavePath() : QString();
 }
 
 } // namespace xrsim

@@ -25,16 +25,16 @@ public:
     SimServer(const SimConfig &config, const SimClock &clock, FrameLog &log, FaultInjector &faults);
     ~SimServer() override;
 
-    bool open(QString *error);
-    QString ptyPath() const;
+    bool Open(QString *error);
+    QString PtyPath() const;
 
 private:
-    SimConfig m_config;
-    FaultInjector &m_faults;
-    RecorderModel m_model;
-    RecorderSession m_session;
-    std::unique_ptr<UdpFrontEnd> m_udp;
-    std::unique_ptr<PtyFrontEnd> m_pty;
+    SimConfig config;
+    FaultInjector &faults;
+    RecorderModel model;
+    RecorderSession session;
+    std::unique_ptr<UdpFrontEnd> udp;
+    std::unique_ptr<PtyFrontEnd> pty;
 };
 
 } // namespace xrsim

@@ -13,125 +13,125 @@
 namespace xrsim {
 
 UdpFrontEnd::UdpFrontEnd(RecorderSession &session, FaultInjector &faults, QObject *parent)
-    : QObject(parent), m_session(session), m_faults(faults), m_socket(this)
+    : QObject(parent), session(session), faults(faults), socket(this)
 {
-    connect(&m_socket, &QUdpSocket::readyRead, this, &UdpFrontEnd::readPending);
+    connect(&socket, &QUdpSocket::readyRead, this, &UdpFrontEnd::ReadPending);
 }
 
-bool UdpFrontEnd::open(const QHostAddress &address, quint16 port, QString *error)
+bool UdpFrontEnd::Open(const QHostAddress &address, quint16 port, QString *error)
 {
-    if (!isLoopbackV4(address)) {
+    if (!IsLoopbackV4(address)) {
         *error = QStringLiteral("%1 is not a loopback address").arg(address.toString());
         return false;
     }
-    if (!m_socket.bind(address, port, QAbstractSocket::DontShareAddress)) {
+    if (!socket.bind(address, port, QAbstractSocket::DontShareAddress)) {
         *error = QStringLiteral("cannot bind %1:%2: %3")
                      .arg(address.toString())
                      .arg(port)
-                     .arg(m_socket.errorString());
+                     .arg(socket.errorString());
         return false;
     }
     return true;
 }
 
-void UdpFrontEnd::readPending()
+void UdpFrontEnd::ReadPending()
 {
-    while (m_socket.hasPendingDatagrams())
-        takeDatagram(m_socket.receiveDatagram());
+    while (socket.hasPendingDatagrams())
+        TakeDatagram(socket.receiveDatagram());
 }
 
-void UdpFrontEnd::takeDatagram(const QNetworkDatagram &datagram)
+void UdpFrontEnd::TakeDatagram(const QNetworkDatagram &datagram)
 {
     const QByteArray bytes = datagram.data();
     const QHostAddress sender = datagram.senderAddress();
-    if (!isLoopbackV4(sender)) {
+    if (!IsLoopbackV4(sender)) {
         qCWarning(lcSim) << "ignoring a datagram from" << sender.toString();
         return;
     }
     PacketHeader header;
-    if (!PacketHeader::decode(bytes, &header)) {
+    if (!PacketHeader::Decode(bytes, &header)) {
         qCInfo(lcSim) << "datagram shorter than a header:" << bytes.toHex(' ');
         return;
     }
-    const QByteArray payload = bytes.mid(PacketHeader::Size);
+    const QByteArray payload = bytes.mid(PacketHeader::kSize);
     if (header.length != payload.size()) {
         qCInfo(lcSim) << "header announces" << header.length << "bytes, datagram carries"
                       << payload.size();
         return;
     }
-    if (header.type == PacketHeader::BlockType) {
-        takeBlockRequest(header, sender, quint16(datagram.senderPort()));
+    if (header.type == PacketHeader::kBlockType) {
+        TakeBlockRequest(header, sender, quint16(datagram.senderPort()));
         return;
     }
-    if (header.type != PacketHeader::FrameType) {
+    if (header.type != PacketHeader::kFrameType) {
         qCInfo(lcSim) << "datagram of unknown type" << header.type;
         return;
     }
-    takeFrame(payload, sender, quint16(datagram.senderPort()));
+    TakeFrame(payload, sender, quint16(datagram.senderPort()));
 }
 
-void UdpFrontEnd::takeFrame(const QByteArray &payload, const QHostAddress &to, quint16 port)
+void UdpFrontEnd::TakeFrame(const QByteArray &payload, const QHostAddress &to, quint16 port)
 {
     // A datagram is all the recorder will get of a frame: one that is cut
     // short can never be completed, so it is dropped unanswered.
-    if (payload.isEmpty() || payload.size() < Frame::lengthFor(quint8(payload.at(0)))) {
+    if (payload.isEmpty() || payload.size() < Frame::LengthFor(quint8(payload.at(0)))) {
         qCInfo(lcSim) << "incomplete frame:" << payload.toHex(' ');
         return;
     }
-    const int length = Frame::lengthFor(quint8(payload.at(0)));
+    const int length = Frame::LengthFor(quint8(payload.at(0)));
     if (payload.size() > length)
         qCInfo(lcSim) << "ignoring" << payload.size() - length << "bytes after the frame";
-    const QByteArray answer = m_session.answer(payload.left(length));
+    const QByteArray answer = session.Answer(payload.left(length));
     if (!answer.isEmpty())
-        reply(answer, to, port);
+        Reply(answer, to, port);
 }
 
-void UdpFrontEnd::takeBlockRequest(const PacketHeader &header, const QHostAddress &to, quint16 port)
+void UdpFrontEnd::TakeBlockRequest(const PacketHeader &header, const QHostAddress &to, quint16 port)
 {
     // Block replies go out as they are: the reply faults act on frames.
-    const QByteArray block = m_session.answerBlock(header.word2);
+    const QByteArray block = session.AnswerBlock(header.word2);
     if (!block.isEmpty())
-        m_socket.writeDatagram(block, to, port);
+        socket.writeDatagram(block, to, port);
 }
 
-void UdpFrontEnd::reply(const QByteArray &frame, const QHostAddress &to, quint16 port)
+void UdpFrontEnd::Reply(const QByteArray &frame, const QHostAddress &to, quint16 port)
 {
-    const ReplyPlan plan = m_faults.takeReplyPlan();
+    const ReplyPlan plan = faults.TakeReplyPlan();
     if (plan.drop) {
         qCDebug(lcSim) << "dropping reply" << frame.toHex(' ');
         return;
     }
     const auto deliver = [this, plan, frame, to, port] {
         if (plan.stray)
-            sendStray(*plan.stray, to, port);
-        m_socket.writeDatagram(PacketHeader::wrap(PacketHeader::FrameType, plan.shape(frame)), to,
-                               port);
+            SendStray(*plan.stray, to, port);
+        socket.writeDatagram(PacketHeader::Wrap(PacketHeader::kFrameType, plan.Shape(frame)), to,
+                             port);
     };
     if (plan.delayMs > 0)
         QTimer::singleShot(plan.delayMs, this, deliver);
     else
         deliver();
     if (plan.duplicateAfterMs >= 0) {
-        const QByteArray copy = PacketHeader::wrap(PacketHeader::FrameType, plan.shape(frame));
+        const QByteArray copy = PacketHeader::Wrap(PacketHeader::kFrameType, plan.Shape(frame));
         QTimer::singleShot(plan.delayMs + plan.duplicateAfterMs, this,
-                           [this, copy, to, port] { m_socket.writeDatagram(copy, to, port); });
+                           [this, copy, to, port] { socket.writeDatagram(copy, to, port); });
     }
 }
 
-void UdpFrontEnd::sendStray(const StrayFrame &stray, const QHostAddress &to, quint16 port)
+void UdpFrontEnd::SendStray(const StrayFrame &stray, const QHostAddress &to, quint16 port)
 {
-    if (!isLoopbackV4(stray.from)) {
+    if (!IsLoopbackV4(stray.from)) {
         qCWarning(lcSim) << "stray address" << stray.from.toString() << "is not loopback";
         return;
     }
     // From the recorder's own port if that address has it free, else from
     // any port: what matters is that the sender is not the recorder.
     QUdpSocket socket;
-    if (!socket.bind(stray.from, m_socket.localPort()) && !socket.bind(stray.from, 0)) {
+    if (!socket.bind(stray.from, this->socket.localPort()) && !socket.bind(stray.from, 0)) {
         qCWarning(lcSim) << "cannot bind stray address" << stray.from.toString();
         return;
     }
-    socket.writeDatagram(PacketHeader::wrap(PacketHeader::FrameType, stray.frame), to, port);
+    socket.writeDatagram(PacketHeader::Wrap(PacketHeader::kFrameType, stray.frame), to, port);
 }
 
 } // namespace xrsim

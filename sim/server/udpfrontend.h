@@ -23,19 +23,19 @@ class UdpFrontEnd : public QObject
 public:
     UdpFrontEnd(RecorderSession &session, FaultInjector &faults, QObject *parent = nullptr);
 
-    bool open(const QHostAddress &address, quint16 port, QString *error);
+    bool Open(const QHostAddress &address, quint16 port, QString *error);
 
 private:
-    void readPending();
-    void takeDatagram(const QNetworkDatagram &datagram);
-    void takeBlockRequest(const PacketHeader &header, const QHostAddress &to, quint16 port);
-    void takeFrame(const QByteArray &payload, const QHostAddress &to, quint16 port);
-    void reply(const QByteArray &frame, const QHostAddress &to, quint16 port);
-    void sendStray(const StrayFrame &stray, const QHostAddress &to, quint16 port);
+    void ReadPending();
+    void TakeDatagram(const QNetworkDatagram &datagram);
+    void TakeBlockRequest(const PacketHeader &header, const QHostAddress &to, quint16 port);
+    void TakeFrame(const QByteArray &payload, const QHostAddress &to, quint16 port);
+    void Reply(const QByteArray &frame, const QHostAddress &to, quint16 port);
+    void SendStray(const StrayFrame &stray, const QHostAddress &to, quint16 port);
 
-    RecorderSession &m_session;
-    FaultInjector &m_faults;
-    QUdpSocket m_socket;
+    RecorderSession &session;
+    FaultInjector &faults;
+    QUdpSocket socket;
 };
 
 } // namespace xrsim

@@ -3,28 +3,28 @@
 namespace xrsim {
 
 Frame::Frame(quint8 group, quint8 code, const QByteArray &data)
-    : m_group(group & 0x0F), m_code(code), m_data(data.left(MaxData))
+    : group(group & 0x0F), code(code), data(data.left(kMaxData))
 {
-    Q_ASSERT(data.size() <= MaxData);
+    Q_ASSERT(data.size() <= kMaxData);
 }
 
-quint8 Frame::byte(int n) const
+quint8 Frame::Byte(int n) const
 {
-    return n >= 0 && n < m_data.size() ? quint8(m_data.at(n)) : 0;
+    return n >= 0 && n < data.size() ? quint8(data.at(n)) : 0;
 }
 
-QByteArray Frame::encode() const
+QByteArray Frame::Encode() const
 {
     QByteArray bytes;
-    bytes.reserve(m_data.size() + 3);
-    bytes.append(char(m_group << 4 | m_data.size()));
-    bytes.append(char(m_code));
-    bytes.append(m_data);
-    bytes.append(char(checksum(bytes, int(bytes.size()))));
+    bytes.reserve(data.size() + 3);
+    bytes.append(char(group << 4 | data.size()));
+    bytes.append(char(code));
+    bytes.append(data);
+    bytes.append(char(Checksum(bytes, int(bytes.size()))));
     return bytes;
 }
 
-quint8 Frame::checksum(const QByteArray &bytes, int count)
+quint8 Frame::Checksum(const QByteArray &bytes, int count)
 {
     quint8 sum = 0;
     for (int i = 0; i < count && i < bytes.size(); ++i)
@@ -32,13 +32,13 @@ quint8 Frame::checksum(const QByteArray &bytes, int count)
     return sum;
 }
 
-Frame::Decoded Frame::decode(const QByteArray &bytes, Frame *out)
+Frame::Decoded Frame::Decode(const QByteArray &bytes, Frame *out)
 {
-    if (bytes.isEmpty() || bytes.size() < lengthFor(quint8(bytes.at(0))))
+    if (bytes.isEmpty() || bytes.size() < LengthFor(quint8(bytes.at(0))))
         return Decoded::Incomplete;
     const quint8 cmd1 = quint8(bytes.at(0));
     const int count = cmd1 & 0x0F;
-    if (checksum(bytes, count + 2) != quint8(bytes.at(count + 2)))
+    if (Checksum(bytes, count + 2) != quint8(bytes.at(count + 2)))
         return Decoded::BadChecksum;
     *out = Frame(cmd1 >> 4, quint8(bytes.at(1)), bytes.mid(2, count));
     return Decoded::Ok;

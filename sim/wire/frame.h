@@ -12,32 +12,32 @@ namespace xrsim {
 class Frame
 {
 public:
-    static constexpr int MaxData = 15;
+    static constexpr int kMaxData = 15;
 
     enum class Decoded { Ok, Incomplete, BadChecksum };
 
     Frame() = default;
     Frame(quint8 group, quint8 code, const QByteArray &data = {});
 
-    quint8 group() const { return m_group; }
-    quint8 code() const { return m_code; }
-    const QByteArray &data() const { return m_data; }
-    int count() const { return int(m_data.size()); }
+    quint8 Group() const { return group; }
+    quint8 Code() const { return code; }
+    const QByteArray &Data() const { return data; }
+    int Count() const { return int(data.size()); }
     // Data byte n, or 0 past the end: short frames read as zero-padded.
-    quint8 byte(int n) const;
+    quint8 Byte(int n) const;
 
-    QByteArray encode() const;
+    QByteArray Encode() const;
 
     // Length of the whole frame that a first byte announces.
-    static int lengthFor(quint8 cmd1) { return (cmd1 & 0x0F) + 3; }
-    static quint8 checksum(const QByteArray &bytes, int count);
+    static int LengthFor(quint8 cmd1) { return (cmd1 & 0x0F) + 3; }
+    static quint8 Checksum(const QByteArray &bytes, int count);
     // Reads the frame at the start of bytes; trailing bytes are left alone.
-    static Decoded decode(const QByteArray &bytes, Frame *out);
+    static Decoded Decode(const QByteArray &bytes, Frame *out);
 
 private:
-    quint8 m_group = 0;
-    quint8 m_code = 0;
-    QByteArray m_data;
+    quint8 group = 0;
+    quint8 code = 0;
+    QByteArray data;
 };
 
 } // namespace xrsim

@@ -4,9 +4,9 @@
 
 namespace xrsim {
 
-QByteArray PacketHeader::encode() const
+QByteArray PacketHeader::Encode() const
 {
-    QByteArray bytes(Size, '\0');
+    QByteArray bytes(kSize, '\0');
     auto *out = reinterpret_cast<uchar *>(bytes.data());
     const quint16 words[] = {type, length, word2, word3, word4};
     for (int i = 0; i < 5; ++i)
@@ -14,9 +14,9 @@ QByteArray PacketHeader::encode() const
     return bytes;
 }
 
-bool PacketHeader::decode(const QByteArray &bytes, PacketHeader *out)
+bool PacketHeader::Decode(const QByteArray &bytes, PacketHeader *out)
 {
-    if (bytes.size() < Size)
+    if (bytes.size() < kSize)
         return false;
     const auto *in = reinterpret_cast<const uchar *>(bytes.constData());
     out->type = qFromBigEndian<quint16>(in);
@@ -27,12 +27,12 @@ bool PacketHeader::decode(const QByteArray &bytes, PacketHeader *out)
     return true;
 }
 
-QByteArray PacketHeader::wrap(quint16 type, const QByteArray &payload)
+QByteArray PacketHeader::Wrap(quint16 type, const QByteArray &payload)
 {
     PacketHeader header;
     header.type = type;
     header.length = quint16(payload.size());
-    return header.encode() + payload;
+    return header.Encode() + payload;
 }
 
 } // namespace xrsim

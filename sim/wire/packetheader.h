@@ -11,9 +11,9 @@ namespace xrsim {
 // its request code.
 struct PacketHeader
 {
-    static constexpr int Size = 10;
-    static constexpr quint16 FrameType = 1;
-    static constexpr quint16 BlockType = 3;
+    static constexpr int kSize = 10;
+    static constexpr quint16 kFrameType = 1;
+    static constexpr quint16 kBlockType = 3;
 
     quint16 type = 0;
     quint16 length = 0;
@@ -21,11 +21,11 @@ struct PacketHeader
     quint16 word3 = 0;
     quint16 word4 = 0;
 
-    QByteArray encode() const;
+    QByteArray Encode() const;
     // False when bytes are shorter than a header.
-    static bool decode(const QByteArray &bytes, PacketHeader *out);
+    static bool Decode(const QByteArray &bytes, PacketHeader *out);
     // A headed datagram of the given type around a payload.
-    static QByteArray wrap(quint16 type, const QByteArray &payload);
+    static QByteArray Wrap(quint16 type, const QByteArray &payload);
 };
 
 } // namespace xrsim

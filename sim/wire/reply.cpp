@@ -3,23 +3,23 @@
 namespace xrsim::reply {
 
 namespace {
-constexpr quint8 AckCode = 0x01;
-constexpr quint8 NakCommand = 0x12;
+constexpr quint8 kAckCode = 0x01;
+constexpr quint8 kNakCommand = 0x12;
 } // namespace
 
-Frame ack()
+Frame Ack()
 {
-    return Frame(group::Return, AckCode);
+    return Frame(group::kReturn, kAckCode);
 }
 
-Frame nak(NakCode code)
+Frame Nak(NakCode code)
 {
-    return Frame(group::Return, NakCommand, QByteArray(1, char(code)));
+    return Frame(group::kReturn, kNakCommand, QByteArray(1, char(code)));
 }
 
-Frame sense(quint8 code, const QByteArray &data)
+Frame Sense(quint8 code, const QByteArray &data)
 {
-    return Frame(group::SenseReturn, code, data);
+    return Frame(group::kSenseReturn, code, data);
 }
 
 } // namespace xrsim::reply

@@ -6,14 +6,14 @@ namespace xrsim {
 
 // Command groups of the first frame byte's high nibble.
 namespace group {
-constexpr quint8 System = 0x0;
-constexpr quint8 Return = 0x1;
-constexpr quint8 Transport = 0x2;
-constexpr quint8 Disk = 0x3;
-constexpr quint8 Preset = 0x4;
-constexpr quint8 SenseRequest = 0x6;
-constexpr quint8 SenseReturn = 0x7;
-constexpr quint8 File = 0xA;
+constexpr quint8 kSystem = 0x0;
+constexpr quint8 kReturn = 0x1;
+constexpr quint8 kTransport = 0x2;
+constexpr quint8 kDisk = 0x3;
+constexpr quint8 kPreset = 0x4;
+constexpr quint8 kSenseRequest = 0x6;
+constexpr quint8 kSenseReturn = 0x7;
+constexpr quint8 kFile = 0xA;
 } // namespace group
 
 // The reason byte of a NAK. The first three are the 9-pin protocol's own;
@@ -28,11 +28,11 @@ enum class NakCode : quint8 {
 
 namespace reply {
 // 0x10 0x01: the command was taken.
-Frame ack();
+Frame Ack();
 // 0x11 0x12 <code>: the command was not taken.
-Frame nak(NakCode code);
+Frame Nak(NakCode code);
 // A sense return (group 7) echoing the request's command code.
-Frame sense(quint8 code, const QByteArray &data);
+Frame Sense(quint8 code, const QByteArray &data);
 } // namespace reply
 
 } // namespace xrsim

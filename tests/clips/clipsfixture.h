@@ -33,7 +33,7 @@ public:
         for (const char *line : lines) {
             const QString text = QLatin1String(line);
             const int equals = text.indexOf(QLatin1Char('='));
-            if (!scenario.set(text.left(equals).trimmed(), text.mid(equals + 1), &error))
+            if (!scenario.Set(text.left(equals).trimmed(), text.mid(equals + 1), &error))
                 return false;
         }
         if (!WindowFixture::Connect(scenario))
@@ -85,14 +85,14 @@ public:
     QList<QByteArray> FramesOf(quint8 cmd1, quint8 cmd2) const
     {
         QList<QByteArray> found;
-        for (const QByteArray &frame : sim.receivedFrames()) {
+        for (const QByteArray &frame : sim.ReceivedFrames()) {
             if (frame.size() >= 2 && quint8(frame[0]) == cmd1 && quint8(frame[1]) == cmd2)
                 found << frame;
         }
         return found;
     }
 
-    void ClearFrames() { sim.clearReceivedFrames(); }
+    void ClearFrames() { sim.ClearReceivedFrames(); }
 
     // Asks the recorder itself whether it holds segment `number`.
     bool RecorderHas(unsigned number) const

@@ -33,7 +33,7 @@ QByteArray PlaySegmentFrame(quint8 number)
 QList<QByteArray> ChainFrames(const ClipsFixture &clips)
 {
     QList<QByteArray> chain;
-    for (const QByteArray &frame : clips.sim.receivedFrames()) {
+    for (const QByteArray &frame : clips.sim.ReceivedFrames()) {
         const quint8 cmd1 = quint8(frame[0]);
         const quint8 cmd2 = quint8(frame[1]);
         if ((cmd1 == 0x44 && (cmd2 == 0x96 || cmd2 == 0x97)) || (cmd1 == 0x25 && cmd2 == 0xA7) ||
@@ -181,7 +181,7 @@ void PlaylistTest::tickFollowsThePlaybackAndLetsGoOnce()
     QCOMPARE(playlist->NextSegmentNumber(), quint16(2));
 
     // Segment 1 lasts 7 s.
-    clips.sim.advanceClock(7500);
+    clips.sim.AdvanceClock(7500);
     clips.ClearFrames();
     clips.Tick();
     QCOMPARE(ChainFrames(clips),

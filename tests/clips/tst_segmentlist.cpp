@@ -108,7 +108,7 @@ void SegmentListTest::createFillsTheFirstGapAndRowsKeepTheirCells()
 
     // Without marked points the recorder refuses: no row, the operator is
     // told, and the change still counts.
-    clips.sim.forceReply(2, 0xAC, WireFrame({0x11, 0x12, 0x08}));
+    clips.sim.ForceReply(2, 0xAC, WireFrame({0x11, 0x12, 0x08}));
     clips.Segments()->DoCreateClip();
     QCOMPARE(clips.SegmentTable()->rowCount(), 5);
     QTRY_COMPARE(clips.answers.texts.size(), 1);
@@ -239,7 +239,7 @@ void SegmentListTest::renamesAreUniqueAndFollowedByThePlaylist()
     const quint16 counted = segments->ModifiedCount();
     clips.ClearFrames();
     TypeIntoEntry(segments, "INTRO");
-    QVERIFY(clips.sim.receivedFrames().isEmpty());
+    QVERIFY(clips.sim.ReceivedFrames().isEmpty());
     QCOMPARE(ClipsFixture::Names(clips.PlaylistTable()), QStringList({"INTRO", "Seg-2", "INTRO"}));
     QCOMPARE(segments->ModifiedCount(), quint16(counted + 1));
     QVERIFY(segments->EditLabel2->text().isEmpty());

@@ -95,7 +95,7 @@ void SegmentRecordsTest::nothingWithoutRecorderOrSending()
     CurrentDevice = nullptr;
     QVERIFY(!clips.Segments()->addSegmentFromRecord(Record("Seg-3", 100, 200), true));
     CurrentDevice = device;
-    QVERIFY(clips.sim.receivedFrames().isEmpty());
+    QVERIFY(clips.sim.ReceivedFrames().isEmpty());
     QCOMPARE(clips.SegmentTable()->rowCount(), 0);
     QCOMPARE(clips.Segments()->ModifiedCount(), counted);
 }

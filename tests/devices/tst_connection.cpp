@@ -138,7 +138,7 @@ void TestConnection::init()
     xrsim::SimConfig config;
     config.address = QHostAddress(kRecorderAddress);
     config.pty = true;
-    QVERIFY2(recorder->start(config), qPrintable(recorder->errorString()));
+    QVERIFY2(recorder->Start(config), qPrintable(recorder->ErrorString()));
     menu = FakeConnectMenu();
     panel = FakePanel();
     recPlayMode = -1;
@@ -170,7 +170,7 @@ void TestConnection::probeAsksForDeviceType()
 
     QVERIFY(!ConnectDevice(nullptr));
     QVERIFY(ConnectDevice(device));
-    QCOMPARE(recorder->receivedFrames(), QList<QByteArray>{QByteArray("\x00\x11\x11", 3)});
+    QCOMPARE(recorder->ReceivedFrames(), QList<QByteArray>{QByteArray("\x00\x11\x11", 3)});
     QCOMPARE(CurrentDevice, other);
     QCOMPARE(device->disconnected, quint8(0));
 }
@@ -179,9 +179,9 @@ void TestConnection::probeNeedsDeviceTypeReply()
 {
     LoadDevices(kRecorderAddress.toLatin1());
     DeviceRecord *device = Named(kEth + kRecorderAddress);
-    recorder->forceReply(0x0, 0x11, QByteArray("\x10\x01\x11", 3), 1); // a plain acknowledge
+    recorder->ForceReply(0x0, 0x11, QByteArray("\x10\x01\x11", 3), 1); // a plain acknowledge
     QVERIFY(!ConnectDevice(device));
-    recorder->forceReply(0x0, 0x11, QByteArray("\x11\x12\x01\x24", 4), 1); // a NAK
+    recorder->ForceReply(0x0, 0x11, QByteArray("\x11\x12\x01\x24", 4), 1); // a NAK
     QVERIFY(!ConnectDevice(device));
     QVERIFY(ConnectDevice(device));
 }
@@ -201,31 +201,31 @@ void TestConnection::autoConnectTakesFirstThatAnswers()
 
 void TestConnection::serialProbeReleasesPortOnFailure()
 {
-    qputenv("TAVREL_COM1", QFile::encodeName(recorder->ptyPath()));
+    qputenv("TAVREL_COM1", QFile::encodeName(recorder->PtyPath()));
     LoadDevices({});
     DeviceRecord *com1 = DeviceAt(0);
-    const int idle = OpenDescriptors(recorder->ptyPath());
+    const int idle = OpenDescriptors(recorder->PtyPath());
     QVERIFY(ConnectDevice(com1));
-    QCOMPARE(OpenDescriptors(recorder->ptyPath()), idle + 1);
+    QCOMPARE(OpenDescriptors(recorder->PtyPath()), idle + 1);
 
-    recorder->dropReplies(1);
+    recorder->DropReplies(1);
     QVERIFY(!ConnectDevice(com1));
-    QCOMPARE(OpenDescriptors(recorder->ptyPath()), idle);
+    QCOMPARE(OpenDescriptors(recorder->PtyPath()), idle);
     QCOMPARE(AutoConnect(), com1);
 }
 
 void TestConnection::leavingSerialRecorderClosesItsPort()
 {
-    qputenv("TAVREL_COM1", QFile::encodeName(recorder->ptyPath()));
+    qputenv("TAVREL_COM1", QFile::encodeName(recorder->PtyPath()));
     LoadDevices((kRecorderAddress + "\n" + kPaddedRecorderAddress + "\n").toLatin1());
-    const int idle = OpenDescriptors(recorder->ptyPath());
+    const int idle = OpenDescriptors(recorder->PtyPath());
     CurrentDevice = AutoConnect();
     QCOMPARE(CurrentDevice, DeviceAt(0));
-    QCOMPARE(OpenDescriptors(recorder->ptyPath()), idle + 1);
+    QCOMPARE(OpenDescriptors(recorder->PtyPath()), idle + 1);
 
     SelectControl(102, menu, panel);
     QCOMPARE(CurrentDevice, DeviceAt(2));
-    QCOMPARE(OpenDescriptors(recorder->ptyPath()), idle);
+    QCOMPARE(OpenDescriptors(recorder->PtyPath()), idle);
 
     // From one networked recorder to another the shared link stays open.
     SelectControl(103, menu, panel);
@@ -239,7 +239,7 @@ void TestConnection::addAndRemoveEntriesSelectNothing()
     LoadDevices(kRecorderAddress.toLatin1());
     for (const int id : {ConnectMenu::kAddMenuId, ConnectMenu::kRemoveMenuId, 0, -5, 999})
         SelectControl(id, menu, panel);
-    QVERIFY(recorder->receivedFrames().isEmpty());
+    QVERIFY(recorder->ReceivedFrames().isEmpty());
     QVERIFY(!CurrentDevice);
     QVERIFY(panel.calls.isEmpty());
     QVERIFY(menu.CheckedIds().isEmpty());
@@ -248,12 +248,12 @@ void TestConnection::addAndRemoveEntriesSelectNothing()
 void TestConnection::selectionRunsForTheChosenRecorder()
 {
     LoadDevices(kRecorderAddress.toLatin1());
-    recorder->forceReply(0x6, 0xB1, VersionReply("DV2.10"));
+    recorder->ForceReply(0x6, 0xB1, VersionReply("DV2.10"));
     legacyFirmware = 0;
 
     SelectControl(IdOf(kRecorderAddress), menu, panel);
     QCOMPARE(CurrentDevice, Named(kEth + kRecorderAddress));
-    QCOMPARE(Commands(recorder->receivedFrames()),
+    QCOMPARE(Commands(recorder->ReceivedFrames()),
              (QList<QByteArray>{kDeviceTypeRequest, kVersionSense}));
     QCOMPARE(menu.CheckedIds(), QList<int>{IdOf(kRecorderAddress)});
     QCOMPARE(versionText, QStringLiteral("DV2.10"));
@@ -261,10 +261,10 @@ void TestConnection::selectionRunsForTheChosenRecorder()
     QCOMPARE(legacyFirmware, quint8(1));
 
     // Choosing it again probes it again and redoes the resets.
-    recorder->clearReceivedFrames();
+    recorder->ClearReceivedFrames();
     panel.calls.clear();
     SelectControl(IdOf(kRecorderAddress), menu, panel);
-    QCOMPARE(Commands(recorder->receivedFrames()).first(), kDeviceTypeRequest);
+    QCOMPARE(Commands(recorder->ReceivedFrames()).first(), kDeviceTypeRequest);
     QCOMPARE(panel.calls.mid(1), (QStringList{"disk information", "reset"}));
 }
 
@@ -311,11 +311,11 @@ void TestConnection::junkFileProbesNoEmptyAddress()
     const qint16 failures = ethernet->errorCount;
     QVERIFY(!AutoConnect());
     QCOMPARE(ethernet->errorCount, failures); // not one probe was sent
-    QVERIFY(recorder->receivedFrames().isEmpty());
+    QVERIFY(recorder->ReceivedFrames().isEmpty());
 
     AddEthernetDevice(&menu, kRecorderAddress);
     QCOMPARE(AutoConnect(), DeviceAt(DeviceList.GetCount() - 1));
-    QCOMPARE(recorder->receivedFrames().size(), 1);
+    QCOMPARE(recorder->ReceivedFrames().size(), 1);
 
     QVERIFY(SaveDeviceList());
     QStringList lines = ReadDeviceFile(QString::fromLatin1(kDeviceFileName));
@@ -337,15 +337,15 @@ void TestConnection::everyListedRecorderCanBeChosen()
     SelectControl(id, menu, panel);
     QCOMPARE(CurrentDevice, Named(kEth + kRecorderAddress));
     QCOMPARE(menu.CheckedIds(), QList<int>{id});
-    QCOMPARE(Commands(recorder->receivedFrames()).first(), kDeviceTypeRequest);
+    QCOMPARE(Commands(recorder->ReceivedFrames()).first(), kDeviceTypeRequest);
 
     // Silent recorders beyond the table are probed in turn; the chosen one is
     // still reached after them.
     for (int i = EthernetLink::kPeerCount + 1; i <= EthernetLink::kPeerCount + 4; ++i)
         QVERIFY(!ConnectDevice(Named(kEth + QStringLiteral("127.0.10.%1").arg(i))));
-    recorder->clearReceivedFrames();
+    recorder->ClearReceivedFrames();
     QCOMPARE(StatusSense(), kStatusOk);
-    QCOMPARE(Commands(recorder->receivedFrames()), QList<QByteArray>{QByteArray("\x61\x20", 2)});
+    QCOMPARE(Commands(recorder->ReceivedFrames()), QList<QByteArray>{QByteArray("\x61\x20", 2)});
 }
 
 void TestConnection::delayModeHoldsSelection_data()
@@ -376,10 +376,10 @@ void TestConnection::delayModeHoldsSelection()
     recPlayMode = mode;
     QCOMPARE(DelayModeHoldsDevice(), held);
 
-    recorder->clearReceivedFrames();
+    recorder->ClearReceivedFrames();
     SelectControl(103, menu, panel);
     QCOMPARE(CurrentDevice, DeviceAt(held ? 2 : 3));
-    QCOMPARE(recorder->receivedFrames().isEmpty(), held);
+    QCOMPARE(recorder->ReceivedFrames().isEmpty(), held);
 }
 
 void TestConnection::detectsKindFromVersion_data()
@@ -411,7 +411,7 @@ void TestConnection::detectsKindFromVersion()
     LoadDevices(kRecorderAddress.toLatin1());
     CurrentDevice = SelectDeviceByName(kEth + kRecorderAddress);
     QVERIFY(CurrentDevice);
-    recorder->forceReply(0x6, 0xB1, VersionReply(data));
+    recorder->ForceReply(0x6, 0xB1, VersionReply(data));
     legacyFirmware = 1; // left by the previous recorder
     pelletDevice = pellet ? 0 : 1;
 
@@ -429,7 +429,7 @@ void TestConnection::failedVersionSenseClearsKind()
     versionText = QStringLiteral("XR PELLET");
     legacyFirmware = 1;
     pelletDevice = 1;
-    recorder->dropReplies(1);
+    recorder->DropReplies(1);
 
     DetectDeviceKind(panel);
     QCOMPARE(versionText, QString());

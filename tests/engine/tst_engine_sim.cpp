@@ -79,9 +79,9 @@ void TestEngineSim::deviceTypeReplyOverUdp()
 
 void TestEngineSim::replyWithinTheWaitIsTaken()
 {
-    recorder.sim.setReplyDelay(60);
+    recorder.sim.SetReplyDelay(60);
     QCOMPARE(SendPlay(), kStatusOk);
-    recorder.sim.setReplyDelay(0);
+    recorder.sim.SetReplyDelay(0);
 }
 
 void TestEngineSim::faultsGiveTheirStatus_data()
@@ -100,20 +100,20 @@ void TestEngineSim::faultsGiveTheirStatus()
     QFETCH(int, status);
     switch (fault) {
     case 0:
-        recorder.sim.dropReplies(1);
+        recorder.sim.DropReplies(1);
         break;
     case 1:
-        recorder.sim.setReplyDelay(400);
+        recorder.sim.SetReplyDelay(400);
         break;
     case 2:
-        recorder.sim.corruptNextChecksum();
+        recorder.sim.CorruptNextChecksum();
         break;
     case 3:
-        recorder.sim.overstateNextCount(3);
+        recorder.sim.OverstateNextCount(3);
         break;
     }
     QCOMPARE(int(SendDeviceTypeRequest()), status);
-    recorder.sim.setReplyDelay(0);
+    recorder.sim.SetReplyDelay(0);
     DelayMs(200); // let a held-back reply land before the next case
     QCOMPARE(SendPlay(), kStatusOk);
     QCOMPARE(Reply(), AckFrame());
@@ -121,7 +121,7 @@ void TestEngineSim::faultsGiveTheirStatus()
 
 void TestEngineSim::strayDatagramIsNotTheReply()
 {
-    recorder.sim.strayBeforeNextReply(QHostAddress(QStringLiteral("127.0.2.2")), NakFrame());
+    recorder.sim.StrayBeforeNextReply(QHostAddress(QStringLiteral("127.0.2.2")), NakFrame());
     QCOMPARE(SendPlay(), kStatusOk);
     QCOMPARE(Reply(), AckFrame());
 }
@@ -130,7 +130,7 @@ void TestEngineSim::strayDatagramIsNotTheReply()
 // as the answer to the play command sent next.
 void TestEngineSim::lateReplyIsNotTakenByTheNextCommand()
 {
-    recorder.sim.lateNextReply(300);
+    recorder.sim.LateNextReply(300);
     QCOMPARE(SendDeviceTypeRequest(), kStatusNoReply);
     DelayMs(150);
     QCOMPARE(SendPlay(), kStatusOk);
@@ -142,8 +142,8 @@ void TestEngineSim::lateReplyIsNotTakenByTheNextCommand()
 // of its acknowledge.
 void TestEngineSim::repeatedReplyIsNotTakenByTheNextCommand()
 {
-    recorder.sim.setReplyDelay(30);
-    recorder.sim.duplicateNextReply(20);
+    recorder.sim.SetReplyDelay(30);
+    recorder.sim.DuplicateNextReply(20);
     QCOMPARE(SendDeviceTypeRequest(), kStatusOk);
     QCOMPARE(SendPlay(), kStatusOk);
     QCOMPARE(Reply(), AckFrame());
@@ -153,7 +153,7 @@ void TestEngineSim::repeatedReplyIsNotTakenByTheNextCommand()
 void TestEngineSim::fourthFailureDisconnectsAndStopsSending()
 {
     QCOMPARE(SendPlay(), kStatusOk);
-    recorder.sim.dropReplies(4);
+    recorder.sim.DropReplies(4);
     for (int failure = 1; failure <= 3; ++failure) {
         QCOMPARE(SendPlay(), kStatusNoReply);
         QVERIFY(!recorder.device->disconnected);
@@ -171,8 +171,8 @@ void TestEngineSim::serialLineExchangesAndRecovers()
     xrsim::SimConfig config;
     config.udp = false;
     config.pty = true;
-    QVERIFY2(serialRecorder.start(config), qPrintable(serialRecorder.errorString()));
-    qputenv("TAVREL_COM1", serialRecorder.ptyPath().toLocal8Bit());
+    QVERIFY2(serialRecorder.Start(config), qPrintable(serialRecorder.ErrorString()));
+    qputenv("TAVREL_COM1", serialRecorder.PtyPath().toLocal8Bit());
     SerialLink link(0);
     QCOMPARE(link.Open(), kStatusOk);
     DeviceRecord device(&link, PeerAddress{0, 0}, QStringLiteral("Com1"));
@@ -180,21 +180,21 @@ void TestEngineSim::serialLineExchangesAndRecovers()
 
     QCOMPARE(SendDeviceTypeRequest(), kStatusOk);
     QCOMPARE(ReplyCommand(), 0x11);
-    serialRecorder.corruptNextChecksum();
+    serialRecorder.CorruptNextChecksum();
     QCOMPARE(SendPlay(), kStatusBadChecksum);
     // A stray frame ahead of the reply is taken for it on a bare serial line;
     // what follows it must be drained before the next command.
-    serialRecorder.strayBeforeNextReply(QHostAddress(), NakFrame());
+    serialRecorder.StrayBeforeNextReply(QHostAddress(), NakFrame());
     SendDeviceTypeRequest();
     DelayMs(100); // the real reply lands behind the stray one
     QCOMPARE(SendPlay(), kStatusOk);
     QCOMPARE(Reply(), AckFrame());
-    serialRecorder.dropReplies(1);
+    serialRecorder.DropReplies(1);
     QCOMPARE(SendPlay(), kStatusNoReply);
     QCOMPARE(SendPlay(), kStatusOk);
     // A repeated reply reaches the next command's wait on the line too.
-    serialRecorder.setReplyDelay(30);
-    serialRecorder.duplicateNextReply(20);
+    serialRecorder.SetReplyDelay(30);
+    serialRecorder.DuplicateNextReply(20);
     QCOMPARE(SendDeviceTypeRequest(), kStatusOk);
     QCOMPARE(SendPlay(), kStatusOk);
     QCOMPARE(Reply(), AckFrame());

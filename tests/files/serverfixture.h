@@ -29,7 +29,7 @@ inline QList<xrsim::Scenario::File> Files(const QStringList &names)
 inline bool Set(xrsim::Scenario &scenario, const char *key, const QString &value)
 {
     QString error;
-    return scenario.set(QLatin1String(key), value, &error);
+    return scenario.Set(QLatin1String(key), value, &error);
 }
 
 // A file command as sent: the two command bytes and the name's eight bytes.
@@ -88,9 +88,9 @@ public:
     // The frames `act` sends.
     QList<QByteArray> FramesOf(const std::function<void()> &act)
     {
-        sim.clearReceivedFrames();
+        sim.ClearReceivedFrames();
         act();
-        return sim.receivedFrames();
+        return sim.ReceivedFrames();
     }
 
     // What the rows show, top to bottom.

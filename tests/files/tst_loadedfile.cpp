@@ -94,7 +94,7 @@ void LoadedFileTest::titleAndLists()
     QFETCH(QString, title);
     QFETCH(bool, information);
     ServerFixture fixture("127.0.61.1");
-    QVERIFY2(fixture.ConnectWithFiles({file}, loaded), qPrintable(fixture.sim.errorString()));
+    QVERIFY2(fixture.ConnectWithFiles({file}, loaded), qPrintable(fixture.sim.ErrorString()));
     fixture.Tick();
     ServerPage *page = fixture.Page();
     QCOMPARE(fixture.window->windowTitle(),
@@ -114,7 +114,7 @@ void LoadedFileTest::informationIsRebuiltOnlyWhenAsked()
     xrsim::Scenario scenario;
     scenario.files = {xrsim::Scenario::File{QStringLiteral("NEWS"), 120, 4}};
     scenario.loaded = QStringLiteral("NEWS");
-    QVERIFY2(fixture.Connect(scenario), qPrintable(fixture.sim.errorString()));
+    QVERIFY2(fixture.Connect(scenario), qPrintable(fixture.sim.ErrorString()));
     QList<QByteArray> frames = fixture.Tick();
     QCOMPARE(frames.mid(frames.indexOf(kCurrentFileSense)),
              (QList<QByteArray>{kCurrentFileSense, kSetupPrepare, kGeneralPageRead, kSetupPrepare,
@@ -141,15 +141,15 @@ void LoadedFileTest::sameFileAgainAfterNoneIsShownAgain()
 {
     ServerFixture fixture("127.0.61.3");
     QVERIFY2(fixture.ConnectWithFiles({"NEWS"}, QStringLiteral("NEWS")),
-             qPrintable(fixture.sim.errorString()));
+             qPrintable(fixture.sim.ErrorString()));
     QListWidget *list = fixture.Page()->lbClipInfos_2;
     fixture.Tick();
     const QStringList lines = ServerFixture::Lines(list);
     QVERIFY(!lines.isEmpty());
-    fixture.sim.forceReply(6, 0xC1, kNoFileLoaded);
+    fixture.sim.ForceReply(6, 0xC1, kNoFileLoaded);
     fixture.Tick();
     QCOMPARE(list->count(), 0);
-    fixture.sim.clearFaults();
+    fixture.sim.ClearFaults();
     fixture.Tick();
     QCOMPARE(ServerFixture::Lines(list), lines);
 }
@@ -163,7 +163,7 @@ void LoadedFileTest::pelletDescribesTheFile()
     QVERIFY(Set(scenario, "generation", QStringLiteral("pellet")));
     scenario.files = {xrsim::Scenario::File{QStringLiteral("NEWS"), 60, 2}};
     scenario.loaded = QStringLiteral("NEWS");
-    QVERIFY2(fixture.Connect(scenario), qPrintable(fixture.sim.errorString()));
+    QVERIFY2(fixture.Connect(scenario), qPrintable(fixture.sim.ErrorString()));
     QCOMPARE(pelletDevice, quint8(1));
     fixture.Tick();
     const QStringList lines = ServerFixture::Lines(fixture.Page()->lbClipInfos_2);
@@ -201,7 +201,7 @@ void LoadedFileTest::frameSettingsFollowTheMaterial()
     xrsim::Scenario scenario;
     scenario.videoStandard = standard;
     QVERIFY2(fixture.ConnectWithFiles({"NEWS"}, QStringLiteral("NEWS"), scenario),
-             qPrintable(fixture.sim.errorString()));
+             qPrintable(fixture.sim.ErrorString()));
     QCOMPARE(fixture.Tick().contains(kFirstSegmentInfo), reload);
     QCOMPARE(CurrentDevice->videoStandard, quint32(standard));
     QCOMPARE(CurrentDevice->dropFrame, dropFrame);
@@ -215,7 +215,7 @@ void LoadedFileTest::recordersTimerDropFrameCounts()
 {
     ServerFixture fixture("127.0.61.6");
     QVERIFY2(fixture.ConnectWithFiles({"NEWS"}, QStringLiteral("NEWS")),
-             qPrintable(fixture.sim.errorString()));
+             qPrintable(fixture.sim.ErrorString()));
     fixture.Tick();
     QCOMPARE(CurrentDevice->dropFrame, quint8(0));
     QVERIFY(SetTimeMode(1, 0xFF));

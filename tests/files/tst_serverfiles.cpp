@@ -88,7 +88,7 @@ void ServerFilesTest::refreshSortsAndMarksTheLoadedFile()
     ServerFixture fixture("127.0.60.1");
     QVERIFY2(fixture.ConnectWithFiles({"CLIP0002", "NEWSROOM", "NEWS", "CLIP0000"},
                                       QStringLiteral("NEWS")),
-             qPrintable(fixture.sim.errorString()));
+             qPrintable(fixture.sim.ErrorString()));
     ServerPage *page = fixture.Page();
     const QList<QByteArray> frames = fixture.FramesOf([page] { page->pbUpdateListFile_pressed(); });
     QCOMPARE(frames, (QList<QByteArray>{kFileListFirst, kFileListNext, kFileListNext, kFileListNext,
@@ -123,7 +123,7 @@ void ServerFilesTest::listEnds()
     QVERIFY(Set(scenario, "list_end", listEnd));
     QVERIFY(Set(scenario, "file_reply_group", QString::number(replyGroup)));
     QVERIFY2(fixture.ConnectWithFiles({"CLIP0001", "CLIP0000", "CLIP0002"}, {}, scenario),
-             qPrintable(fixture.sim.errorString()));
+             qPrintable(fixture.sim.ErrorString()));
     ServerPage *page = fixture.Page();
     const QList<QByteArray> frames = fixture.FramesOf([page] { page->pbUpdateListFile_pressed(); });
     QCOMPARE(Count(frames, kFileListFirst), 1);
@@ -154,7 +154,7 @@ void ServerFilesTest::recorderWithoutFiles()
     xrsim::Scenario scenario;
     if (!key.isEmpty())
         QVERIFY(Set(scenario, key.toLatin1().constData(), value));
-    QVERIFY2(fixture.Connect(scenario), qPrintable(fixture.sim.errorString()));
+    QVERIFY2(fixture.Connect(scenario), qPrintable(fixture.sim.ErrorString()));
     ServerPage *page = fixture.Page();
     page->TableFileList->setRowCount(2);
     page->leRemainigTime->setText(QStringLiteral("100:00:00:00"));
@@ -170,11 +170,11 @@ void ServerFilesTest::remainingTimeInBothForms()
 {
     ProgramFlags flags;
     ServerFixture fixture("127.0.60.4");
-    QVERIFY2(fixture.ConnectWithFiles({"CLIP0000"}), qPrintable(fixture.sim.errorString()));
+    QVERIFY2(fixture.ConnectWithFiles({"CLIP0000"}), qPrintable(fixture.sim.ErrorString()));
     ServerPage *page = fixture.Page();
     const QByteArray time("\x64\xD9\x30\x12\xF1", 5);
-    fixture.sim.forceReply(0xA, 0x1D, SenseReturn(0x1D, time));
-    fixture.sim.forceReply(0xA, 0x1C, SenseReturn(0x1C, time.left(4)));
+    fixture.sim.ForceReply(0xA, 0x1D, SenseReturn(0x1D, time));
+    fixture.sim.ForceReply(0xA, 0x1C, SenseReturn(0x1C, time.left(4)));
 
     legacyFirmware = 0;
     page->pbUpdateListFile_pressed();
@@ -195,7 +195,7 @@ void ServerFilesTest::namesOutsidePrintableAscii()
     QVERIFY(Set(scenario, "file", QStringLiteral("\\x01\\xFFCLIP\\x7F")));
     QVERIFY(Set(scenario, "file", QStringLiteral("BACK\\\\")));
     QVERIFY(Set(scenario, "loaded", QStringLiteral("\\x01\\xFFCLIP\\x7F")));
-    QVERIFY2(fixture.Connect(scenario), qPrintable(fixture.sim.errorString()));
+    QVERIFY2(fixture.Connect(scenario), qPrintable(fixture.sim.ErrorString()));
     ServerPage *page = fixture.Page();
     page->pbUpdateListFile_pressed();
     QCOMPARE(fixture.Rows(), (QStringList{"\\x01\\xFFCLIP\\x7F Loaded.", "BACK\\x5C"}));
@@ -232,7 +232,7 @@ void ServerFilesTest::loadFollowsTheSide()
     ServerFixture fixture("127.0.60.6");
     QVERIFY2(
         fixture.ConnectWithFiles({"CLIP0000", "CLIP0001", "CLIP0002"}, QStringLiteral("CLIP0000")),
-        qPrintable(fixture.sim.errorString()));
+        qPrintable(fixture.sim.ErrorString()));
     ServerPage *page = fixture.Page();
     page->pbUpdateListFile_pressed();
     QCOMPARE(fixture.Rows(), (QStringList{"CLIP0000 Loaded.", "CLIP0001", "CLIP0002"}));
@@ -277,7 +277,7 @@ void ServerFilesTest::clipNameRules()
     QFETCH(QString, refusal);
     QFETCH(QByteArray, sent);
     ServerFixture fixture("127.0.60.7");
-    QVERIFY2(fixture.ConnectWithFiles({"CLIP0000"}), qPrintable(fixture.sim.errorString()));
+    QVERIFY2(fixture.ConnectWithFiles({"CLIP0000"}), qPrintable(fixture.sim.ErrorString()));
     ServerPage *page = fixture.Page();
     QStringList box;
     QStringList dialog;
@@ -300,7 +300,7 @@ void ServerFilesTest::renameSendsTheLoadedFileItsNewName()
 {
     ServerFixture fixture("127.0.60.8");
     QVERIFY2(fixture.ConnectWithFiles({"CLIP0000", "CLIP0001"}, QStringLiteral("CLIP0001")),
-             qPrintable(fixture.sim.errorString()));
+             qPrintable(fixture.sim.ErrorString()));
     ServerPage *page = fixture.Page();
     QStringList dialog;
     TypeClipName(QStringLiteral("news1"), nullptr, &dialog, true);
@@ -317,7 +317,7 @@ void ServerFilesTest::deleteSendsTheSelectedRows()
 {
     ServerFixture fixture("127.0.60.9");
     QVERIFY2(fixture.ConnectWithFiles({"CLIP0004", "CLIP0000", "CLIP0001", "CLIP0002", "CLIP0003"}),
-             qPrintable(fixture.sim.errorString()));
+             qPrintable(fixture.sim.ErrorString()));
     ServerPage *page = fixture.Page();
     page->pbUpdateListFile_pressed();
     const auto select = [page] {
@@ -350,7 +350,7 @@ void ServerFilesTest::deleteSendsTheSelectedRows()
 void ServerFilesTest::keysWithoutRecorderDoNothing()
 {
     ServerFixture fixture("127.0.60.10");
-    QVERIFY2(fixture.ConnectWithFiles({"CLIP0000"}), qPrintable(fixture.sim.errorString()));
+    QVERIFY2(fixture.ConnectWithFiles({"CLIP0000"}), qPrintable(fixture.sim.ErrorString()));
     ServerPage *page = fixture.Page();
     page->pbUpdateListFile_pressed();
     page->TableFileList->setCurrentCell(0, 0);

@@ -37,7 +37,7 @@ public:
         statusBytes.fill(0);
     }
 
-    QString Error() const { return sim.errorString(); }
+    QString Error() const { return sim.ErrorString(); }
 
     ControlPage &Control() const { return *window->control; }
     QPushButton *Key(const char *name) const { return Find<QPushButton>(name); }
@@ -59,17 +59,17 @@ public:
     {
         ClearFrames();
         act();
-        return sim.receivedFrames();
+        return sim.ReceivedFrames();
     }
 
-    QList<QByteArray> Received() const { return sim.receivedFrames(); }
-    void ClearFrames() { sim.clearReceivedFrames(); }
+    QList<QByteArray> Received() const { return sim.ReceivedFrames(); }
+    void ClearFrames() { sim.ClearReceivedFrames(); }
 
     // The recorder answers every command of this group and code with the
     // frame (checksum included), for the rest of the test or `times` times.
     void Answer(quint8 group, quint8 code, const QByteArray &frame, int times = -1)
     {
-        sim.forceReply(group, code, frame, times);
+        sim.ForceReply(group, code, frame, times);
     }
     // The status every tick reads: bytes by index, the rest zero.
     void Status(std::initializer_list<std::pair<int, quint8>> bytes)
@@ -84,8 +84,8 @@ public:
     {
         Answer(6, 0x95, SenseReturn(0x95, data), times);
     }
-    void DropReplies(int count) { sim.dropReplies(count); }
-    void ClearFaults() { sim.clearFaults(); }
+    void DropReplies(int count) { sim.DropReplies(count); }
+    void ClearFaults() { sim.ClearFaults(); }
 
     // Modifiers switched on as the operator leaves them.
     void Option(bool on) { Key("pbOption")->setChecked(on); }

@@ -319,7 +319,7 @@ void TestDeviceCommands::durationAsksTwiceAndStopsAtAFailure()
     QCOMPARE(recorder.Frames(), both);
 
     recorder.ClearFrames();
-    recorder.sim.dropReplies(1);
+    recorder.sim.DropReplies(1);
     QCOMPARE(DurationSense(text), kStatusNoReply);
     QCOMPARE(recorder.Frames(), QList<QByteArray>{both.first()});
 }
@@ -327,7 +327,7 @@ void TestDeviceCommands::durationAsksTwiceAndStopsAtAFailure()
 // The export's chain frames leave the engine's failure count alone.
 void TestDeviceCommands::manualPathLeavesFailureCountingAlone()
 {
-    recorder.sim.dropReplies(2);
+    recorder.sim.DropReplies(2);
     PlaylistStart(1, CommandPath::Manual);
     QCOMPARE(recorder.link.errorCount, qint16(0));
     EventPairPreset(1, 0);
@@ -424,7 +424,7 @@ void TestDeviceCommands::segmentSlotsStopAtAnAbsentEntry()
 void TestDeviceCommands::segmentSlotsSkipUnansweredEntries()
 {
     recorder.Answer(6, 0xA6, SenseReturn(0xA6, QByteArray(12, '\x01')));
-    recorder.sim.corruptNextChecksum();
+    recorder.sim.CorruptNextChecksum();
     SegmentSlotsBlock block;
     QCOMPARE(SegmentSlotsSense(block), kStatusBadChecksum);
     QCOMPARE(block.count, 6u);

@@ -290,7 +290,7 @@ void TestSenseCommands::pollingSensesKeepTheirOwnAnswers()
     recorder.Answer(6, 0x0C, SenseReturn(0x04, time));
     recorder.Answer(6, 0xAC, SenseReturn(0xAC, levels));
     recorder.Answer(6, 0x20, SenseReturn(0x20, Pattern(10)));
-    recorder.sim.setReplyDelay(30);
+    recorder.sim.SetReplyDelay(30);
     std::array<quint8, 4> read{};
     const std::function<qint16()> tick[] = {TimerModeSense, [&] { return AudioLevelSense(read); },
                                             CurrentTimeSense, StatusSense};
@@ -301,9 +301,9 @@ void TestSenseCommands::pollingSensesKeepTheirOwnAnswers()
         for (int faulty = 0; faulty < 4; ++faulty) {
             for (int i = 0; i < 4; ++i) {
                 if (i == faulty && duplicate)
-                    recorder.sim.duplicateNextReply(20);
+                    recorder.sim.DuplicateNextReply(20);
                 else if (i == faulty)
-                    recorder.sim.lateNextReply(60 + 90 * round);
+                    recorder.sim.LateNextReply(60 + 90 * round);
                 const qint16 result = tick[i]();
                 QVERIFY(result == kStatusOk || result == kStatusNoReply);
                 dropped += result == kStatusOk ? 0 : 1;

@@ -305,7 +305,7 @@ void TestTransportCommands::nakAnswerIsReported()
     QCOMPARE(Play(), kStatusNak);
     recorder.Answer(2, 0x01, AckFrame());
     QCOMPARE(Play(), kStatusOk);
-    recorder.sim.dropReplies(1);
+    recorder.sim.DropReplies(1);
     QCOMPARE(Play(), kStatusNoReply);
 }
 

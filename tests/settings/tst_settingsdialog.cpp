@@ -115,7 +115,7 @@ void TestSettingsDialog::exportWritesAndReadsBack()
     QCOMPARE(frames.mid(20), ImportFrames());
     // What the recorder now holds is shown.
     QCOMPARE(sync->currentText(), QStringLiteral("Internal"));
-    QCOMPARE(recorder.sim.receivedFrames().size(), 40);
+    QCOMPARE(recorder.sim.ReceivedFrames().size(), 40);
 }
 
 // A page the recorder refuses to describe keeps what the dialog had, is named
@@ -126,7 +126,7 @@ void TestSettingsDialog::failedPageReadIsKeptAndNotWritten()
     const SettingsImage::Slot before = SettingsImage::Current().PageSlot(0);
     QComboBox *control = Combo(dialog, "item_0_0");
     control->setCurrentIndex(control->findText(QStringLiteral("Local")));
-    recorder.sim.forceReply(0x6, 0xC0, NakFrame(), 1);
+    recorder.sim.ForceReply(0x6, 0xC0, NakFrame(), 1);
     dialog.pb_ImportFromDevice->click();
     QCOMPARE(control->currentText(), QStringLiteral("Local"));
     QVERIFY(SettingsImage::Current().PageSlot(0) == before);

@@ -44,7 +44,7 @@ public:
         xrsim::SimConfig config;
         config.address = m_address;
         config.scenario = scenario;
-        return recorder.start(config);
+        return recorder.Start(config);
     }
 
     // The reply to a frame written as hex without its checksum (UdpProbe::ask).

@@ -16,7 +16,7 @@ xrsim::Scenario scenarioOf(const QStringList &lines)
     for (const QString &line : lines) {
         const qsizetype equals = line.indexOf(QLatin1Char('='));
         QString error;
-        if (!scenario.set(line.left(equals).trimmed(), line.mid(equals + 1), &error))
+        if (!scenario.Set(line.left(equals).trimmed(), line.mid(equals + 1), &error))
             qWarning() << error;
     }
     return scenario;
@@ -49,7 +49,7 @@ private slots:
 
 void TestSimClips::cleanup()
 {
-    recorder.stop();
+    recorder.Stop();
 }
 
 void TestSimClips::segmentsKeepTheirSourcesAndNumbers()
@@ -92,10 +92,10 @@ void TestSimClips::rawSegmentsAreReportedAsGiven()
 
     // 10,000,000 fields are 55 hours 33 minutes 20 seconds of PAL.
     QCOMPARE(ask("24 9D 00 98 96 80"), kAck);
-    recorder.advanceClock(1000);
+    recorder.AdvanceClock(1000);
     QCOMPARE(ask("61 0C 04"), hex("74 00 00 20 33 55"));
     QCOMPARE(ask("25 A7 40 00 01 00 06"), kAck);
-    recorder.advanceClock(100);
+    recorder.AdvanceClock(100);
     QCOMPARE(quint8(ask("61 20 0A").at(3)) & 0x01, 0);
 }
 
@@ -103,7 +103,7 @@ void TestSimClips::demoScenarioHasSegmentsOfSeveralFiles()
 {
     xrsim::Scenario scenario;
     QString error;
-    QVERIFY2(scenario.loadFile(QStringLiteral(XRSIM_DEMO_SCENARIO), &error), qPrintable(error));
+    QVERIFY2(scenario.LoadFile(QStringLiteral(XRSIM_DEMO_SCENARIO), &error), qPrintable(error));
     QVERIFY(start(scenario));
     QSet<QByteArray> sources;
     int segments = 0;
@@ -144,7 +144,7 @@ void TestSimClips::fixedAnswersForChosenFrames()
     // and a key that gets no reply at all.
     QCOMPARE(ask("61 95 08").left(4), hex("8F 95 FF 41"));
     QVERIFY(ask("61 95 09", 200).isEmpty());
-    QCOMPARE(recorder.receivedFrames().last(), hex("61 95 09 FF"));
+    QCOMPARE(recorder.ReceivedFrames().last(), hex("61 95 09 FF"));
     QCOMPARE(ask("61 95 01").left(3), hex("7E 95 C0"));
 }
 
@@ -158,8 +158,8 @@ void TestSimClips::recorderFallsSilentDuringAReload()
     QCOMPARE(ask("62 9A 00 03").left(2), hex("7C 9A"));
     for (const char *silenced : {"62 9A 00 04", "62 9A 00 05", "60 20 0A", "00 11"})
         QVERIFY2(ask(silenced, 150).isEmpty(), silenced);
-    QCOMPARE(recorder.receivedFrames().size(), 5);
-    recorder.advanceClock(3000);
+    QCOMPARE(recorder.ReceivedFrames().size(), 5);
+    recorder.AdvanceClock(3000);
     QCOMPARE(ask("62 9A 00 05").left(2), hex("7C 9A"));
     // It falls silent once only.
     QCOMPARE(ask("62 9A 00 04"), kRefused);
@@ -167,7 +167,7 @@ void TestSimClips::recorderFallsSilentDuringAReload()
     QVERIFY(start(scenarioOf({"fall_silent = 62 9A 00 02"})));
     QCOMPARE(ask("62 9A 00 01"), kRefused);
     QVERIFY(ask("62 9A 00 02", 150).isEmpty());
-    recorder.advanceClock(3600000);
+    recorder.AdvanceClock(3600000);
     QVERIFY(ask("00 11", 150).isEmpty());
 }
 

@@ -47,7 +47,7 @@ void TestSimDisks::diskKeyTakesAMode()
     QFETCH(int, mode);
     xrsim::Scenario scenario;
     QString error;
-    QCOMPARE(scenario.set(QStringLiteral("disk"), value, &error), accepted);
+    QCOMPARE(scenario.Set(QStringLiteral("disk"), value, &error), accepted);
     if (accepted)
         QCOMPARE(scenario.disks.last().mode, mode);
 }
@@ -58,18 +58,18 @@ void TestSimDisks::modesAsTheScenarioSetsThem()
     xrsim::SimConfig config;
     config.address = kRecorder;
     config.scenario.disks = {{1, 0, true, 1000, 0}, {2, 3, false, 2000, 1}, {2, 15, true, 10, 2}};
-    QVERIFY2(recorder.start(config), qPrintable(recorder.errorString()));
+    QVERIFY2(recorder.Start(config), qPrintable(recorder.ErrorString()));
     UdpProbe probe(kRecorder);
     auto ask = [&probe](const char *frame) { return probe.ask(frame); };
 
     QCOMPARE(ask("31 21 01"), hex("10 01"));
     QCOMPARE(ask("32 22 FF FF"), hex("10 01"));
-    recorder.advanceClock(3000);
+    recorder.AdvanceClock(3000);
     for (const char *inquiry : {"32 24 01 00", "32 24 02 03", "32 24 02 0F"})
         QCOMPARE(ask(inquiry), hex("10 01"));
     // The mode page byte is known once the inquiry has had its time.
     QCOMPARE(ask("62 C3 02 03"), hex("72 C3 FF 00"));
-    recorder.advanceClock(2000);
+    recorder.AdvanceClock(2000);
     QCOMPARE(ask("62 C3 01 00"), hex("72 C3 1D 0F"));
     QCOMPARE(ask("62 C3 02 03"), hex("72 C3 FF 1F"));
     QCOMPARE(ask("62 C3 02 0F"), hex("72 C3 1D 2F"));

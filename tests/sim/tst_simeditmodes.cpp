@@ -31,7 +31,7 @@ private slots:
 
 void TestSimEditModes::cleanup()
 {
-    recorder.stop();
+    recorder.Stop();
 }
 
 // The delayed playback arms the preset 0x17 and records; leaving the edit
@@ -87,7 +87,7 @@ void TestSimEditModes::timeReplyNamesItsSource()
     for (const QString &command : commands)
         QCOMPARE(ask(command.toLatin1().constData()), kAck);
     QCOMPARE(ask("24 9D 00 00 00 64"), kAck);
-    recorder.advanceClock(1000);
+    recorder.AdvanceClock(1000);
     QCOMPARE(ask(request.constData()), reply);
 }
 
@@ -119,11 +119,11 @@ void TestSimEditModes::shuttleNoFasterThanTheWind()
         return time.size() == 6 ? (quint8(time.at(3)) >> 4) * 10 + (time.at(3) & 0x0F) : -1;
     };
     QCOMPARE(ask("21 13 FF"), kAck);
-    recorder.advanceClock(1000);
+    recorder.AdvanceClock(1000);
     QCOMPARE(seconds(), 20);
     QCOMPARE(statusByte(2), quint8(0x20));
     QCOMPARE(ask("22 23 FF FF"), kAck);
-    recorder.advanceClock(500);
+    recorder.AdvanceClock(500);
     const int back = seconds();
     QVERIFY2(back == 9 || back == 10, qPrintable(QString::number(back)));
     QCOMPARE(statusByte(2), quint8(0x2C));

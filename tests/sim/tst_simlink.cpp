@@ -81,8 +81,8 @@ private:
 
 void TestSimLink::startRecorder(const xrsim::SimConfig &config)
 {
-    m_recorder.stop();
-    QVERIFY2(m_recorder.start(config), qPrintable(m_recorder.errorString()));
+    m_recorder.Stop();
+    QVERIFY2(m_recorder.Start(config), qPrintable(m_recorder.ErrorString()));
 }
 
 void TestSimLink::init()
@@ -94,9 +94,9 @@ void TestSimLink::init()
 
 void TestSimLink::cleanup()
 {
-    m_recorder.stop();
-    m_recorder.clearFaults();
-    m_recorder.clearReceivedFrames();
+    m_recorder.Stop();
+    m_recorder.ClearFaults();
+    m_recorder.ClearReceivedFrames();
 }
 
 void TestSimLink::deviceTypeReportsFiftyHz_data()
@@ -177,7 +177,7 @@ void TestSimLink::bytesAfterTheFrameAreIgnored()
     probe.sendRaw(UdpProbe::header(1, 5) + hex("20 01 21 FF FF"));
     const QNetworkDatagram datagram = probe.receive();
     QCOMPARE(datagram.data().mid(10), hex("10 01 11"));
-    QCOMPARE(m_recorder.receivedFrames(), QList<QByteArray>{hex("20 01 21")});
+    QCOMPARE(m_recorder.ReceivedFrames(), QList<QByteArray>{hex("20 01 21")});
 }
 
 void TestSimLink::refusesToStartOffLoopbackOrOnATakenPort()
@@ -185,20 +185,20 @@ void TestSimLink::refusesToStartOffLoopbackOrOnATakenPort()
     xrsim::SimRecorder other;
     xrsim::SimConfig config;
     config.address = QHostAddress(QStringLiteral("192.168.1.1"));
-    QVERIFY(!other.start(config));
-    QVERIFY(other.errorString().contains(QLatin1String("loopback")));
-    QVERIFY(!other.isRunning());
+    QVERIFY(!other.Start(config));
+    QVERIFY(other.ErrorString().contains(QLatin1String("loopback")));
+    QVERIFY(!other.IsRunning());
 
     config.address = kRecorder;
-    QVERIFY(!other.start(config));
-    QVERIFY(!other.errorString().isEmpty());
+    QVERIFY(!other.Start(config));
+    QVERIFY(!other.ErrorString().isEmpty());
 }
 
 void TestSimLink::droppedRepliesThenAnswersAgain()
 {
     UdpProbe probe(kRecorder);
-    m_recorder.dropReplies(2);
-    m_recorder.corruptNextChecksum();
+    m_recorder.DropReplies(2);
+    m_recorder.CorruptNextChecksum();
     probe.sendFrame(hex("20 01 21"));
     QVERIFY(probe.staysQuiet(150));
     probe.sendFrame(hex("20 00 20"));
@@ -206,20 +206,20 @@ void TestSimLink::droppedRepliesThenAnswersAgain()
     // The checksum fault waited for the first reply really sent.
     QCOMPARE(probe.exchange(hex("20 01 21")), hex("10 01 EE"));
     QCOMPARE(probe.exchange(hex("20 01 21")), hex("10 01 11"));
-    QCOMPARE(m_recorder.receivedFrames().size(), 4);
+    QCOMPARE(m_recorder.ReceivedFrames().size(), 4);
 }
 
 void TestSimLink::delayedReplies()
 {
     UdpProbe probe(kRecorder);
-    m_recorder.setReplyDelay(120);
+    m_recorder.SetReplyDelay(120);
     for (int i = 0; i < 2; ++i) {
         QElapsedTimer clock;
         clock.start();
         QCOMPARE(probe.exchange(hex("20 01 21")), hex("10 01 11"));
         QVERIFY2(clock.elapsed() >= 110, qPrintable(QString::number(clock.elapsed())));
     }
-    m_recorder.setReplyDelay(0);
+    m_recorder.SetReplyDelay(0);
     QElapsedTimer clock;
     clock.start();
     QCOMPARE(probe.exchange(hex("20 01 21")), hex("10 01 11"));
@@ -229,7 +229,7 @@ void TestSimLink::delayedReplies()
 void TestSimLink::corruptedChecksum()
 {
     UdpProbe probe(kRecorder);
-    m_recorder.corruptNextChecksum();
+    m_recorder.CorruptNextChecksum();
     QCOMPARE(probe.exchange(hex("00 11 11")), hex("12 11 21 50 6B"));
     QCOMPARE(probe.exchange(hex("00 11 11")), hex("12 11 21 50 94"));
 }
@@ -237,7 +237,7 @@ void TestSimLink::corruptedChecksum()
 void TestSimLink::overstatedCount()
 {
     UdpProbe probe(kRecorder);
-    m_recorder.overstateNextCount(2);
+    m_recorder.OverstateNextCount(2);
     // CMD1 announces four data bytes but two are sent; the checksum matches
     // the bytes as sent, so only the count is wrong.
     QCOMPARE(probe.exchange(hex("00 11 11")), hex("14 11 21 50 96"));
@@ -247,7 +247,7 @@ void TestSimLink::overstatedCount()
 void TestSimLink::strayDatagramFromAnotherAddress()
 {
     UdpProbe probe(kRecorder);
-    m_recorder.strayBeforeNextReply(kStray, hex("11 12 01 24"));
+    m_recorder.StrayBeforeNextReply(kStray, hex("11 12 01 24"));
     probe.sendFrame(hex("00 11 11"));
     const QNetworkDatagram stray = probe.receive();
     const QNetworkDatagram real = probe.receive();
@@ -261,7 +261,7 @@ void TestSimLink::strayDatagramFromAnotherAddress()
 void TestSimLink::lateReplyArrivesAfterTheClientGaveUp()
 {
     UdpProbe probe(kRecorder);
-    m_recorder.lateNextReply(300);
+    m_recorder.LateNextReply(300);
     QElapsedTimer clock;
     clock.start();
     QVERIFY(probe.exchange(hex("00 11 11"), 200).isEmpty());
@@ -276,15 +276,15 @@ void TestSimLink::lateReplyArrivesAfterTheClientGaveUp()
 void TestSimLink::forcedRawReply()
 {
     UdpProbe probe(kRecorder);
-    m_recorder.forceReply(0x0, 0x11, hex("72 11 21"), 2);
+    m_recorder.ForceReply(0x0, 0x11, hex("72 11 21"), 2);
     QCOMPARE(probe.exchange(hex("00 11 11")), hex("72 11 21"));
     QCOMPARE(probe.exchange(hex("00 11 11")), hex("72 11 21"));
     QCOMPARE(probe.exchange(hex("00 11 11")), hex("12 11 21 50 94"));
 
-    m_recorder.forceReply(0x2, 0x01, hex("11 12 01 24"));
+    m_recorder.ForceReply(0x2, 0x01, hex("11 12 01 24"));
     for (int i = 0; i < 3; ++i)
         QCOMPARE(probe.exchange(hex("20 01 21")), hex("11 12 01 24"));
-    m_recorder.forceReply(0x2, 0x01, {}, 0);
+    m_recorder.ForceReply(0x2, 0x01, {}, 0);
     QCOMPARE(probe.exchange(hex("20 01 21")), hex("10 01 11"));
 }
 
@@ -295,11 +295,11 @@ void TestSimLink::logKeepsFramesInOrderUntilCleared()
                                     hex("25 31 04 03 02 01 00 60")};
     for (const QByteArray &frame : sent)
         probe.exchange(frame);
-    QVERIFY(m_recorder.waitForFrames(3, 500));
-    QCOMPARE(m_recorder.receivedFrames(), sent);
-    m_recorder.clearReceivedFrames();
-    QVERIFY(m_recorder.receivedFrames().isEmpty());
-    QVERIFY(!m_recorder.waitForFrames(1, 50));
+    QVERIFY(m_recorder.WaitForFrames(3, 500));
+    QCOMPARE(m_recorder.ReceivedFrames(), sent);
+    m_recorder.ClearReceivedFrames();
+    QVERIFY(m_recorder.ReceivedFrames().isEmpty());
+    QVERIFY(!m_recorder.WaitForFrames(1, 50));
 }
 
 void TestSimLink::ptyReassemblesAFrameSentInPieces()
@@ -308,8 +308,8 @@ void TestSimLink::ptyReassemblesAFrameSentInPieces()
     config.udp = false;
     config.pty = true;
     startRecorder(config);
-    QVERIFY(m_recorder.ptyPath().startsWith(QLatin1String("/dev/")));
-    const int fd = ::open(m_recorder.ptyPath().toLocal8Bit().constData(), O_RDWR | O_NOCTTY);
+    QVERIFY(m_recorder.PtyPath().startsWith(QLatin1String("/dev/")));
+    const int fd = ::open(m_recorder.PtyPath().toLocal8Bit().constData(), O_RDWR | O_NOCTTY);
     QVERIFY(fd >= 0);
     QCOMPARE(::write(fd, "\x25\x31", 2), 2);
     QTest::qWait(30);
@@ -317,7 +317,7 @@ void TestSimLink::ptyReassemblesAFrameSentInPieces()
     QCOMPARE(readFd(fd, 3, 500), hex("10 01 11"));
     QCOMPARE(::write(fd, "\x00\x11\x11\x20\x01\x21", 6), 6);
     QCOMPARE(readFd(fd, 8, 500), hex("12 11 21 50 94 10 01 11"));
-    QCOMPARE(m_recorder.receivedFrames().first(), hex("25 31 04 03 02 01 00 60"));
+    QCOMPARE(m_recorder.ReceivedFrames().first(), hex("25 31 04 03 02 01 00 60"));
     ::close(fd);
 }
 
@@ -327,7 +327,7 @@ void TestSimLink::ptyAbandonsAnIncompleteFrame()
     config.udp = false;
     config.pty = true;
     startRecorder(config);
-    const int fd = ::open(m_recorder.ptyPath().toLocal8Bit().constData(), O_RDWR | O_NOCTTY);
+    const int fd = ::open(m_recorder.PtyPath().toLocal8Bit().constData(), O_RDWR | O_NOCTTY);
     QVERIFY(fd >= 0);
     QCOMPARE(::write(fd, "\x22\x13\x40", 3), 3);
     QCOMPARE(readFd(fd, 4, 500), hex("11 12 80 A3"));

@@ -46,7 +46,7 @@ private slots:
 
 void TestSimMedia::cleanup()
 {
-    recorder.stop();
+    recorder.Stop();
 }
 
 void TestSimMedia::fileListEnds_data()
@@ -131,9 +131,9 @@ void TestSimMedia::recordingGrowsTheLoadedFile()
     QCOMPARE(ask("61 BD 06"), hex("79 BD 06 00 02 3A 50 00 02 3A 50"));
     const QByteArray timeBefore = ask("A0 1D");
     QCOMPARE(ask("A8 02 " + nameHex("TAKE1")), kAck);
-    recorder.advanceClock(1000);
+    recorder.AdvanceClock(1000);
     QCOMPARE(ask("20 02"), kAck);
-    recorder.advanceClock(10000);
+    recorder.AdvanceClock(10000);
     QCOMPARE(ask("20 00"), kAck);
 
     // Ten seconds of PAL are 250 frames, 0 to 249 (a frame more if the
@@ -185,11 +185,11 @@ void TestSimMedia::segmentsFromMarkedPoints()
     QVERIFY(start());
     QCOMPARE(ask("22 AC 00 01"), kRefused);
     QCOMPARE(ask("25 31 00 01 00 00 00"), kAck);
-    recorder.advanceClock(1000);
+    recorder.AdvanceClock(1000);
     QCOMPARE(ask("40 10"), kAck);
     QCOMPARE(ask("22 AC 00 01"), kRefused);
     QCOMPARE(ask("25 31 00 03 00 00 00"), kAck);
-    recorder.advanceClock(1000);
+    recorder.AdvanceClock(1000);
     QCOMPARE(ask("40 11"), kAck);
     QCOMPARE(ask("22 AC 00 01"), kAck);
 
@@ -204,7 +204,7 @@ void TestSimMedia::segmentsFromMarkedPoints()
     // An out point before the in point makes no segment.
     QCOMPARE(ask("40 10"), kAck);
     QCOMPARE(ask("25 31 00 00 00 00 00"), kAck);
-    recorder.advanceClock(1000);
+    recorder.AdvanceClock(1000);
     QCOMPARE(ask("40 11"), kAck);
     QCOMPARE(ask("22 AC 00 02"), kRefused);
 
@@ -230,20 +230,20 @@ void TestSimMedia::playlistChainMovesOn()
 
     // Half a second past segment 1's out point playback is half a second
     // into segment 2, and the recorder says it moved on.
-    recorder.advanceClock(2500);
+    recorder.AdvanceClock(2500);
     QCOMPARE(statusByte(9), quint8(0x40));
     QCOMPARE(ask("60 98"), hex("72 98 00 02"));
     QCOMPARE(ask("61 0C 04").left(5), hex("74 00 12 10 00"));
     QCOMPARE(ask("40 9E"), kAck);
     QCOMPARE(statusByte(9), quint8(0x00));
 
-    recorder.advanceClock(2000);
+    recorder.AdvanceClock(2000);
     QCOMPARE(statusByte(9), quint8(0x40));
     QCOMPARE(ask("60 98"), hex("72 98 00 03"));
     QCOMPARE(ask("40 9E"), kAck);
 
     // Segment 3 has no link: playback stops on its out point.
-    recorder.advanceClock(1000);
+    recorder.AdvanceClock(1000);
     QCOMPARE(statusByte(1) & 0x01, 0);
     QCOMPARE(statusByte(9), quint8(0x00));
     QCOMPARE(ask("61 0C 04"), hex("74 00 00 31 00 00"));
@@ -258,7 +258,7 @@ void TestSimMedia::deletingALinkedSegmentChangesThePlaylist()
     QCOMPARE(ask("44 97 00 01 00 02"), kAck);
     QCOMPARE(ask("44 97 00 01 00 00"), kAck);
     QCOMPARE(ask("25 A7 40 00 01 00 01"), kAck);
-    recorder.advanceClock(3000);
+    recorder.AdvanceClock(3000);
     QCOMPARE(ask("60 98"), hex("72 98 00 01"));
     QCOMPARE(statusByte(9), quint8(0x00));
 

@@ -49,7 +49,7 @@ private:
 
 void TestSimPanel::cleanup()
 {
-    recorder.stop();
+    recorder.Stop();
 }
 
 void TestSimPanel::remoteLocalWalkFindsTheEntry_data()
@@ -227,9 +227,9 @@ void TestSimPanel::versionKeyAnswers()
     QFETCH(QByteArray, data);
     xrsim::Scenario scenario;
     QString error;
-    QVERIFY(scenario.set(QStringLiteral("version"), version, &error));
+    QVERIFY(scenario.Set(QStringLiteral("version"), version, &error));
     if (!versionKey.isEmpty())
-        QVERIFY2(scenario.set(QStringLiteral("version_key"), versionKey, &error),
+        QVERIFY2(scenario.Set(QStringLiteral("version_key"), versionKey, &error),
                  qPrintable(error));
     QVERIFY(start(scenario));
     QCOMPARE(key(0x00), QByteArray(1, char(0x70 + data.size())) + char(0x95) + data);
@@ -243,12 +243,12 @@ void TestSimPanel::menuTimesOutAndSaysSo()
     scenario.menuTimeoutMs = 5000;
     QVERIFY(start(scenario));
     key(0x01);
-    recorder.advanceClock(4000);
+    recorder.AdvanceClock(4000);
     QCOMPARE(statusByte(0) & 0x20, 0);
     QCOMPARE(quint8(key(0x02).at(2)), quint8(0xC0));
-    recorder.advanceClock(4000);
+    recorder.AdvanceClock(4000);
     QCOMPARE(statusByte(0) & 0x20, 0);
-    recorder.advanceClock(1500);
+    recorder.AdvanceClock(1500);
     QCOMPARE(statusByte(0) & 0x20, 0x20);
     QCOMPARE(key(0x07), panel(kLowerLine, ""));
     QCOMPARE(statusByte(0) & 0x20, 0);
@@ -256,7 +256,7 @@ void TestSimPanel::menuTimesOutAndSaysSo()
     // Without a time-out the menu stays open.
     QVERIFY(start());
     key(0x09);
-    recorder.advanceClock(600000);
+    recorder.AdvanceClock(600000);
     QCOMPARE(statusByte(0) & 0x20, 0);
     QCOMPARE(key(0x07), panel(0xC0, "No segments"));
 }

@@ -48,7 +48,7 @@ void TestSimScenario::fileLinesBuildTheScenario()
                                              "list_end = last\n");
     xrsim::Scenario scenario;
     QString error;
-    QVERIFY2(scenario.loadFile(path, &error), qPrintable(error));
+    QVERIFY2(scenario.LoadFile(path, &error), qPrintable(error));
     QCOMPARE(scenario.videoStandard, 1);
     QVERIFY(scenario.generation == xrsim::Scenario::Generation::Dv);
     QCOMPARE(scenario.channelMode, 0x50);
@@ -60,7 +60,7 @@ void TestSimScenario::fileLinesBuildTheScenario()
     QCOMPARE(scenario.segments.size(), 1);
     QCOMPARE(scenario.segments.at(0).number, 7);
     QVERIFY(scenario.listEnd == xrsim::Scenario::ListEnd::LastName);
-    QCOMPARE(scenario.versionText(), QStringLiteral("DV V3.2.1"));
+    QCOMPARE(scenario.VersionText(), QStringLiteral("DV V3.2.1"));
 }
 
 void TestSimScenario::badLinesAreReportedWithTheirPlace_data()
@@ -104,7 +104,7 @@ void TestSimScenario::badLinesAreReportedWithTheirPlace()
     const QString path = scenarioFile(&file, "standard = 0\n\n" + line + "\n");
     xrsim::Scenario scenario;
     QString error;
-    QVERIFY(!scenario.loadFile(path, &error));
+    QVERIFY(!scenario.LoadFile(path, &error));
     QVERIFY2(error.startsWith(path + QStringLiteral(":3: ")), qPrintable(error));
     QVERIFY2(error.contains(message), qPrintable(error));
 }
@@ -114,8 +114,8 @@ void TestSimScenario::disksReplaceTheDefaults()
     xrsim::Scenario scenario;
     QString error;
     QCOMPARE(scenario.disks.size(), 2);
-    QVERIFY(scenario.set(QStringLiteral("disk"), QStringLiteral("2,15,unformatted,500"), &error));
-    QVERIFY(scenario.set(QStringLiteral("disk"), QStringLiteral("1,3"), &error));
+    QVERIFY(scenario.Set(QStringLiteral("disk"), QStringLiteral("2,15,unformatted,500"), &error));
+    QVERIFY(scenario.Set(QStringLiteral("disk"), QStringLiteral("1,3"), &error));
     QCOMPARE(scenario.disks.size(), 2);
     QCOMPARE(scenario.disks.at(0).bus, 2);
     QCOMPARE(scenario.disks.at(0).id, 15);
@@ -124,7 +124,7 @@ void TestSimScenario::disksReplaceTheDefaults()
     QVERIFY(scenario.disks.at(1).formatted);
 
     xrsim::Scenario bare;
-    QVERIFY(bare.set(QStringLiteral("disk"), QStringLiteral("none"), &error));
+    QVERIFY(bare.Set(QStringLiteral("disk"), QStringLiteral("none"), &error));
     QVERIFY(bare.disks.isEmpty());
 }
 
@@ -132,7 +132,7 @@ void TestSimScenario::demoScenarioLoads()
 {
     xrsim::Scenario scenario;
     QString error;
-    QVERIFY2(scenario.loadFile(QStringLiteral(XRSIM_DEMO_SCENARIO), &error), qPrintable(error));
+    QVERIFY2(scenario.LoadFile(QStringLiteral(XRSIM_DEMO_SCENARIO), &error), qPrintable(error));
     QCOMPARE(scenario.files.size(), 3);
     QCOMPARE(scenario.segments.size(), 6);
     QCOMPARE(scenario.disks.size(), 3);
@@ -143,12 +143,12 @@ void TestSimScenario::commandLineWinsOverTheFile()
     QTemporaryFile file;
     const QString path = scenarioFile(&file, "standard = 1\nfile = A\n");
     xrsim::CommandLine commandLine;
-    const auto result = commandLine.parse(
+    const auto result = commandLine.Parse(
         {QStringLiteral("xrsim"), QStringLiteral("--scenario"), path, QStringLiteral("--standard"),
          QStringLiteral("5"), QStringLiteral("--file"), QStringLiteral("B"),
          QStringLiteral("--address"), QStringLiteral("127.0.0.42"), QStringLiteral("--pty")});
-    QVERIFY2(result == xrsim::CommandLine::Result::Run, qPrintable(commandLine.message()));
-    const xrsim::SimConfig &config = commandLine.config();
+    QVERIFY2(result == xrsim::CommandLine::Result::Run, qPrintable(commandLine.Message()));
+    const xrsim::SimConfig &config = commandLine.Config();
     QCOMPARE(config.scenario.videoStandard, 5);
     QCOMPARE(config.scenario.files.size(), 2);
     QCOMPARE(config.address, QHostAddress(QStringLiteral("127.0.0.42")));
@@ -157,21 +157,21 @@ void TestSimScenario::commandLineWinsOverTheFile()
     QVERIFY(config.udp);
 
     xrsim::CommandLine help;
-    QVERIFY(help.parse({QStringLiteral("xrsim"), QStringLiteral("--help")}) ==
+    QVERIFY(help.Parse({QStringLiteral("xrsim"), QStringLiteral("--help")}) ==
             xrsim::CommandLine::Result::Exit);
-    QVERIFY(help.message().contains(QLatin1String("--segment <n,in,out[,source[,x1,x2]]>")));
+    QVERIFY(help.Message().contains(QLatin1String("--segment <n,in,out[,source[,x1,x2]]>")));
 }
 
 void TestSimScenario::commandLineKeepsToLoopback()
 {
     for (const char *address : {"192.168.1.20", "0.0.0.0", "::1", "nonsense"}) {
         xrsim::CommandLine commandLine;
-        QVERIFY2(commandLine.parse({QStringLiteral("xrsim"), QStringLiteral("--address"),
+        QVERIFY2(commandLine.Parse({QStringLiteral("xrsim"), QStringLiteral("--address"),
                                     QLatin1String(address)}) == xrsim::CommandLine::Result::Error,
                  address);
     }
     xrsim::CommandLine badPort;
-    QVERIFY(badPort.parse({QStringLiteral("xrsim"), QStringLiteral("--port"),
+    QVERIFY(badPort.Parse({QStringLiteral("xrsim"), QStringLiteral("--port"),
                            QStringLiteral("70000")}) == xrsim::CommandLine::Result::Error);
 }
 

@@ -41,7 +41,7 @@ private slots:
 
 void TestSimSetup::cleanup()
 {
-    recorder.stop();
+    recorder.Stop();
 }
 
 void TestSimSetup::setupPagesPersist()
@@ -87,7 +87,7 @@ void TestSimSetup::channelModeGatesThePlayerSide()
     QCOMPARE(statusByte(8), quint8(0x01));
     // Each side has its own transport.
     QCOMPARE(ask("25 31 00 10 00 00 00"), kAck);
-    recorder.advanceClock(1000);
+    recorder.AdvanceClock(1000);
     QCOMPARE(ask("61 0C 04"), hex("74 00 00 10 00 00"));
     QCOMPARE(ask("31 10 00"), kAck);
     QCOMPARE(statusByte(8), quint8(0x00));
@@ -196,10 +196,10 @@ void TestSimSetup::saveAndRecallSegments()
     QVERIFY(start(scenario));
     QCOMPARE(ask("61 95 07"), panel(0x40, "CLIP0007"));
     QCOMPARE(ask("25 31 00 04 00 00 00"), kAck);
-    recorder.advanceClock(1000);
+    recorder.AdvanceClock(1000);
     QCOMPARE(ask("40 10"), kAck);
     QCOMPARE(ask("25 31 00 06 00 00 00"), kAck);
-    recorder.advanceClock(1000);
+    recorder.AdvanceClock(1000);
     QCOMPARE(ask("40 11"), kAck);
 
     // Save proposes the first free number; digits type a number of their own.
@@ -215,7 +215,7 @@ void TestSimSetup::saveAndRecallSegments()
     QCOMPARE(ask("61 95 02"), panel(0xC0, "Recall 0013"));
     QCOMPARE(ask("61 95 02"), panel(0xC0, "Recall 0013"));
     QCOMPARE(ask("61 95 90"), panel(0x40, "Cued 0013"));
-    recorder.advanceClock(1000);
+    recorder.AdvanceClock(1000);
     QCOMPARE(statusByte(2) & 0x01, 1);
     QCOMPARE(ask("61 0C 04"), hex("74 00 00 04 00 00"));
 
@@ -238,9 +238,9 @@ void TestSimSetup::disksNeedMaintenanceAndTime()
     QCOMPARE(ask("32 22 FF FF"), kRefused);
     QCOMPARE(ask("31 21 01"), kAck);
     QCOMPARE(ask("32 22 FF FF"), kAck);
-    recorder.advanceClock(2000);
+    recorder.AdvanceClock(2000);
     QCOMPARE(ask("62 C3 01 00"), hex("72 C3 0D 00"));
-    recorder.advanceClock(1000);
+    recorder.AdvanceClock(1000);
     QCOMPARE(ask("62 C3 01 00"), hex("72 C3 1D 00"));
     QCOMPARE(ask("62 C3 02 03"), hex("72 C3 FF 00"));
     QCOMPARE(ask("62 C3 01 01"), hex("72 C3 0D 00"));
@@ -248,7 +248,7 @@ void TestSimSetup::disksNeedMaintenanceAndTime()
     // The mode page is known once an inquiry has had its time.
     QCOMPARE(ask("32 24 01 00"), kAck);
     QCOMPARE(ask("62 C3 01 00"), hex("72 C3 1D 00"));
-    recorder.advanceClock(2000);
+    recorder.AdvanceClock(2000);
     QCOMPARE(ask("62 C3 01 00"), hex("72 C3 1D 0F"));
     QCOMPARE(ask("33 25 01 00 1F"), kAck);
     QCOMPARE(ask("62 C3 01 00"), hex("72 C3 1D 1F"));
@@ -279,12 +279,12 @@ void TestSimSetup::formatShowsOnThePanel()
     QCOMPARE(ask("32 23 02 03"), kAck);
     QCOMPARE(statusByte(0) & 0x20, 0x20);
     QCOMPARE(ask("61 95 07"), panel(0x40, "Format 00:00"));
-    recorder.advanceClock(5000);
+    recorder.AdvanceClock(5000);
     QCOMPARE(ask("61 95 07"), panel(0x40, "Format 00:05"));
     QCOMPARE(ask("32 23 01 00"), kRefused);
 
     // Done: the display changed once more, until it is read.
-    recorder.advanceClock(7000);
+    recorder.AdvanceClock(7000);
     QCOMPARE(statusByte(0) & 0x20, 0x20);
     QVERIFY(!ask("61 95 07").contains("Format"));
     QCOMPARE(statusByte(0) & 0x20, 0);
@@ -314,7 +314,7 @@ void TestSimSetup::informationBlock()
     xrsim::Scenario scenario;
     QString error;
     if (!kind.isEmpty())
-        QVERIFY2(scenario.set(kind.size() == 8 ? QStringLiteral("tag") : QStringLiteral("kind"),
+        QVERIFY2(scenario.Set(kind.size() == 8 ? QStringLiteral("tag") : QStringLiteral("kind"),
                               kind, &error),
                  qPrintable(error));
     scenario.videoStandard = standard;
@@ -329,7 +329,7 @@ void TestSimSetup::informationBlock()
 
     probe.sendRaw(UdpProbe::header(3, 0, 2));
     QVERIFY(probe.staysQuiet(100));
-    QVERIFY(recorder.receivedFrames().isEmpty());
+    QVERIFY(recorder.ReceivedFrames().isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TestSimSetup)

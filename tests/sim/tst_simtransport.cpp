@@ -71,7 +71,7 @@ private slots:
 
 void TestSimTransport::cleanup()
 {
-    recorder.stop();
+    recorder.Stop();
 }
 
 void TestSimTransport::positionAdvancesAtTheStandardsRate_data()
@@ -106,7 +106,7 @@ void TestSimTransport::positionAdvancesAtTheStandardsRate()
     scenario.videoStandard = standard;
     QVERIFY(start(scenario));
     QCOMPARE(ask("20 01"), kAck);
-    recorder.advanceClock(600000);
+    recorder.AdvanceClock(600000);
     const QString readTimecode = timeText(ask("61 0C 03"));
     const QString readTimer = timeText(ask("61 0C 04"));
     QVERIFY2(closeTo(readTimecode, timecode, fps), qPrintable(readTimecode));
@@ -139,7 +139,7 @@ void TestSimTransport::dropFrameSkipsFrameNumbers()
     QVERIFY(start(scenario));
     QCOMPARE(ask(preset.constData()), kAck);
     QCOMPARE(ask("20 01"), kAck);
-    recorder.advanceClock(67);
+    recorder.AdvanceClock(67);
     const QByteArray reply = ask("61 0C 03");
     const QString read = timeText(reply);
     QVERIFY2(closeTo(read, twoFramesOn, 30), qPrintable(read));
@@ -172,7 +172,7 @@ void TestSimTransport::fieldMarkFollowsTheSystem()
     scenario.videoStandard = standard;
     QVERIFY(start(scenario));
     QCOMPARE(ask(cue.constData()), kAck);
-    recorder.advanceClock(1000);
+    recorder.AdvanceClock(1000);
     QCOMPARE(ask("61 0C 03"), time);
 }
 
@@ -183,7 +183,7 @@ void TestSimTransport::cueUpCompletesAfterItsTime()
     QVERIFY(start(scenario));
     QCOMPARE(ask("25 31 00 10 00 00 00"), kAck);
     QCOMPARE(quint8(ask("61 20 0A").at(4)) & 0x01, 0);
-    recorder.advanceClock(450);
+    recorder.AdvanceClock(450);
     const QByteArray status = ask("61 20 0A");
     QCOMPARE(quint8(status.at(4)), quint8(0x03)); // cue-up complete, still
     QCOMPARE(timeText(ask("61 0C 03")), QStringLiteral("00:00:10:00"));
@@ -195,7 +195,7 @@ void TestSimTransport::cueUpCompletesAfterItsTime()
     // A cue to a position counts fields on an interlaced recorder: 750 is
     // 15 seconds of PAL.
     QCOMPARE(ask("24 9D 00 00 02 EE"), kAck);
-    recorder.advanceClock(450);
+    recorder.AdvanceClock(450);
     QCOMPARE(quint8(ask("61 20 0A").at(4)) & 0x01, 1);
     QCOMPARE(timeText(ask("61 0C 04")), QStringLiteral("00:00:15:00"));
 }
@@ -222,7 +222,7 @@ void TestSimTransport::timerModeAndTimecodePreset()
     QCOMPARE(ask("41 36 01"), kAck);
     QCOMPARE(ask("60 36"), hex("71 36 01"));
     QCOMPARE(ask("25 31 00 05 00 00 00"), kAck);
-    recorder.advanceClock(1000);
+    recorder.AdvanceClock(1000);
     QCOMPARE(ask("61 0C 04"), hex("74 00 00 05 00 00"));
     QCOMPARE(ask("61 0C 03"), hex("74 04 00 05 00 10"));
 
@@ -270,7 +270,7 @@ void TestSimTransport::statusFollowsTheTransport()
     QFETCH(int, value);
     QVERIFY(start());
     QCOMPARE(ask("25 31 00 00 01 00 00"), kAck);
-    recorder.advanceClock(1000);
+    recorder.AdvanceClock(1000);
     for (const QString &command : commands)
         QCOMPARE(ask(command.toLatin1().constData()), kAck);
     const QByteArray status = ask("61 20 0A");
@@ -303,7 +303,7 @@ void TestSimTransport::speedsMoveThePosition()
     QFETCH(QString, timer);
     QVERIFY(start());
     QCOMPARE(ask(command.constData()), kAck);
-    recorder.advanceClock(ms);
+    recorder.AdvanceClock(ms);
     const QString read = timeText(ask("61 0C 04"));
     QVERIFY2(closeTo(read, timer, 25), qPrintable(read));
 }
@@ -312,9 +312,9 @@ void TestSimTransport::rewindStopsAtTheStart()
 {
     QVERIFY(start());
     QCOMPARE(ask("25 31 00 02 00 00 00"), kAck);
-    recorder.advanceClock(1000);
+    recorder.AdvanceClock(1000);
     QCOMPARE(ask("20 20"), kAck);
-    recorder.advanceClock(1000);
+    recorder.AdvanceClock(1000);
     const QByteArray status = ask("61 20 0A");
     QCOMPARE(quint8(status.at(3)), quint8(0x00));
     QCOMPARE(quint8(status.at(4)), quint8(0x02));
@@ -347,12 +347,12 @@ void TestSimTransport::audioLevelsMoveWhilePlaying()
         const int level = (quint8(first.at(2 + nibble / 2)) >> (nibble % 2 ? 0 : 4)) & 0x0F;
         QVERIFY2(level >= 2 && level <= 14, qPrintable(first.toHex(' ')));
     }
-    recorder.advanceClock(300);
+    recorder.AdvanceClock(300);
     QVERIFY(ask("60 AC") != first);
 
     // A file with two audio tracks sounds on the first two meters only.
     QCOMPARE(ask("48 14 53 54 45 52 45 4F 00 00"), kAck);
-    recorder.advanceClock(1000);
+    recorder.AdvanceClock(1000);
     QCOMPARE(ask("20 01"), kAck);
     const QByteArray stereo = ask("60 AC");
     QVERIFY(quint8(stereo.at(2)) != 0);
@@ -367,7 +367,7 @@ void TestSimTransport::scenarioMayStartPlaying()
     QVERIFY(start(scenario));
     const QByteArray status = ask("61 20 0A");
     QVERIFY2(status.size() > 3 && (quint8(status.at(3)) & 0x01), status.toHex(' ').constData());
-    recorder.advanceClock(60000);
+    recorder.AdvanceClock(60000);
     const QString read = timeText(ask("61 0C 03"));
     QVERIFY2(closeTo(read, QStringLiteral("00:01:00:00"), 25), qPrintable(read));
 }

@@ -62,7 +62,7 @@ void TestDiskFormat::formatEndedEarlyIsAnError()
     fixture.answers.WhileOpen([this](QWidget *) {
         if (fixture.IndexesOf(0x32, 0x23).isEmpty())
             return false;
-        fixture.recorder.sim.advanceClock(kFormatMs);
+        fixture.recorder.sim.AdvanceClock(kFormatMs);
         return true;
     });
     const quint32 start = NowMs();
@@ -85,7 +85,7 @@ void TestDiskFormat::formatCompletes()
         if (!dialog || !dialog->textLabel->text().startsWith(QStringLiteral("Formatting HD...")))
             return false;
         label = dialog->textLabel->text();
-        fixture.recorder.sim.advanceClock(kFormatMs);
+        fixture.recorder.sim.AdvanceClock(kFormatMs);
         return true;
     });
     fixture.actions->Format();

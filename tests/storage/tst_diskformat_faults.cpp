@@ -46,7 +46,7 @@ void TestDiskFormatFaults::recorderLostDuringTheFormat()
         auto *dialog = qobject_cast<WaitDlg *>(modal);
         if (!dialog || !dialog->textLabel->text().startsWith(QStringLiteral("Formatting HD...")))
             return false;
-        fixture.recorder.sim.dropReplies(1000);
+        fixture.recorder.sim.DropReplies(1000);
         return true;
     });
     fixture.actions->Format();
@@ -59,7 +59,7 @@ void TestDiskFormatFaults::recorderLostDuringTheFormat()
 // than take the missing word for the end of the format.
 void TestDiskFormatFaults::displayRefused()
 {
-    fixture.recorder.sim.forceReply(0x6, 0x95, NakFrame(), -1);
+    fixture.recorder.sim.ForceReply(0x6, 0x95, NakFrame(), -1);
     fixture.actions->Format();
     QCOMPARE(fixture.answers.texts.size(), 2);
     QVERIFY(

@@ -21,7 +21,7 @@ void TestDiskScanLost::recorderLostDuringTheScan()
     xrsim::Scenario scenario;
     scenario.disks = {{1, 0, true, 1000}};
     QVERIFY2(fixture.Start(scenario), qPrintable(fixture.recorder.Error()));
-    QTimer::singleShot(3000, [&fixture] { fixture.recorder.sim.dropReplies(1000); });
+    QTimer::singleShot(3000, [&fixture] { fixture.recorder.sim.DropReplies(1000); });
     fixture.actions->Scan();
 
     QCOMPARE(fixture.answers.texts.size(), 1);

@@ -21,11 +21,11 @@ void TestDiskScanRefused::refusedSensesAreNamed()
     xrsim::Scenario scenario;
     scenario.disks = {{1, 1, true, 1000, 2}};
     QVERIFY2(fixture.Start(scenario), qPrintable(fixture.recorder.Error()));
-    fixture.recorder.sim.forceReply(0x6, 0xC3, NakFrame(), 1);
+    fixture.recorder.sim.ForceReply(0x6, 0xC3, NakFrame(), 1);
     fixture.answers.WhileOpen([&fixture](QWidget *) {
         if (fixture.IndexesOf(0x32, 0x24).isEmpty())
             return false;
-        fixture.recorder.sim.forceReply(0x6, 0xC3, NakFrame(), 1);
+        fixture.recorder.sim.ForceReply(0x6, 0xC3, NakFrame(), 1);
         return true;
     });
     QTest::ignoreMessage(QtDebugMsg, "Expert_ReadModePage(1, 1)");

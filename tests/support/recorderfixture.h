@@ -44,7 +44,7 @@ public:
         xrsim::SimConfig config;
         config.address = address;
         config.scenario = scenario;
-        if (!sim.start(config))
+        if (!sim.Start(config))
             return false;
         Connect();
         return true;
@@ -62,27 +62,27 @@ public:
         CurrentDevice = device.get();
     }
 
-    QString Error() const { return sim.errorString(); }
+    QString Error() const { return sim.ErrorString(); }
 
     // Back to a fresh connection: no faults or forced replies, an empty frame
     // log, the device current and not counted as failing.
     void Reset()
     {
-        sim.clearFaults();
-        sim.clearReceivedFrames();
+        sim.ClearFaults();
+        sim.ClearReceivedFrames();
         device->disconnected = 0;
         link.errorCount = 0;
         CurrentDevice = device.get();
     }
 
-    QList<QByteArray> Frames() const { return sim.receivedFrames(); }
-    void ClearFrames() { sim.clearReceivedFrames(); }
+    QList<QByteArray> Frames() const { return sim.ReceivedFrames(); }
+    void ClearFrames() { sim.ClearReceivedFrames(); }
 
     // Answers the command of this group and code with `reply` (a whole frame,
     // checksum included) until Reset.
     void Answer(quint8 group, quint8 command, const QByteArray &reply)
     {
-        sim.forceReply(group, command, reply);
+        sim.ForceReply(group, command, reply);
     }
 
     QHostAddress address;

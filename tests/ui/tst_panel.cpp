@@ -370,7 +370,7 @@ void PanelTest::widgetsCarryTheirNames()
 void PanelTest::lowerLineFollowsTheText()
 {
     WindowFixture fixture("127.0.9.2");
-    QVERIFY2(fixture.Connect(), qPrintable(fixture.sim.errorString()));
+    QVERIFY2(fixture.Connect(), qPrintable(fixture.sim.ErrorString()));
     MainWindow &window = *fixture.window;
     QLineEdit *lineLCD3 = fixture.Find<QLineEdit>("lineLCD3");
     QLineEdit *lineLCD4 = fixture.Find<QLineEdit>("lineLCD4");
@@ -405,11 +405,11 @@ void PanelTest::lowerLineFollowsTheText()
 void PanelTest::displayReplyIsPlacedByItsFirstByte()
 {
     WindowFixture fixture("127.0.9.3");
-    QVERIFY2(fixture.Connect(), qPrintable(fixture.sim.errorString()));
+    QVERIFY2(fixture.Connect(), qPrintable(fixture.sim.ErrorString()));
     MainWindow &window = *fixture.window;
 
     // Bits 7 and 6: lower line, column 3.
-    fixture.sim.forceReply(6, 0x95,
+    fixture.sim.ForceReply(6, 0x95,
                            DisplayReply(QByteArray("\xC3"
                                                    "ABC")));
     window.SendPanelKey(kDisplayReadKey);
@@ -418,14 +418,14 @@ void PanelTest::displayReplyIsPlacedByItsFirstByte()
 
     // Bit 7 clear: the recorder left its menu; the text goes up, column 5.
     CurrentDevice->menuMode = 1;
-    fixture.sim.forceReply(6, 0x95,
+    fixture.sim.ForceReply(6, 0x95,
                            DisplayReply(QByteArray("\x05"
                                                    "XY")));
     window.SendPanelKey(kDisplayReadKey);
     QCOMPARE(CurrentDevice->menuMode, quint8(0));
     QCOMPARE(window.TimeLine(), QStringLiteral("     XY             "));
     QCOMPARE(fixture.Find<QLineEdit>("lineLCD1")->text(), QStringLiteral("     XY             "));
-    QCOMPARE(fixture.sim.receivedFrames().count(WireFrame({0x61, 0x95, 0x07})), 2);
+    QCOMPARE(fixture.sim.ReceivedFrames().count(WireFrame({0x61, 0x95, 0x07})), 2);
 }
 
 void PanelTest::versionKeyDecidesLegacyFirmware_data()
@@ -447,11 +447,11 @@ void PanelTest::versionKeyDecidesLegacyFirmware()
     QFETCH(int, legacy);
     QFETCH(QString, shown);
     WindowFixture fixture("127.0.9.4");
-    QVERIFY2(fixture.Connect(), qPrintable(fixture.sim.errorString()));
+    QVERIFY2(fixture.Connect(), qPrintable(fixture.sim.ErrorString()));
     fixture.window->WriteMenuLine("");
 
     legacyFirmware = 7; // the first generation leaves it as it was
-    fixture.sim.forceReply(6, 0x95, DisplayReply(reply));
+    fixture.sim.ForceReply(6, 0x95, DisplayReply(reply));
     fixture.window->SendPanelKey(kVersionKey);
     QCOMPARE(int(legacyFirmware), legacy);
     QCOMPARE(fixture.window->MenuLine().trimmed(), shown);
@@ -465,7 +465,7 @@ void PanelTest::pelletKeepsToControlAndServer()
     WindowFixture fixture("127.0.9.5");
     xrsim::Scenario scenario;
     scenario.generation = xrsim::Scenario::Generation::Pellet;
-    QVERIFY2(fixture.Connect(scenario), qPrintable(fixture.sim.errorString()));
+    QVERIFY2(fixture.Connect(scenario), qPrintable(fixture.sim.ErrorString()));
     QCOMPARE(pelletDevice, quint8(1));
 
     for (const char *name : {"ImportClip", "New", "Save", "SaveAs", "Menu_Segment_Clear_all",
@@ -496,7 +496,7 @@ void PanelTest::olderFirmwareHasNoFilesPage()
     WindowFixture fixture("127.0.9.6");
     xrsim::Scenario scenario;
     scenario.generation = xrsim::Scenario::Generation::Dv;
-    QVERIFY2(fixture.Connect(scenario), qPrintable(fixture.sim.errorString()));
+    QVERIFY2(fixture.Connect(scenario), qPrintable(fixture.sim.ErrorString()));
     QVERIFY(fixture.Find<QWidget>("pbRenameClip")->isHidden());
     QVERIFY(!fixture.Find<QWidget>("pbR")->isHidden());
     QVERIFY(!fixture.Action("RenameDisk")->isEnabled());
@@ -512,7 +512,7 @@ void PanelTest::olderFirmwareHasNoFilesPage()
 void PanelTest::selectedSegmentEnablesItsEntries()
 {
     WindowFixture fixture("127.0.9.7");
-    QVERIFY2(fixture.Connect(), qPrintable(fixture.sim.errorString()));
+    QVERIFY2(fixture.Connect(), qPrintable(fixture.sim.ErrorString()));
     auto *segments = fixture.Find<QTableWidget>("TableClipList");
     segments->setRowCount(2);
     auto *tabs = fixture.Find<QTabWidget>("tabWidget");
@@ -571,8 +571,8 @@ void PanelTest::keysActOnTheShownPage()
 void PanelTest::manualCommandIsSent()
 {
     WindowFixture fixture("127.0.9.9");
-    QVERIFY2(fixture.Connect(), qPrintable(fixture.sim.errorString()));
-    fixture.sim.clearReceivedFrames();
+    QVERIFY2(fixture.Connect(), qPrintable(fixture.sim.ErrorString()));
+    fixture.sim.ClearReceivedFrames();
 
     QStringList monitor;
     QList<QByteArray> framesAfterOneByte;
@@ -583,7 +583,7 @@ void PanelTest::manualCommandIsSent()
             monitor << dialog->listBox1->item(row)->text();
         dialog->leSony9Pcommand->setText(QStringLiteral("20"));
         dialog->pbSend->click();
-        framesAfterOneByte = fixture.sim.receivedFrames();
+        framesAfterOneByte = fixture.sim.ReceivedFrames();
         dialog->pbClose->click();
     });
     fixture.Action("SendManual9P")->trigger();
@@ -670,7 +670,7 @@ void PanelTest::dialogsNameTheirButtons()
 void PanelTest::displayTextEndsAtItsFirstNul()
 {
     WindowFixture fixture("127.0.9.20");
-    QVERIFY2(fixture.Connect(), qPrintable(fixture.sim.errorString()));
+    QVERIFY2(fixture.Connect(), qPrintable(fixture.sim.ErrorString()));
     MainWindow &window = *fixture.window;
 
     window.WriteMenuLine(QByteArray("V2.0\0\0\0XYZ", 10));
@@ -682,7 +682,7 @@ void PanelTest::displayTextEndsAtItsFirstNul()
     QCOMPARE(window.TimeLine(), QStringLiteral("  12                "));
 
     // A display reply padded with zeros, at column 2 of the lower line.
-    fixture.sim.forceReply(6, 0x95, DisplayReply(QByteArray("\xC2MENU\0\0", 7)));
+    fixture.sim.ForceReply(6, 0x95, DisplayReply(QByteArray("\xC2MENU\0\0", 7)));
     window.SendPanelKey(kDisplayReadKey);
     window.WriteFuncString("PLAY");
     QCOMPARE(window.MenuLine(), QStringLiteral("  MENU          PLAY"));
@@ -693,24 +693,24 @@ void PanelTest::displayTextEndsAtItsFirstNul()
 void PanelTest::fileBrowserKeysStayLocal()
 {
     WindowFixture fixture("127.0.9.21");
-    QVERIFY2(fixture.Connect(), qPrintable(fixture.sim.errorString()));
+    QVERIFY2(fixture.Connect(), qPrintable(fixture.sim.ErrorString()));
     MainWindow &window = *fixture.window;
     const QByteArray news("NEWS\0\0\0\0", 8);
-    fixture.sim.forceReply(0xA, 0x15, SenseReturn(0x15, news));
-    fixture.sim.forceReply(6, 0xC1, SenseReturn(0xC1, news));
+    fixture.sim.ForceReply(0xA, 0x15, SenseReturn(0x15, news));
+    fixture.sim.ForceReply(6, 0xC1, SenseReturn(0xC1, news));
 
-    fixture.sim.clearReceivedFrames();
+    fixture.sim.ClearReceivedFrames();
     window.SendPanelKey(kFileBrowserNextKey);
-    QCOMPARE(fixture.sim.receivedFrames(),
+    QCOMPARE(fixture.sim.ReceivedFrames(),
              (QList<QByteArray>{WireFrame({0xA0, 0x15}), WireFrame({0x61, 0xC1, 0x01})}));
     QCOMPARE(window.MenuLine().trimmed(), QStringLiteral("NEWS Loaded"));
     QCOMPARE(QByteArray(CurrentDevice->panelFileName.data()), QByteArray("NEWS"));
 
     // The end of the list shows nothing.
-    fixture.sim.forceReply(0xA, 0x15, SenseReturn(0x15, QByteArray(1, char(0x94))));
-    fixture.sim.clearReceivedFrames();
+    fixture.sim.ForceReply(0xA, 0x15, SenseReturn(0x15, QByteArray(1, char(0x94))));
+    fixture.sim.ClearReceivedFrames();
     window.SendPanelKey(kFileBrowserNextAllKey);
-    QCOMPARE(fixture.sim.receivedFrames(), QList<QByteArray>{WireFrame({0xA1, 0x15, 0xFF})});
+    QCOMPARE(fixture.sim.ReceivedFrames(), QList<QByteArray>{WireFrame({0xA1, 0x15, 0xFF})});
     QCOMPARE(window.MenuLine().trimmed(), QStringLiteral("NEWS Loaded"));
 }
 
@@ -721,11 +721,11 @@ void PanelTest::pagesReachTheirActions()
     WindowFixture fixture("127.0.9.22");
     xrsim::Scenario scenario;
     scenario.disks.clear();
-    QVERIFY2(fixture.Connect(scenario), qPrintable(fixture.sim.errorString()));
+    QVERIFY2(fixture.Connect(scenario), qPrintable(fixture.sim.ErrorString()));
 
-    fixture.sim.clearReceivedFrames();
+    fixture.sim.ClearReceivedFrames();
     fixture.Find<QPushButton>("pbScan")->click();
-    const QList<QByteArray> frames = fixture.sim.receivedFrames();
+    const QList<QByteArray> frames = fixture.sim.ReceivedFrames();
     QVERIFY(!frames.isEmpty());
     QCOMPARE(frames.first(), WireFrame({0x31, 0x21, 0x01}));
     QCOMPARE(frames.last(), WireFrame({0x31, 0x21, 0x00}));

@@ -61,8 +61,8 @@ private slots:
 void PollingTest::tickSendsTheSensesInOrder()
 {
     WindowFixture fixture("127.0.8.1");
-    QVERIFY2(fixture.Connect(), qPrintable(fixture.sim.errorString()));
-    fixture.sim.forceReply(6, 0x20, StatusReply({}));
+    QVERIFY2(fixture.Connect(), qPrintable(fixture.sim.ErrorString()));
+    fixture.sim.ForceReply(6, 0x20, StatusReply({}));
     QCOMPARE(fixture.Tick(), (QList<QByteArray>{kTimerModeSense, kLevelSense, kTimecodeSense,
                                                 kStatusSense, kCurrentFileSense}));
 }
@@ -75,16 +75,16 @@ void PollingTest::titleNamesTheLoadedFile()
     xrsim::Scenario scenario;
     scenario.files = {xrsim::Scenario::File{QStringLiteral("NEWS"), 60, 2}};
     scenario.loaded = QStringLiteral("NEWS");
-    QVERIFY2(fixture.Connect(scenario), qPrintable(fixture.sim.errorString()));
+    QVERIFY2(fixture.Connect(scenario), qPrintable(fixture.sim.ErrorString()));
     const QString title = QStringLiteral("Tavrel - ") + fixture.DeviceName();
     fixture.Tick();
     QCOMPARE(fixture.window->windowTitle(), title + QStringLiteral(" (NEWS Loaded)."));
 
-    fixture.sim.forceReply(6, 0xC1, SenseReturn(0xC1, QByteArray("XXXXXXXX")));
+    fixture.sim.ForceReply(6, 0xC1, SenseReturn(0xC1, QByteArray("XXXXXXXX")));
     fixture.Tick();
     QCOMPARE(fixture.window->windowTitle(), title + QStringLiteral(" (No file Loaded)."));
 
-    fixture.sim.forceReply(6, 0xC1, WireFrame({0x10, 0x01}));
+    fixture.sim.ForceReply(6, 0xC1, WireFrame({0x10, 0x01}));
     fixture.window->setWindowTitle(QStringLiteral("Tavrel"));
     fixture.Tick();
     QCOMPARE(fixture.window->windowTitle(), title + QStringLiteral(" (No file Loaded)."));
@@ -95,9 +95,9 @@ void PollingTest::titleNamesTheLoadedFile()
 void PollingTest::displayChangeIsReadAfterTheStatus()
 {
     WindowFixture fixture("127.0.8.2");
-    QVERIFY2(fixture.Connect(), qPrintable(fixture.sim.errorString()));
-    fixture.sim.forceReply(6, 0x20, StatusReply({}));
-    fixture.sim.forceReply(6, 0x20, StatusReply({{0, 0x20}}));
+    QVERIFY2(fixture.Connect(), qPrintable(fixture.sim.ErrorString()));
+    fixture.sim.ForceReply(6, 0x20, StatusReply({}));
+    fixture.sim.ForceReply(6, 0x20, StatusReply({{0, 0x20}}));
     QCOMPARE(fixture.Tick(), (QList<QByteArray>{kTimerModeSense, kLevelSense, kTimecodeSense,
                                                 kStatusSense, kDisplayRead, kCurrentFileSense}));
 }
@@ -105,10 +105,10 @@ void PollingTest::displayChangeIsReadAfterTheStatus()
 void PollingTest::timeIsShownFromTheReply()
 {
     WindowFixture fixture("127.0.8.3");
-    QVERIFY2(fixture.Connect(), qPrintable(fixture.sim.errorString()));
-    fixture.sim.forceReply(6, 0x20, StatusReply({}));
+    QVERIFY2(fixture.Connect(), qPrintable(fixture.sim.ErrorString()));
+    fixture.sim.ForceReply(6, 0x20, StatusReply({}));
     // 23:59:30, frame 05 with the drop-frame bit, first field.
-    fixture.sim.forceReply(6, 0x0C, SenseReturn(0x04, QByteArray("\x45\x30\x59\x23", 4)));
+    fixture.sim.ForceReply(6, 0x0C, SenseReturn(0x04, QByteArray("\x45\x30\x59\x23", 4)));
     fixture.Tick();
     QCOMPARE(fixture.Find<QLineEdit>("lineLCD1")->text(), QStringLiteral("  23:59:30;05 F1    "));
     QCOMPARE(fixture.window->TimeLine(), QStringLiteral("  23:59:30;05 F1    "));
@@ -162,11 +162,11 @@ void PollingTest::statusDrivesTheTransportKeys()
     QFETCH(QString, key);
     QFETCH(QString, face);
     WindowFixture fixture("127.0.8.4");
-    QVERIFY2(fixture.Connect(), qPrintable(fixture.sim.errorString()));
+    QVERIFY2(fixture.Connect(), qPrintable(fixture.sim.ErrorString()));
 
     // From a known state that differs from every row's.
     fixture.window->SetNewState(9);
-    fixture.sim.forceReply(6, 0x20, status);
+    fixture.sim.ForceReply(6, 0x20, status);
     fixture.Tick();
     QCOMPARE(fixture.window->TransportState(), state);
     QCOMPARE(ShownFace(fixture.Find<QPushButton>(key.toLatin1().constData())), face);
@@ -179,8 +179,8 @@ void PollingTest::statusDrivesTheTransportKeys()
 void PollingTest::unknownStateChangesNothing()
 {
     WindowFixture fixture("127.0.8.5");
-    QVERIFY2(fixture.Connect(), qPrintable(fixture.sim.errorString()));
-    fixture.sim.forceReply(6, 0x20, StatusReply({}));
+    QVERIFY2(fixture.Connect(), qPrintable(fixture.sim.ErrorString()));
+    fixture.sim.ForceReply(6, 0x20, StatusReply({}));
     fixture.window->SetNewState(3);
     fixture.window->SetNewState(11);
     QCOMPARE(fixture.window->TransportState(), 3);
@@ -192,14 +192,14 @@ void PollingTest::unknownStateChangesNothing()
 void PollingTest::metersHoldAndDecay()
 {
     WindowFixture fixture("127.0.8.6");
-    QVERIFY2(fixture.Connect(), qPrintable(fixture.sim.errorString()));
-    fixture.sim.forceReply(6, 0x20, StatusReply({}));
+    QVERIFY2(fixture.Connect(), qPrintable(fixture.sim.ErrorString()));
+    fixture.sim.ForceReply(6, 0x20, StatusReply({}));
     QProgressBar *a1 = fixture.Find<QProgressBar>("A1");
     QProgressBar *a2 = fixture.Find<QProgressBar>("A2");
     QProgressBar *a8 = fixture.Find<QProgressBar>("A8");
     const std::array<quint8, 8> &peaks = CurrentDevice->levelPeak;
 
-    fixture.sim.forceReply(6, 0xAC, Levels(0xF0, 0x00, 0x00, 0x07));
+    fixture.sim.ForceReply(6, 0xAC, Levels(0xF0, 0x00, 0x00, 0x07));
     fixture.Tick();
     QCOMPARE(peaks[0], quint8(15));
     QCOMPARE(peaks[7], quint8(7));
@@ -207,7 +207,7 @@ void PollingTest::metersHoldAndDecay()
     QCOMPARE(a2->value(), 0);
     QCOMPARE(a8->value(), 7);
 
-    fixture.sim.forceReply(6, 0xAC, Levels(0x00, 0x00, 0x00, 0x00));
+    fixture.sim.ForceReply(6, 0xAC, Levels(0x00, 0x00, 0x00, 0x00));
     const int expected[] = {14, 13, 12, 11};
     for (const int peak : expected) {
         fixture.Tick();
@@ -215,13 +215,13 @@ void PollingTest::metersHoldAndDecay()
         QCOMPARE(a1->value(), std::min(peak, 12));
     }
 
-    fixture.sim.forceReply(6, 0xAC, WireFrame({0x11, 0x12, 0x01}));
+    fixture.sim.ForceReply(6, 0xAC, WireFrame({0x11, 0x12, 0x01}));
     fixture.Tick();
     QCOMPARE(a1->value(), 0);
     QCOMPARE(a8->value(), 0);
     QCOMPARE(peaks[0], quint8(11));
 
-    fixture.sim.forceReply(6, 0xAC, Levels(0x00, 0x00, 0x00, 0x00));
+    fixture.sim.ForceReply(6, 0xAC, Levels(0x00, 0x00, 0x00, 0x00));
     fixture.Tick();
     QCOMPARE(a1->value(), 10);
 }
@@ -229,8 +229,8 @@ void PollingTest::metersHoldAndDecay()
 void PollingTest::delayedPlaybackStartsOnce()
 {
     WindowFixture fixture("127.0.8.7");
-    QVERIFY2(fixture.Connect(), qPrintable(fixture.sim.errorString()));
-    fixture.sim.forceReply(6, 0x20, StatusReply({}));
+    QVERIFY2(fixture.Connect(), qPrintable(fixture.sim.ErrorString()));
+    fixture.sim.ForceReply(6, 0x20, StatusReply({}));
     CurrentDevice->delayPlayPending = 1;
     const QList<QByteArray> first = fixture.Tick();
     const QList<QByteArray> second = fixture.Tick();
@@ -244,17 +244,17 @@ void PollingTest::delayedPlaybackStartsOnce()
 void PollingTest::secondPageShowsTheDisplay()
 {
     WindowFixture fixture("127.0.8.8");
-    QVERIFY2(fixture.Connect(), qPrintable(fixture.sim.errorString()));
-    fixture.sim.forceReply(6, 0x20, StatusReply({}));
+    QVERIFY2(fixture.Connect(), qPrintable(fixture.sim.ErrorString()));
+    fixture.sim.ForceReply(6, 0x20, StatusReply({}));
     auto *tabs = fixture.Find<QTabWidget>("tabWidget");
     QLineEdit *lineLCD1 = fixture.Find<QLineEdit>("lineLCD1");
-    fixture.sim.forceReply(6, 0x0C, SenseReturn(0x04, QByteArray("\x01\x02\x03\x04", 4)));
+    fixture.sim.ForceReply(6, 0x0C, SenseReturn(0x04, QByteArray("\x01\x02\x03\x04", 4)));
     fixture.Tick();
     tabs->setCurrentIndex(1);
     QCOMPARE(fixture.Find<QLineEdit>("lineLCD2")->text(), lineLCD1->text());
 
-    fixture.sim.forceReply(6, 0x0C, SenseReturn(0x04, QByteArray("\x05\x06\x07\x08", 4)));
-    fixture.sim.forceReply(6, 0x20, StatusReply({{1, 0x04}}));
+    fixture.sim.ForceReply(6, 0x0C, SenseReturn(0x04, QByteArray("\x05\x06\x07\x08", 4)));
+    fixture.sim.ForceReply(6, 0x20, StatusReply({{1, 0x04}}));
     fixture.Tick();
     QCOMPARE(fixture.Find<QLineEdit>("lineLCD2")->text(), QStringLiteral("  08:07:06.05 F1    "));
     QVERIFY(fixture.Find<QLineEdit>("lineLCD4")->text().endsWith(QStringLiteral("FORWARD")));
@@ -266,7 +266,7 @@ void PollingTest::pelletHasNoMeters()
     WindowFixture fixture("127.0.8.20");
     xrsim::Scenario scenario;
     scenario.generation = xrsim::Scenario::Generation::Pellet;
-    QVERIFY2(fixture.Connect(scenario), qPrintable(fixture.sim.errorString()));
+    QVERIFY2(fixture.Connect(scenario), qPrintable(fixture.sim.ErrorString()));
     CurrentDevice->levelPeak.fill(9);
 
     const QList<QByteArray> frames = fixture.Tick();
@@ -283,14 +283,14 @@ void PollingTest::lostRecorderIsDroppedAndChosenAgain()
     WindowFixture fixture("127.0.8.21");
     xrsim::Scenario scenario;
     scenario.generation = xrsim::Scenario::Generation::Dv;
-    QVERIFY2(fixture.Connect(scenario), qPrintable(fixture.sim.errorString()));
+    QVERIFY2(fixture.Connect(scenario), qPrintable(fixture.sim.ErrorString()));
     const QString title = QStringLiteral("Tavrel - ") + fixture.DeviceName();
     fixture.Tick();
     QCOMPARE(fixture.window->windowTitle(), title);
     QAction *entry = fixture.ConnectEntry(fixture.DeviceName());
     QVERIFY(entry->isChecked());
 
-    fixture.sim.dropReplies(1000);
+    fixture.sim.DropReplies(1000);
     QCOMPARE(fixture.Tick().size(), 4);
     QVERIFY(CurrentDevice && CurrentDevice->disconnected);
     CurrentDevice->menuMode = 1;
@@ -304,7 +304,7 @@ void PollingTest::lostRecorderIsDroppedAndChosenAgain()
     QVERIFY(fixture.Tick().isEmpty());
     QCOMPARE(fixture.window->windowTitle(), title + QStringLiteral(" [Disconnected ?]."));
 
-    fixture.sim.clearFaults();
+    fixture.sim.ClearFaults();
     entry->trigger();
     QCOMPARE(CurrentDevice, lost);
     QVERIFY(!CurrentDevice->disconnected);

@@ -79,11 +79,11 @@ void StartupTest::startsWithoutRecorder()
 void StartupTest::startsWithCurrentRecorder()
 {
     WindowFixture fixture("127.0.7.2");
-    QVERIFY2(fixture.Connect(), qPrintable(fixture.sim.errorString()));
+    QVERIFY2(fixture.Connect(), qPrintable(fixture.sim.ErrorString()));
 
     QCOMPARE(CurrentDevice->name, fixture.DeviceName());
     // The probe, then the version; a current firmware gets no version key.
-    const QList<QByteArray> frames = fixture.sim.receivedFrames();
+    const QList<QByteArray> frames = fixture.sim.ReceivedFrames();
     QVERIFY(frames.size() >= 2);
     QCOMPARE(frames.at(0), WireFrame({0x00, 0x11}));
     QCOMPARE(frames.at(1), WireFrame({0x60, 0xB1}));
@@ -105,9 +105,9 @@ void StartupTest::startsWithOlderRecorder()
     xrsim::Scenario scenario;
     scenario.generation = xrsim::Scenario::Generation::Dv;
     scenario.diskName = QStringLiteral("NEWS 1");
-    QVERIFY2(fixture.Connect(scenario), qPrintable(fixture.sim.errorString()));
+    QVERIFY2(fixture.Connect(scenario), qPrintable(fixture.sim.ErrorString()));
 
-    QVERIFY(fixture.sim.receivedFrames().contains(WireFrame({0x61, 0x95, 0x00})));
+    QVERIFY(fixture.sim.ReceivedFrames().contains(WireFrame({0x61, 0x95, 0x00})));
     QCOMPARE(legacyFirmware, quint8(1));
     QCOMPARE(fixture.Find<QLineEdit>("lineLCD3")->text(), QStringLiteral("V3.2.1"));
     QCOMPARE(fixture.Find<QLineEdit>("EdDiskName")->text(), QStringLiteral("NEWS 1"));

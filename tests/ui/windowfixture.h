@@ -48,7 +48,7 @@ public:
     ~WindowFixture()
     {
         CloseWindow();
-        sim.stop();
+        sim.Stop();
         QDir::setCurrent(previousDirectory);
     }
 
@@ -60,7 +60,7 @@ public:
         xrsim::SimConfig config;
         config.address = QHostAddress(address);
         config.scenario = scenario;
-        return sim.start(config);
+        return sim.Start(config);
     }
 
     // xr.cfg as the window will find it: the fixture's address by default.
@@ -111,9 +111,9 @@ public:
     // One polling tick, with the frames it sent.
     QList<QByteArray> Tick()
     {
-        sim.clearReceivedFrames();
+        sim.ClearReceivedFrames();
         window->DoIdle();
-        return sim.receivedFrames();
+        return sim.ReceivedFrames();
     }
 
     QString DeviceName() const { return QStringLiteral("Ethernet - ") + address; }

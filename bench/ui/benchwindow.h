@@ -31,9 +31,10 @@ public:
         qputenv("TAVREL_COM2", QFile::encodeName(directory.filePath(QStringLiteral("no-com2"))));
     }
 
-    // Starts the recorder and the window; false, with the reason on stderr,
-    // when the recorder cannot start or does not answer.
-    bool Open()
+    // Starts the recorder (as `scenario` describes it) and the window; false,
+    // with the reason on stderr, when the recorder cannot start or does not
+    // answer.
+    bool Open(const xrsim::Scenario &scenario = {})
     {
         QFile deviceFile(QStringLiteral("xr.cfg"));
         if (!deviceFile.open(QIODevice::WriteOnly) ||
@@ -44,6 +45,7 @@ public:
         deviceFile.close();
         xrsim::SimConfig config;
         config.address = QHostAddress(QLatin1String(recorderIp));
+        config.scenario = scenario;
         if (!sim.Start(config)) {
             std::fprintf(stderr, "simulated recorder: %s\n", qPrintable(sim.ErrorString()));
             return false;

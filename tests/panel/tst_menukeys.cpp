@@ -7,6 +7,7 @@
 
 #include "devices/devicerecord.h"
 
+#include <QTableWidget>
 #include <QTest>
 
 using namespace wire;
@@ -55,6 +56,7 @@ private slots:
     void olderFirmwareTogglesWithPlusAndMinus();
     void plusAndMinusByMode();
     void enterConfirms();
+    void saveEnterReadsTheSegmentIn();
     void saveWithOptionProposesAFreeName();
     void saveWithoutFilesOrFileStore();
     void recallWithOptionLoadsAFile();
@@ -191,6 +193,26 @@ void MenuKeysTest::enterConfirms()
     QCOMPARE(Shown(panel.Lower()), QStringLiteral("Save seg 0001"));
     QCOMPARE(panel.Press("pbEnter").value(0), PanelKey(0x90));
     QVERIFY(!CurrentDevice->saveMode);
+}
+
+// Enter on Save makes a segment on the recorder from the marked points; the
+// segment list then reads it in.
+void MenuKeysTest::saveEnterReadsTheSegmentIn()
+{
+    PanelFixture panel("127.0.42.11");
+    xrsim::Scenario scenario = WithFiles({"CLIP0000"});
+    scenario.loaded = QStringLiteral("CLIP0000");
+    scenario.playing = true;
+    QVERIFY2(panel.Connect(scenario), qPrintable(panel.Error()));
+    auto *segments = panel.Find<QTableWidget>("TableClipList");
+    QCOMPARE(segments->rowCount(), 0);
+
+    panel.Key("pbIn")->click();
+    panel.sim.AdvanceClock(2000);
+    panel.Key("pbOut")->click();
+    panel.Key("pbSav")->click();
+    QCOMPARE(panel.Press("pbEnter").value(0), PanelKey(0x90));
+    QCOMPARE(segments->rowCount(), 1);
 }
 
 // Save with Option proposes the first CLIPnnnn name the recorder does not

@@ -25,6 +25,17 @@ QByteArray CueTo(quint8 hours, quint8 minutes, quint8 seconds, quint8 frames)
 // The recorder's time as the polling reads it: 01:02:03.04, first field.
 const QByteArray kTimeReply = SenseReturn(0x04, QByteArray("\x04\x03\x02\x01", 4));
 
+// Connects and lets one tick show the recorder's time on the display.
+bool ConnectShowingTime(PanelFixture &panel)
+{
+    if (!panel.Connect())
+        return false;
+    panel.Answer(6, 0x0C, kTimeReply);
+    panel.Status({});
+    panel.Tick();
+    return true;
+}
+
 void TypeDigits(PanelFixture &panel, const char *digits)
 {
     for (const char *digit = digits; *digit; ++digit) {
@@ -69,10 +80,7 @@ private slots:
 void KeypadTest::digitsTypeOverTheSeparators()
 {
     PanelFixture panel("127.0.44.1");
-    QVERIFY2(panel.Connect(), qPrintable(panel.Error()));
-    panel.Answer(6, 0x0C, kTimeReply);
-    panel.Status({});
-    panel.Tick();
+    QVERIFY2(ConnectShowingTime(panel), qPrintable(panel.Error()));
     QCOMPARE(panel.Upper()->text(), QStringLiteral("  01:02:03.04 F1    "));
 
     panel.Lock(true);
@@ -165,10 +173,7 @@ void KeypadTest::gotoCuesToTheTypedTime()
 void KeypadTest::memoriesCaptureAndLocate()
 {
     PanelFixture panel("127.0.44.4");
-    QVERIFY2(panel.Connect(), qPrintable(panel.Error()));
-    panel.Answer(6, 0x0C, kTimeReply);
-    panel.Status({});
-    panel.Tick();
+    QVERIFY2(ConnectShowingTime(panel), qPrintable(panel.Error()));
 
     QVERIFY(panel.Key("pbTC1")->isChecked());
     panel.Key("pbTC3")->click();

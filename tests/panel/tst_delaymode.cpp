@@ -66,6 +66,7 @@ private slots:
     void delayModeRunsAndEnds();
     void playbackWaitsAcrossTheClockWrap();
     void entriesThatStartNothing();
+    void pageZeroIsWrittenOnlyWhenReadWhole();
 };
 
 // 00:00:10:12 is ten seconds and twelve frames: 40 ms each at 25 frames a
@@ -212,6 +213,43 @@ void DelayModeTest::entriesThatStartNothing()
         QVERIFY2(panel.Press("pbEnter").isEmpty(), text);
         QVERIFY(!CurrentDevice->delayRecording);
     }
+}
+
+// Delay mode needs byte 1 of the recorder's setup page 0 set: a page read
+// whole with it clear is written back with it set, and applied. A page that
+// comes back short is left alone: written back, the settings it did not
+// bring would turn to zeros.
+void DelayModeTest::pageZeroIsWrittenOnlyWhenReadWhole()
+{
+    const auto writes = [](const QList<QByteArray> &frames) {
+        QList<QByteArray> kept;
+        for (const QByteArray &frame : frames) {
+            if (frame.startsWith("\x4F\xC0") || frame.startsWith("\x41\xC1"))
+                kept << frame;
+        }
+        return kept;
+    };
+    QByteArray page(15, '\0'); // the page number, then the page's 14 bytes
+    page[3] = 0x12;
+    page[14] = char(0x54); // one recorder and one player
+    QByteArray written = page;
+    written[2] = char(0xFF);
+
+    PanelFixture panel("127.0.43.5");
+    QVERIFY2(panel.Connect(), qPrintable(panel.Error()));
+    panel.Answer(6, 0xC0, SenseReturn(0xC0, page));
+    ArmDelayMode(panel);
+    TypeDelay(panel, "00000100");
+    QCOMPARE(writes(panel.Press("pbEnter")),
+             (QList<QByteArray>{WireFrame("\x4F\xC0" + written), WireFrame({0x41, 0xC1, 0x00})}));
+    panel.CloseWindow();
+
+    PanelFixture shortPage("127.0.43.6");
+    QVERIFY2(shortPage.Connect(), qPrintable(shortPage.Error()));
+    ArmDelayMode(shortPage);
+    TypeDelay(shortPage, "00000100");
+    shortPage.Answer(6, 0xC0, SenseReturn(0xC0, page.left(6)));
+    QVERIFY(writes(shortPage.Press("pbEnter")).isEmpty());
 }
 
 QTEST_MAIN(DelayModeTest)

@@ -259,7 +259,8 @@ void MenuKeysTest::saveWithOptionProposesAFreeName()
 }
 
 // Without files the proposal is CLIP0000, asked about no further; a
-// recorder that keeps no files ends the entry at once.
+// recorder that keeps no files, or will not say which names it uses, ends
+// the entry at once.
 void MenuKeysTest::saveWithoutFilesOrFileStore()
 {
     PanelFixture panel("127.0.42.7");
@@ -278,6 +279,15 @@ void MenuKeysTest::saveWithoutFilesOrFileStore()
     QCOMPARE(older.Press("pbSav"), QList<QByteArray>{FileListFirst});
     QVERIFY(!CurrentDevice->fileSelectMode);
     QVERIFY(older.ModifiersOff());
+    older.CloseWindow();
+
+    // A recorder that refuses the name question is not asked 2048 times.
+    PanelFixture refusing("127.0.42.12");
+    QVERIFY2(refusing.Connect(WithFiles({"CLIP0000"})), qPrintable(refusing.Error()));
+    refusing.Answer(0xA, 0x18, WireFrame({0x11, 0x12, 0x01}));
+    refusing.Option(true);
+    QCOMPARE(refusing.Press("pbSav"), (QList<QByteArray>{FileListFirst, NameQuery("CLIP0000")}));
+    QVERIFY(!CurrentDevice->fileSelectMode);
 }
 
 // Recall with Option browses the files to load: the dial steps through

@@ -8,6 +8,7 @@
 
 #include "devices/devicelists.h"
 #include "devices/devicesession.h"
+#include "figures.h"
 #include "link/ethernetlink.h"
 #include "simrecorder.h"
 #include "ui/clips/segmentlist.h"
@@ -23,7 +24,6 @@
 #include <QTimer>
 #include <QUdpSocket>
 
-#include <algorithm>
 #include <atomic>
 #include <cstdio>
 #include <memory>
@@ -125,8 +125,7 @@ public:
             QApplication::processEvents();
         }
         rows = window->segment->segments->TableClipList->rowCount();
-        std::sort(ms.begin(), ms.end());
-        return ms[ms.size() / 2];
+        return Median(ms);
     }
 
     QTemporaryDir directory;
@@ -201,8 +200,7 @@ double TimeRoundTrips(int segments)
         }
         ms.push_back(timer.nsecsElapsed() / 1e6);
     }
-    std::sort(ms.begin(), ms.end());
-    return ms[ms.size() / 2];
+    return Median(ms);
 }
 
 void CompareWithRoundTrips(const char *what, int segments)

@@ -5,6 +5,7 @@
 
 #include "devices/devicelists.h"
 #include "devices/devicerecord.h"
+#include "figures.h"
 #include "link/byteorder.h"
 #include "link/ethernetlink.h"
 #include "protocol/commandengine.h"
@@ -15,7 +16,6 @@
 #include <QHostAddress>
 #include <QUdpSocket>
 
-#include <algorithm>
 #include <atomic>
 #include <cstdio>
 #include <ctime>
@@ -34,18 +34,6 @@ double ThreadCpuMs()
     timespec ts{};
     clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
     return ts.tv_sec * 1e3 + ts.tv_nsec / 1e6;
-}
-
-struct Figures
-{
-    double median;
-    double p99;
-};
-
-Figures Summarise(std::vector<double> micros)
-{
-    std::sort(micros.begin(), micros.end());
-    return {micros[micros.size() / 2], micros[micros.size() * 99 / 100]};
 }
 
 qint16 StatusExchange()

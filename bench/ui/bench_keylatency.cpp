@@ -9,6 +9,7 @@
 
 #include "devices/devicelists.h"
 #include "devices/devicesession.h"
+#include "figures.h"
 #include "link/ethernetlink.h"
 #include "protocol/transportcommands.h"
 #include "simrecorder.h"
@@ -23,7 +24,6 @@
 #include <QTimer>
 #include <QUdpSocket>
 
-#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cstdio>
@@ -126,18 +126,6 @@ private:
     std::atomic<qint64> lastStopNs{0};
     std::thread thread;
 };
-
-struct Figures
-{
-    double median;
-    double p99;
-};
-
-Figures Summarise(std::vector<double> micros)
-{
-    std::sort(micros.begin(), micros.end());
-    return {micros[micros.size() / 2], micros[micros.size() * 99 / 100]};
-}
 
 // The bare floor: one way to the echoing socket, and there and back.
 std::pair<Figures, Figures> TimePingPong()

@@ -37,6 +37,7 @@ private slots:
     void cancelledDialogsKeepTheDocument();
     void quitStaysWhenTheSaveFails();
     void closePromptAnswers();
+    void refusedSegmentLeavesNoDocument();
 };
 
 // The file is read and recognised before anything is erased: the recorder,
@@ -181,6 +182,34 @@ void PlaylistFileFaultsTest::closePromptAnswers()
     QVERIFY(clips.Quits());
     QVERIFY(PlaylistFileFixture::Read(path).contains("504C4159\n0001\nSeg-2"));
     QCOMPARE(clips.Segments()->ModifiedCount(), quint16(0));
+}
+
+// A segment the recorder will not make (its out point before its in point)
+// does not stop the others, but the file is not taken as opened: the box
+// says so, no document is kept to save the rest over it, and the playlist,
+// which names the file's segments, stays empty.
+void PlaylistFileFaultsTest::refusedSegmentLeavesNoDocument()
+{
+    PlaylistFileFixture clips("127.0.66.6");
+    QVERIFY2(clips.Connect(kOneSource), qPrintable(clips.error));
+    const QByteArray text = TextFile(
+        {Record("Seg-1", 100, 200, 1), Record("Seg-3", 400, 300, 3), Record("Seg-5", 500, 600, 5)},
+        {"Seg-1", "Seg-3"});
+    const QString path = clips.Write("refused.kpl", text);
+
+    clips.answers.Choose(path);
+    clips.File()->DoOpen();
+
+    using Row = std::tuple<int, quint32, quint32>;
+    QCOMPARE(clips.Segmentation(), (QList<Row>{Row(1, 100, 200), Row(5, 500, 600)}));
+    QVERIFY(!clips.RecorderHas(3));
+    QCOMPARE(clips.answers.texts.size(), 1);
+    QVERIFY2(clips.answers.texts.first().contains(QStringLiteral("1 of the 3")),
+             qPrintable(clips.answers.texts.first()));
+    QVERIFY(!clips.File()->Loaded());
+    QVERIFY(clips.Segments()->ModifiedCount() > 0);
+    QCOMPARE(clips.PlaylistTable()->rowCount(), 0);
+    QCOMPARE(PlaylistFileFixture::Read(path), text);
 }
 
 QTEST_MAIN(PlaylistFileFaultsTest)

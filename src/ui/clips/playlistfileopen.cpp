@@ -40,7 +40,7 @@ void PlaylistFile::DoOpen()
 }
 
 // Nothing is erased before the file is known to be a playlist. A rebuild
-// cut short (cancelled, the recorder lost) leaves the segments made so far
+// cut short (cancelled, the recorder lost, a segment refused) leaves the segments made so far
 // and no document: saving them over the file would lose the rest of it.
 void PlaylistFile::OpenChosen(std::unique_ptr<DataFile> chosen)
 {
@@ -89,21 +89,33 @@ bool PlaylistFile::readPlaylistFile(const KplReading &reading)
 }
 
 // A Cancel is taken between two segments, so the list always holds exactly
-// the segments the recorder has made.
+// the segments the recorder has made. A segment the recorder refuses does
+// not stop the others, but the rebuild is not complete: the operator is told.
 bool PlaylistFile::RecreateSegments(const std::vector<SegmentRecord> &records)
 {
     const int total = static_cast<int>(records.size());
     if (total == 0)
         return true;
-    BusyProgress progress(session, Window(), RecreatingText(1, total), total,
-                          BusyProgress::Cancel::Offered);
-    for (int done = 0; done < total; ++done) {
-        progress.SetText(RecreatingText(done + 1, total));
-        if (!progress.Step(done) || RecorderLost())
-            return false;
-        segments.addSegmentFromRecord(records[static_cast<size_t>(done)], true);
+    int refused = 0;
+    {
+        BusyProgress progress(session, Window(), RecreatingText(1, total), total,
+                              BusyProgress::Cancel::Offered);
+        for (int done = 0; done < total; ++done) {
+            progress.SetText(RecreatingText(done + 1, total));
+            if (!progress.Step(done) || RecorderLost())
+                return false;
+            if (!segments.addSegmentFromRecord(records[static_cast<size_t>(done)], true))
+                ++refused;
+        }
     }
-    return true;
+    if (refused == 0)
+        return true;
+    Tell(QStringLiteral("The recorder did not make %1 of the %2 segments of the file. The file "
+                        "is left as it is and is not opened.")
+             .arg(refused)
+             .arg(total),
+         true);
+    return false;
 }
 
 bool PlaylistFile::RecorderLost() const

@@ -6,6 +6,7 @@
 // pseudo-terminal as the serial link drives it. Prints figures; asserts
 // nothing.
 
+#include "bareresponder.h"
 #include "devices/devicelists.h"
 #include "devices/devicesession.h"
 #include "figures.h"
@@ -14,6 +15,7 @@
 #include "ui/clips/segmentlist.h"
 #include "ui/clips/segmentpage.h"
 #include "ui/panel/mainwindow.h"
+#include "ui/panel/recordermenu.h"
 
 #include <QApplication>
 #include <QDir>
@@ -24,10 +26,8 @@
 #include <QTimer>
 #include <QUdpSocket>
 
-#include <atomic>
 #include <cstdio>
 #include <memory>
-#include <thread>
 #include <vector>
 
 namespace {
@@ -91,7 +91,7 @@ public:
             return false;
         deviceFile.close();
         window = std::make_unique<MainWindow>();
-        devices.Open(window.get());
+        devices.Open(window->recorders);
         window->Start();
         window->findChild<QTimer *>(QStringLiteral("idleTimer"))->stop();
         if (!CurrentDevice) {
@@ -134,54 +134,21 @@ public:
     std::unique_ptr<MainWindow> window;
 };
 
-// A bare responder on its own thread: answers every datagram with a reply of
-// the size the recorder's answer to that number has.
-class Responder
-{
-public:
-    explicit Responder(int segments)
-    {
-        thread = std::thread([this, segments] { Serve(segments); });
-        while (!ready)
-            std::this_thread::yield();
-    }
-    ~Responder()
-    {
-        stop = true;
-        thread.join();
-    }
-
-private:
-    void Serve(int segments)
-    {
-        QUdpSocket socket;
-        socket.bind(kResponderIp, EthernetLink::kRecorderPort);
-        ready = true;
-        const QByteArray segmentReply(kSegmentReplySize, '\x01');
-        const QByteArray nakReply(kNakReplySize, '\x01');
-        char buffer[64];
-        while (!stop) {
-            if (!socket.hasPendingDatagrams() && !socket.waitForReadyRead(50))
-                continue;
-            QHostAddress from;
-            quint16 port = 0;
-            socket.readDatagram(buffer, sizeof buffer, &from, &port);
-            const int number =
-                quint8(buffer[kPacketHeaderSize + 2]) * 100 + quint8(buffer[kPacketHeaderSize + 3]);
-            socket.writeDatagram(number <= segments ? segmentReply : nakReply, from, port);
-        }
-    }
-
-    std::atomic<bool> ready{false};
-    std::atomic<bool> stop{false};
-    std::thread thread;
-};
-
 // 2,045 round trips, the number in the request's last two bytes, as the
 // reload sends them; the median of the runs, in ms.
 double TimeRoundTrips(int segments)
 {
-    Responder responder(segments);
+    // Each answer has the size the recorder's answer to that number has.
+    const QByteArray segmentReply(kSegmentReplySize, '\x01');
+    const QByteArray nakReply(kNakReplySize, '\x01');
+    BareResponder responder(kResponderIp, EthernetLink::kRecorderPort,
+                            [&](const QByteArray &request) {
+                                if (request.size() < kPacketHeaderSize + 4)
+                                    return nakReply;
+                                const int number = quint8(request[kPacketHeaderSize + 2]) * 100 +
+                                                   quint8(request[kPacketHeaderSize + 3]);
+                                return number <= segments ? segmentReply : nakReply;
+                            });
     QUdpSocket client;
     client.bind(QHostAddress(QStringLiteral("127.0.59.4")), 0);
     QByteArray request(kRequestSize, '\0');

@@ -3,6 +3,7 @@
 // datagram sizes (the floor on this machine), and the CPU the engine burns
 // while it waits out a reply timeout. Prints figures; asserts nothing.
 
+#include "bareresponder.h"
 #include "devices/devicelists.h"
 #include "devices/devicerecord.h"
 #include "figures.h"
@@ -16,10 +17,8 @@
 #include <QHostAddress>
 #include <QUdpSocket>
 
-#include <atomic>
 #include <cstdio>
 #include <ctime>
-#include <thread>
 #include <vector>
 
 namespace {
@@ -54,46 +53,6 @@ Figures TimeEngine()
     }
     return Summarise(micros);
 }
-
-// A bare responder on its own thread: answers every datagram with the same
-// reply, as fast as a blocking socket allows. It stands for the cheapest
-// possible recorder.
-class Responder
-{
-public:
-    explicit Responder(const QByteArray &reply)
-    {
-        thread = std::thread([this, reply] { Serve(reply); });
-        while (!ready)
-            std::this_thread::yield();
-    }
-    ~Responder()
-    {
-        stop = true;
-        thread.join();
-    }
-
-private:
-    void Serve(const QByteArray &reply)
-    {
-        QUdpSocket socket;
-        socket.bind(kEchoIp, EthernetLink::kRecorderPort);
-        ready = true;
-        char buffer[64];
-        while (!stop) {
-            if (!socket.hasPendingDatagrams() && !socket.waitForReadyRead(50))
-                continue;
-            QHostAddress from;
-            quint16 port = 0;
-            socket.readDatagram(buffer, sizeof buffer, &from, &port);
-            socket.writeDatagram(reply, from, port);
-        }
-    }
-
-    std::atomic<bool> ready{false};
-    std::atomic<bool> stop{false};
-    std::thread thread;
-};
 
 Figures TimePingPong(int requestSize)
 {
@@ -175,7 +134,8 @@ int main(int argc, char *argv[])
     Figures floor{};
     Figures withResponder{};
     {
-        Responder responder(reply);
+        BareResponder responder(kEchoIp, EthernetLink::kRecorderPort,
+                                [&reply](const QByteArray &) { return reply; });
         floor = TimePingPong(requestSize);
         CurrentDevice = &bare;
         withResponder = TimeEngine();

@@ -14,6 +14,7 @@
 #include "protocol/transportcommands.h"
 #include "simrecorder.h"
 #include "ui/panel/mainwindow.h"
+#include "ui/panel/recordermenu.h"
 
 #include <QApplication>
 #include <QDir>
@@ -176,7 +177,7 @@ public:
             std::fprintf(stderr, "simulated recorder: %s\n", qPrintable(sim.ErrorString()));
             return false;
         }
-        devices.Open(&window);
+        devices.Open(window.recorders);
         window.Start();
         return CurrentDevice != nullptr;
     }

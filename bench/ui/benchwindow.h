@@ -4,6 +4,7 @@
 #include "devices/devicesession.h"
 #include "simrecorder.h"
 #include "ui/panel/mainwindow.h"
+#include "ui/panel/recordermenu.h"
 
 #include <QDir>
 #include <QFile>
@@ -50,7 +51,7 @@ public:
             std::fprintf(stderr, "simulated recorder: %s\n", qPrintable(sim.ErrorString()));
             return false;
         }
-        devices.Open(&window);
+        devices.Open(window.recorders);
         window.Start();
         if (!CurrentDevice) {
             std::fprintf(stderr, "the simulated recorder did not answer\n");

@@ -1,6 +1,7 @@
 #include "devices/devicesession.h"
 #include "terminationsignals.h"
 #include "ui/panel/mainwindow.h"
+#include "ui/panel/recordermenu.h"
 
 #include <QApplication>
 
@@ -17,7 +18,7 @@ int main(int argc, char *argv[])
     TerminationSignals terminationSignals;
     DeviceSession devices;
     auto window = std::make_unique<MainWindow>();
-    devices.Open(window.get());
+    devices.Open(window->recorders);
     window->Start();
     window->show();
     QObject::connect(&app, &QApplication::lastWindowClosed, &app, &QApplication::quit);

@@ -6,8 +6,9 @@
 // The main window as the device registry and the connection selection see
 // it. The registry and the selection are free functions that run without a
 // window in tests and tools; they reach the window only through these two
-// interfaces, which the main window implements. Everything here is called on
-// the GUI thread, from inside the window's own slots or its constructor.
+// interfaces, which the window implements (the first through the object
+// behind its "&Connect" menu). Everything here is called on the GUI thread,
+// from inside the window's own slots or its constructor.
 
 // The "&Connect" menu. Its entries, by position:
 //
@@ -18,9 +19,9 @@
 //            ("Com1", "Com2", "Ethernet - 192.168.1.20"), ids 100, 101, ...
 //            in the order the entries were inserted
 //
-// The window keeps a "next menu id": it sets it to kFirstRecorderMenuId
-// before calling LoadDeviceList and never lowers it, so an id is never given
-// twice even after its entry was removed. Every entry is checkable, and the
+// The menu keeps a "next menu id": it starts at kFirstRecorderMenuId, before
+// LoadDeviceList runs, and is never lowered, so an id is never given twice
+// even after its entry was removed. Every entry is checkable, and the
 // menu's activated(id) goes to the window's SelectControl slot, which calls
 // the SelectControl function of devices/connectionselection.h with the id.
 class ConnectMenu

@@ -277,7 +277,7 @@ void PanelTest::widgetTreeAndMenus()
     QCOMPARE(DeviceList.GetCount(), quint16(0));
     QVERIFY(!devices.Save());
     QCOMPARE(window.windowTitle(), QStringLiteral("Tavrel - Not connected."));
-    QCOMPARE(window.XRMenuTexts(),
+    QCOMPARE(window.recorders->XRMenuTexts(),
              (QStringList{QStringLiteral("Add XR..."), QStringLiteral("Remove XR...")}));
 
     QCOMPARE(window.objectName(), QStringLiteral("MainWindow"));

@@ -44,14 +44,14 @@ void StartupTest::startsWithoutRecorder()
     QCOMPARE(window.windowTitle(), QStringLiteral("Tavrel - Not connected."));
     QVERIFY(!CurrentDevice);
     QVERIFY(fixture.ConnectMenu()->actions().first()->isSeparator());
-    QCOMPARE(window.XRMenuTexts(),
+    QCOMPARE(window.recorders->XRMenuTexts(),
              (QStringList{QStringLiteral("Add XR..."), QStringLiteral("Remove XR..."),
                           QStringLiteral("Com1"), QStringLiteral("Com2")}));
-    QCOMPARE(window.XRMenuText(1), QStringLiteral("Add XR..."));
-    QCOMPARE(window.XRMenuText(2), QStringLiteral("Remove XR..."));
-    QCOMPARE(window.XRMenuText(100), QStringLiteral("Com1"));
-    QCOMPARE(window.XRMenuText(101), QStringLiteral("Com2"));
-    QVERIFY(window.XRMenuText(102).isEmpty());
+    QCOMPARE(window.recorders->XRMenuText(1), QStringLiteral("Add XR..."));
+    QCOMPARE(window.recorders->XRMenuText(2), QStringLiteral("Remove XR..."));
+    QCOMPARE(window.recorders->XRMenuText(100), QStringLiteral("Com1"));
+    QCOMPARE(window.recorders->XRMenuText(101), QStringLiteral("Com2"));
+    QVERIFY(window.recorders->XRMenuText(102).isEmpty());
 
     // The panel opens on stop, with the blank time and no recorder.
     QCOMPARE(window.TransportState(), 2);
@@ -136,7 +136,8 @@ void StartupTest::keepsRecordersAddedDuringTheRun()
     });
     fixture.ConnectEntry(QStringLiteral("Add XR..."))->trigger();
     QVERIFY(fixture.ConnectEntry(QStringLiteral("Ethernet - 127.000.007.050")));
-    QCOMPARE(fixture.window->XRMenuText(103), QStringLiteral("Ethernet - 127.000.007.050"));
+    QCOMPARE(fixture.window->recorders->XRMenuText(103),
+             QStringLiteral("Ethernet - 127.000.007.050"));
 
     fixture.CloseWindow();
     QCOMPARE(fixture.DeviceFile(), QByteArray("127.0.7.4\r\n127.0.7.50\r\n"));

@@ -5,6 +5,7 @@
 #include "devices/devicesession.h"
 #include "simrecorder.h"
 #include "ui/panel/mainwindow.h"
+#include "ui/panel/recordermenu.h"
 #include "wireframe.h"
 
 #include <QAction>
@@ -77,7 +78,7 @@ public:
     void OpenWindow()
     {
         window = std::make_unique<MainWindow>();
-        devices.Open(window.get());
+        devices.Open(window->recorders);
         window->Start();
         window->findChild<QTimer *>(QStringLiteral("idleTimer"))->stop();
     }

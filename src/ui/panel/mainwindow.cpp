@@ -41,8 +41,7 @@ MainWindow::MainWindow() : QMainWindow(nullptr)
     GiveKeysToPanel();
     setMinimumSize(kMinimumSize);
     resize(kInitialSize.expandedTo(minimumSizeHint()));
-    CompleteConnectMenu();
-    nextMenuId = kFirstRecorderMenuId;
+    BuildRecorderMenu();
     SetNewState(kStopState);
     WriteTimeLine(kInitialTimeLine);
 }

@@ -17,6 +17,7 @@ class QCloseEvent;
 class QKeyEvent;
 class QTabWidget;
 class QTimer;
+class RecorderMenu;
 class SegmentPage;
 class ServerPage;
 
@@ -25,17 +26,14 @@ class ServerPage;
 // It builds the menus and the pages, owns the idle timer that polls the
 // current recorder ten times a second, and routes the ticks and the changes
 // of page. The pages own their widgets and slots; the window is the session
-// through which they reach each other (RecorderSession), and the "&Connect"
-// menu and panel that the device registry and the connection selection work
-// with.
+// through which they reach each other (RecorderSession), and the panel that
+// the connection selection works with; the "&Connect" menu's entries are
+// `recorders`.
 //
 // Building the window touches no recorder and no file. A device session
 // (devices/devicesession.h) then loads and probes the recorders, and Start
 // shows the first one and starts the polling.
-class MainWindow : public QMainWindow,
-                   public ConnectMenu,
-                   public SelectionPanel,
-                   public RecorderSession
+class MainWindow : public QMainWindow, public SelectionPanel, public RecorderSession
 {
     Q_OBJECT
 
@@ -52,13 +50,8 @@ public:
     SegmentPage *segment = nullptr;
     ServerPage *server = nullptr;
     ExpertPage *expert = nullptr;
-
-    // ConnectMenu
-    void InsertXRMenuItem(const QString &name) override;
-    bool RemoveXRMenuItem(const QString &name) override;
-    QStringList XRMenuTexts() const override;
-    QString XRMenuText(int id) const override;
-    void CheckXRMenuItem(int id) override;
+    // The "&Connect" menu's entries, which the device session fills.
+    RecorderMenu *recorders = nullptr;
 
     // SelectionPanel
     void SendVersionKey() override;
@@ -133,7 +126,7 @@ private:
     void ConnectMenus();
     void SetMenuTexts();
     void GiveKeysToPanel();
-    void CompleteConnectMenu();
+    void BuildRecorderMenu();
 
     // Start-up.
     void ShowFirstDevice();
@@ -152,7 +145,6 @@ private:
 
     QTabWidget *tabWidget = nullptr;
     MenuActions menus;
-    int nextMenuId = kFirstRecorderMenuId;
     QTimer *idleTimer = nullptr;
     int pollingSuspensions = 0;
     quint64 startMs = 0;

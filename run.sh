@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds Tavrel and the simulated recorder, starts the recorder on 127.0.0.1
 # and the application connected to it. The application keeps its xr.cfg in
 # run/ (ignored by git); add a real recorder there or with "Add XR...".

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds and runs every test: once as a plain build with warnings as errors,
 # once with AddressSanitizer and UndefinedBehaviorSanitizer. The test programs
 # keep to loopback addresses of their own, so CTest runs them side by side.

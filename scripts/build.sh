@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # build.sh <build dir> [cmake options...]: configures (once) and builds.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian packages the build needs, only those that are missing.
 # Runs apt-get as root, or through sudo for an ordinary user.
 set -euo pipefail
 
-packages=(cmake g++ ninja-build pkg-config qt6-base-dev qt6-serialport-dev fonts-dejavu-core "$@")
+packages=(cmake g++ ninja-build pkg-config ccache qt6-base-dev qt6-serialport-dev fonts-dejavu-core "$@")
 missing=()
 for pkg in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "install ok installed" || missing+=("$pkg")

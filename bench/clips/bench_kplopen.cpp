@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Measures opening a playlist file of 50 segments on the real window against
 // the simulated recorder on loopback: the whole Open (erasing every segment
 // number, then marking and making each stored segment), and the erase alone.

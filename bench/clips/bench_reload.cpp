@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Measures a reload of every segment number (2,045 SegmentInfoSense
 // exchanges and the rows they make, under the progress dialog) on the real
 // window: against the simulated recorder on loopback, next to 2,045 bare UDP

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Measures one status exchange through the command engine against the
 // simulated recorder on loopback, next to a bare UDP ping-pong of the same
 // datagram sizes (the floor on this machine), and the CPU the engine burns

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Measures how long a key of the panel takes to put its frame on the wire:
 // from the key's click() on the GUI thread to the datagram's arrival at a
 // bare loopback socket, with the window's 100 ms polling running meanwhile.

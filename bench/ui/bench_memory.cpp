@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Resident memory of the real window polling a simulated recorder whose state
 // changes on every poll: the transport, the Remote/Local and LTC keys, the
 // timer mode, the time and the display all change tick after tick, so every

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Measures the main window's polling against the simulated recorder on
 // loopback: the CPU time of one tick on the GUI thread (the sense exchanges
 // and the redraw of the panel from their replies), and the share of one core

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The CSV export of both lists through the Save dialog, and the Open and
 // Save dialogs of every file kind.
 

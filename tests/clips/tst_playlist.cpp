@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The playlist on the real window against the simulated recorder: editing,
 // stepping and its wrap, the link to the next segment, the polling tick that
 // follows the recorder's playback, and the export of the chain.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The segment list on the real window against the simulated recorder: the
 // rows a reload makes, create, cut and undo, copy and paste, renames and
 // find, and the clicks.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Stored segments (as a playlist file holds them) re-created on the
 // simulated recorder through the segment list.
 

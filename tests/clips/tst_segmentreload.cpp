@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading and erasing every segment number: what a faulty recorder's answers
 // do to the list, a recorder that falls silent halfway, the progress dialog
 // that holds the window meanwhile, and the reload that follows the timer

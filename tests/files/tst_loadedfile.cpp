@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The loaded file's refresh of every polling tick: the window title, the
 // information lists of the Control and Server pages, the remaining-time
 // field, and the frame settings the loaded material brings.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Playlist files opened on, and saved from, the real window against the
 // simulated recorder: the segments re-created on the recorder, a file saved
 // back unchanged, New, and a rebuild cancelled halfway.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What must not be lost around the playlist file: a wrong file opened, a
 // save refused or failing, a dialog cancelled, the program ended with
 // unsaved changes.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Server page against the simulated recorder: the file list walk, the
 // loaded mark, the remaining time, and the keys that load, create, rename
 // and delete files, with the frames each sends.

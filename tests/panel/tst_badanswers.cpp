@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A recorder that answers the panel's keys badly: text placed beyond the
 // display's 20 columns or running past its end, a refusal, a frame of
 // another group, no answer at all. The display never holds more than its 20

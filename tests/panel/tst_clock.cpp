@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's millisecond clock across the point where a 32-bit count
 // would wrap (49.7 days after start): readings go on rising, and the waits
 // measured with it, a pause and a recorder's reply timeout, last as long as

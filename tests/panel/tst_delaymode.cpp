@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Delay mode against the simulated recorder: arming with Shift and Esc, the
 // entry shown with Up, a delay typed after Toggle, its start with Enter (the
 // recorder side records, the player side plays back once the delay has

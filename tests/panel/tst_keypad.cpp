@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The time-code keypad and the memories against the simulated recorder: a
 // time typed over the upper line with the selection moving over its
 // separators, Backspace, Goto and Locate with the bytes they cue to, Set TC

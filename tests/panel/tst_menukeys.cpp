@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The recorder's menu keys and the panel's file browser against the
 // simulated recorder: the key codes each key sends in each mode, what the
 // display shows of the answers, and the files Enter creates, loads or

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every key, display line and meter of the Control page carries the name a
 // screen reader announces and a tool tip with that name and the keyboard key
 // that presses it, the key really being that key.

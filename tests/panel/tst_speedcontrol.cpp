@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Jog, shuttle and slow motion against the simulated recorder: the speed
 // bytes at the edges of each speed table, jog steps (also across the top of
 // the wheel), the mode keys' own set-ups, and the transport word the dial's

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The transport keys against the simulated recorder: what each key sends
 // with each modifier, when it sends nothing, the recorder and player sides,
 // the status keys, and the keys' pictures after a status.

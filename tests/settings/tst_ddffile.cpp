@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // .ddf files: the text format, the save name rule, files that are not what
 // they should be, and the round trip through the dialog's fields.
 

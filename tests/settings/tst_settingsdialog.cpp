@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The device settings dialog against the simulated recorder: the pages it
 // reads when it opens, what an export sends, the file commands and their
 // prompts, and a recorder that does not describe every page.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings field table and its conversions between page bytes and the
 // dialog's widgets: the choices the recorder reports differently from what it
 // was sent, the 16-bit fields, the ranges and the recorder-kind lists.

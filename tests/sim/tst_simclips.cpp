@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The simulated recorder's segments and files as the segment list, the
 // playlist and the files page read them, and the faulty recorders that
 // scenarios make for their bad-input tests.

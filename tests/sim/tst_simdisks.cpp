@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The simulated recorder's disks as a scenario sets them: their state and
 // performance mode through a scan and the mode page reads, and the mode a
 // controller applies.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the simulated recorder's presets and modes change in its status,
 // time and level replies: the edit preset, the time source (LTC, VITC,
 // timer as LTC), E-E, and the top speed of the shuttle.

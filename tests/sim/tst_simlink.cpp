@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The simulated recorder's links: framing, replies, faults and the log, seen
 // from a bare UDP socket and a bare pseudo-terminal client.
 

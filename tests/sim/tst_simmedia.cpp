@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The simulated recorder's material: files and their list, recording into
 // a file, segments, and the playlist chain, checked through frames written
 // by hand.

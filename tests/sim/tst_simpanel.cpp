@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The simulated recorder's front panel as a controller drives it: the menu
 // walk to the Remote/Local entry, the key sequences that change a value,
 // digits, Clear and Backspace in a menu, the title on the upper line, the

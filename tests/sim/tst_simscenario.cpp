@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Scenario files and the xrsim command line.
 
 #include "commandline.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The simulated recorder's setup pages, front panel, SCSI disks and
 // information block, checked through frames written by hand.
 

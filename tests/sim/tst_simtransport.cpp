@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The simulated recorder's transport: time and position by video standard,
 // cue-ups, status bits, speeds, levels and remote/local control, checked
 // through frames written by hand.

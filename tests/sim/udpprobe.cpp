@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "udpprobe.h"
 
 UdpProbe::UdpProbe(const QHostAddress &recorder, quint16 port) : m_recorder(recorder), m_port(port)

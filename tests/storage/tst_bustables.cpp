@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The bus tables without a recorder: their rows and drop-downs, the choice of
 // the disk to format, and actions that must do nothing at all.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Applying performance modes: one disk at a time, bus 1 first, 5 s apart.
 
 #include "diskfixture.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Formatting the selected disk: the question, the "Format" word watched on the
 // recorder's display from 5 s on, and the error or completion box.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Formats on a recorder that answers badly: one that goes away, one that
 // refuses to show its display. The dialog ends and says so; it never waits
 // for ever.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A scan that finds one disk, on bus 2 ID 3: the walk pauses five seconds
 // for its mode page, then goes on; only bus 2 becomes usable. Then the
 // choice of the disk to format from the scanned table.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A scan of a recorder without disks: ten seconds of searching, then every
 // SCSI ID of both buses asked once, and both tables left disabled.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A scan on a recorder that stops answering: it ends, says so, and leaves
 // what it could not read blank.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A scan on a recorder that refuses some disk senses: it ends, names the
 // IDs it got no status for, and leaves the tables consistent.
 

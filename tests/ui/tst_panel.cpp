@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window itself: its widget tree and menus, the enabling rules by kind
 // of recorder, the keys, the display writers and the dialogs.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The polling tick against the simulated recorder: the frames it sends, the
 // display, transport keys and meters it draws from the replies, and the
 // recorder it drops when the replies stop.

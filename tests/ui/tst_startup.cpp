@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up and end of the program: the first recorder, the title, the
 // Connect menu, and xr.cfg however the program ends.
 

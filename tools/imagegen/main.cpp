@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Draws the program's embedded images and writes them as a compressed C++
 // table. The build runs it; with --dump it also writes every image and a
 // contact sheet as PNG files, for looking at the pictures.

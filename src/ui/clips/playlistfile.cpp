@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The document itself: the question about unsaved changes, New, and the
 // message boxes the file operations show.
 

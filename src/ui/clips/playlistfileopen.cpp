@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Open: a playlist file read whole and recognised, then rebuilt on the
 // recorder segment by segment.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Save and Save As: the lists written in the text form, once every segment
 // is known to come from one source clip.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Playing the playlist on the recorder. The recorder plays one segment and,
 // when told which segment follows it (EventPairPreset), carries on into
 // that one seamlessly and raises its event change flag. The program links

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The segment list's ways to the recorder's material: cueing to a segment's
 // in or out point, playing it, and the clicks on the list.
 

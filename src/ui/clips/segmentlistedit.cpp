@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Making and removing segments: create, cut and its undo, copy and paste,
 // and copying a segment into the playlist.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The whole list against the recorder: reading every segment, erasing every
 // segment, re-creating stored segments and reading the disk table.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Delay mode: its entry on the display, its start and its end. The playback
 // it leaves pending is started by the polling tick (DelayedPlaybackDue).
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The file browser on the display: Save and Recall, with Option the
 // recorder's files on the lower line, stepped through with the dial; Enter
 // creates, loads or deletes the file shown.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Applying performance modes: each disk whose mode the operator changed is
 // set on its own, bus 1 first, and the recorder is given 5 s before the next.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The format: the recorder formats the selected disk on its own and shows
 // the word "Format" on its front-panel display while it works. The dialog
 // gives it five seconds to start, then reads the display until the word is

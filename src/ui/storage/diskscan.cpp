@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The scan: the recorder searches both buses for ten seconds, then every SCSI
 // ID is asked for its disk; each disk found is asked for its mode page, which
 // the recorder needs five seconds to read.

@@ -4,7 +4,7 @@
 # Runs apt-get as root, or through sudo for an ordinary user.
 set -euo pipefail
 
-packages=(cmake g++ ninja-build pkg-config ccache qt6-base-dev qt6-serialport-dev fonts-dejavu-core "$@")
+packages=(cmake g++ ninja-build pkg-config ccache qt6-base-dev qt6-serialport-dev liblo-dev fonts-dejavu-core "$@")
 missing=()
 for pkg in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "install ok installed" || missing+=("$pkg")

@@ -20,7 +20,8 @@ struct DeckView
     QString timecode;
     bool loop = false;
     QString videoFormat = QStringLiteral("none");
-    QString volume; // the recorder's name
+    QString volume;                       // the recorder's name
+    QString model = QStringLiteral("XR"); // or "Pellet"
     qint64 recordingSeconds = 0;
     bool commands = true; // the operator lets deck clients command
 };

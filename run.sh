@@ -13,7 +13,7 @@ mkdir -p run
 
 # A recorder with files, segments and disks, already playing; options given to
 # run.sh go to the simulated recorder and win over the scenario file.
-build/app/sim/xrsim --address 127.0.0.1 --port 32896 \
+build/app/sim/tavrel-sim --address 127.0.0.1 --port 32896 \
     --scenario sim/scenarios/demo.scn --transport play "$@" &
 sim=$!
 trap 'kill $sim 2>/dev/null || true' EXIT

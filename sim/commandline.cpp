@@ -4,6 +4,7 @@
 #include "server/loopback.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
 
 namespace xrsim {
 
@@ -48,7 +49,12 @@ CommandLine::Result CommandLine::Parse(const QStringList &arguments)
 {
     QCommandLineParser parser;
     parser.setApplicationDescription(QLatin1String(kDescription));
-    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
+                                  QStringLiteral("Shows this help and ends."));
+    parser.addOption(help);
+    const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
+                                     QStringLiteral("Shows the version and ends."));
+    parser.addOption(version);
     parser.addOptions({
         {QStringLiteral("address"),
          QStringLiteral("Loopback address to listen on, in 127.0.0.0/8 (default 127.0.0.1)."),
@@ -65,13 +71,27 @@ CommandLine::Result CommandLine::Parse(const QStringList &arguments)
     for (const Scenario::Key &key : Scenario::Keys())
         parser.addOption({key.name, key.help, key.valueName});
 
+    // The usage line names the program, not the path it was started with.
+    const QString helpText = parser.helpText();
+    usage = QStringLiteral("Usage: %1 [options]").arg(QCoreApplication::applicationName()) +
+            helpText.mid(helpText.indexOf(QLatin1Char('\n')));
     if (!parser.parse(arguments)) {
         message = parser.errorText();
         return Result::Error;
     }
     if (parser.isSet(help)) {
-        message = parser.helpText();
+        message = usage;
         return Result::Exit;
+    }
+    if (parser.isSet(version)) {
+        message = QCoreApplication::applicationName() + QLatin1Char(' ') +
+                  QCoreApplication::applicationVersion() + QLatin1Char('\n');
+        return Result::Exit;
+    }
+    if (!parser.positionalArguments().isEmpty()) {
+        message = QStringLiteral("unexpected argument '%1'")
+                      .arg(parser.positionalArguments().constFirst());
+        return Result::Error;
     }
     config.address = QHostAddress(parser.value(QStringLiteral("address")));
     if (!IsLoopbackV4(config.address)) {

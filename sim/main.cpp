@@ -9,9 +9,11 @@
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
-    QCoreApplication::setApplicationName(QStringLiteral("xrsim"));
+    QCoreApplication::setApplicationName(QStringLiteral("tavrel-sim"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(TAVREL_SIM_VERSION));
     QTextStream out(stdout);
     QTextStream err(stderr);
+    const QString name = QCoreApplication::applicationName();
 
     xrsim::CommandLine commandLine;
     switch (commandLine.Parse(QCoreApplication::arguments())) {
@@ -19,7 +21,7 @@ int main(int argc, char *argv[])
         out << commandLine.Message();
         return 0;
     case xrsim::CommandLine::Result::Error:
-        err << "xrsim: " << commandLine.Message() << "\n";
+        err << name << ": " << commandLine.Message() << "\n\n" << commandLine.Usage();
         return 2;
     case xrsim::CommandLine::Result::Run:
         break;
@@ -30,14 +32,14 @@ int main(int argc, char *argv[])
     xrsim::SimRecorder recorder;
     const xrsim::SimConfig &config = commandLine.Config();
     if (!recorder.Start(config)) {
-        err << "xrsim: " << recorder.ErrorString() << "\n";
+        err << name << ": " << recorder.ErrorString() << "\n";
         return 1;
     }
     if (config.udp)
-        out << "xrsim: listening on udp " << config.address.toString() << ":" << config.port
+        out << name << ": listening on udp " << config.address.toString() << ":" << config.port
             << "\n";
     if (config.pty)
-        out << "xrsim: serial line on " << recorder.PtyPath() << "\n";
+        out << name << ": serial line on " << recorder.PtyPath() << "\n";
     out.flush();
     // Runs until interrupted; the system closes the sockets and the terminal.
     return QCoreApplication::exec();

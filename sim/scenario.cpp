@@ -262,7 +262,7 @@ const QList<KeyEntry> &KeyTable()
          ChoiceSetter<Generation>(&Scenario::generation, {{"current", Generation::Current},
                                                           {"dv", Generation::Dv},
                                                           {"pellet", Generation::Pellet}})},
-        {"version", "text",
+        {"version_text", "text",
          "Version text (default by generation: XR V4.6.4, DV V3.2.1, "
          "PELLET V1.4.5)",
          TextSetter(&Scenario::version, 15)},

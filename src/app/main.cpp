@@ -1,5 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/version.h"
+#include "commandline.h"
+#include "devices/devicefileplace.h"
+#include "devices/deviceregistry.h"
 #include "devices/devicesession.h"
+#include "link/seriallink.h"
 #include "terminationsignals.h"
 #include "ui/panel/mainwindow.h"
 #include "ui/panel/recordermenu.h"
@@ -8,18 +13,40 @@
 
 #include <memory>
 
-// The window is built first, without touching a recorder; the device session
-// then probes the recorders, and the window is shown once the probes are
-// over. At the end xr.cfg is written before the window and the recorders are
-// torn down, however the event loop ended (quit action, last window closed,
-// SIGINT or SIGTERM).
+namespace {
+
+// What the command line changes before the first recorder is touched: the
+// serial ports' devices and the recorder list's place.
+void ApplyStartOptions(const StartOptions &options)
+{
+    for (const auto &[port, device] : options.serialDevices)
+        SerialLink::ChooseHostDevice(port, device);
+    UseDeviceFile(DeviceFilePlace(options.deviceFile));
+}
+
+} // namespace
+
+// The command line is read before the application object exists: --help,
+// --version and a bad option are answered on a terminal without a display,
+// and no window appears for them. The window is built next, without touching
+// a recorder; the device session then probes the recorders, and the window
+// is shown once the probes are over. At the end xr.cfg is written before the
+// window and the recorders are torn down, however the event loop ended (quit
+// action, last window closed, SIGINT or SIGTERM).
 int main(int argc, char *argv[])
 {
+    QCoreApplication::setApplicationName(QStringLiteral("tavrel"));
+    QCoreApplication::setApplicationVersion(QLatin1String(kTavrelVersion));
+    const CommandLine commandLine = ParseCommandLine(ArgumentList(argc, argv));
+    if (commandLine.outcome != CommandLine::Outcome::Run)
+        return commandLine.Report();
+
     QApplication app(argc, argv);
+    ApplyStartOptions(commandLine.options);
     TerminationSignals terminationSignals;
     DeviceSession devices;
     auto window = std::make_unique<MainWindow>();
-    devices.Open(window->recorders);
+    devices.Open(window->recorders, commandLine.options.firstDevice);
     window->Start();
     window->show();
     QObject::connect(&app, &QApplication::lastWindowClosed, &app, &QApplication::quit);

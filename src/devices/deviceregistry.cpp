@@ -13,6 +13,7 @@
 
 #include <QDebug>
 #include <QDir>
+#include <QFileInfo>
 
 namespace {
 
@@ -30,6 +31,12 @@ bool deviceListLoaded = false;
 
 // The lines of xr.cfg after its last recorder that name no recorder.
 QStringList fileLinesAfter;
+
+QString &DeviceFile()
+{
+    static QString path = QString::fromLatin1(kDeviceFileName);
+    return path;
+}
 
 void AddSerialDevice(ConnectMenu *menu, quint16 portId)
 {
@@ -72,6 +79,23 @@ void HandOnFileLines(DeviceRecord *removed)
         fileLinesAfter = removed->fileLinesBefore + fileLinesAfter;
 }
 
+// The recorder named on the command line: a serial port by its name, a
+// networked recorder by its address, whichever way the list writes it. One
+// that is not listed yet is added.
+DeviceRecord *ChosenDevice(ConnectMenu *menu, const QString &first)
+{
+    const bool serial = IsSerialDeviceName(first);
+    const quint32 address = ParseIPv4(first);
+    for (int i = 0; i < DeviceList.GetCount(); ++i) {
+        DeviceRecord *device = DeviceAt(i);
+        if (serial ? device->name == first
+                   : !IsSerialDeviceName(device->name) && address != 0 &&
+                         NetToHost32(device->address.ip) == address)
+            return device;
+    }
+    return serial ? nullptr : AddEthernetDevice(menu, first);
+}
+
 QStringList DeviceFileLines()
 {
     QStringList lines;
@@ -85,6 +109,16 @@ QStringList DeviceFileLines()
 }
 
 } // namespace
+
+void UseDeviceFile(const QString &path)
+{
+    DeviceFile() = path;
+}
+
+QString DeviceFileInUse()
+{
+    return DeviceFile();
+}
 
 bool IsSerialDeviceName(const QString &name)
 {
@@ -122,7 +156,7 @@ void LoadDeviceList(ConnectMenu *menu)
     AddSerialDevice(menu, kFirstSerialPortId);
     AddSerialDevice(menu, kSecondSerialPortId);
     QStringList kept;
-    for (const QString &line : ReadDeviceFile(QString::fromLatin1(kDeviceFileName))) {
+    for (const QString &line : ReadDeviceFile(DeviceFile())) {
         if (!IsDeviceLine(line)) {
             kept.append(line);
             continue;
@@ -181,12 +215,13 @@ bool SaveDeviceList()
     if (!deviceListLoaded)
         return false;
     const QStringList lines = DeviceFileLines();
-    QString error;
-    if (WriteDeviceFile(QString::fromLatin1(kDeviceFileName), lines, &error))
+    const QFileInfo file(DeviceFile());
+    QString error = QStringLiteral("its folder cannot be made");
+    if (QDir().mkpath(file.absolutePath()) && WriteDeviceFile(DeviceFile(), lines, &error))
         return true;
     qWarning().noquote() << QStringLiteral("Tavrel: the recorder list was not saved to %1 (%2). "
                                            "Its lines were:\n%3")
-                                .arg(QDir::current().absoluteFilePath(kDeviceFileName), error,
+                                .arg(QDir::toNativeSeparators(file.absoluteFilePath()), error,
                                      lines.join(QLatin1Char('\n')));
     return false;
 }
@@ -241,12 +276,17 @@ DeviceRecord *SelectDeviceByName(const QString &name)
     return device;
 }
 
-DeviceRecord *OpenDevices(ConnectMenu *menu)
+DeviceRecord *OpenDevices(ConnectMenu *menu, const QString &first)
 {
     CreateLinkList();
     CurrentDevice = nullptr;
     LoadDeviceList(menu);
-    CurrentDevice = AutoConnect();
+    if (first.isEmpty()) {
+        CurrentDevice = AutoConnect();
+    } else {
+        DeviceRecord *chosen = ChosenDevice(menu, first);
+        CurrentDevice = ConnectDevice(chosen) ? chosen : nullptr;
+    }
     return CurrentDevice;
 }
 

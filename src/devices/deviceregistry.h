@@ -20,9 +20,17 @@ struct DeviceRecord;
 // Every function that takes a ConnectMenu accepts null for "no main window":
 // the lists change and the menu is left alone.
 
-// The file of networked recorders, in the working directory: one dotted IPv4
-// address per line.
+// The file of networked recorders: one dotted IPv4 address per line. Its
+// folder is chosen at start-up (devices/devicefileplace.h); until then it is
+// the working folder.
 inline constexpr char kDeviceFileName[] = "xr.cfg";
+
+// Makes `path` the file that LoadDeviceList reads and SaveDeviceList writes.
+void UseDeviceFile(const QString &path);
+
+// The file in use: kDeviceFileName (in the working folder) unless
+// UseDeviceFile chose another.
+QString DeviceFileInUse();
 
 // "Ethernet - " followed by the address text makes a networked recorder's name.
 inline constexpr char kEthernetNamePrefix[] = "Ethernet - ";
@@ -59,9 +67,10 @@ bool RemoveEthernetDevice(ConnectMenu *menu, const QString &addressText);
 // order, each ended by CR LF: the address without leading zeros and the
 // comment that followed it, or the line exactly as read when it gave no
 // address. The lines of the file that named no recorder go back in their
-// places. The file is replaced only by a complete new one; in a read-only
-// folder it is overwritten in place (devices/devicefile.h). When it cannot
-// be written, the lines not saved are printed on the terminal (stderr).
+// places. A missing folder of the file is made first. The file is replaced
+// only by a complete new one; in a read-only folder it is overwritten in
+// place (devices/devicefile.h). When it cannot be written, the lines not
+// saved are printed on the terminal (stderr).
 // Does nothing unless a list was loaded. Returns whether the file was
 // written.
 bool SaveDeviceList();
@@ -86,7 +95,11 @@ DeviceRecord *SelectDeviceByName(const QString &name);
 
 // The start-up sequence: CreateLinkList, no current device, LoadDeviceList,
 // then CurrentDevice = AutoConnect(). Returns CurrentDevice.
-DeviceRecord *OpenDevices(ConnectMenu *menu);
+//
+// With a `first` recorder ("Com1", "Com2" or a dotted IPv4 address) only that
+// one is probed instead of the list order, and it becomes current when it
+// answers. An address not in the list is added to it, as the add dialog does.
+DeviceRecord *OpenDevices(ConnectMenu *menu, const QString &first = QString());
 
 // Whether an entered address text is already known: true when any of the
 // menu texts contains it, ignoring case. Plain and zero-padded forms of one

@@ -8,10 +8,10 @@ DeviceSession::~DeviceSession()
     Close();
 }
 
-DeviceRecord *DeviceSession::Open(ConnectMenu *menu)
+DeviceRecord *DeviceSession::Open(ConnectMenu *menu, const QString &first)
 {
     open = true;
-    return OpenDevices(menu);
+    return OpenDevices(menu, first);
 }
 
 bool DeviceSession::Save()

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QString>
+
 class ConnectMenu;
 struct DeviceRecord;
 
@@ -30,8 +32,9 @@ public:
 
     // Creates the links, loads the recorders of xr.cfg with their menu
     // entries (none without a menu) and makes the first that answers the
-    // current device. Returns it, or null when none answered.
-    DeviceRecord *Open(ConnectMenu *menu);
+    // current device, or only probes `first` when one is named (see
+    // OpenDevices). Returns the current device, or null when none answered.
+    DeviceRecord *Open(ConnectMenu *menu, const QString &first = QString());
 
     // Writes the networked recorders to xr.cfg. Nothing is written, and
     // false returned, for a session that was not opened.

@@ -4,6 +4,7 @@
 #include "linkstatus.h"
 #include "timing.h"
 
+#include <QHash>
 #include <QSerialPort>
 #include <QThread>
 
@@ -28,6 +29,12 @@ constexpr PortMapping kPortMappings[] = {
     {"COM2", "TAVREL_COM2", "/dev/ttyS1", "COM2"},
 };
 
+QHash<QString, QString> &ChosenHostDevices()
+{
+    static QHash<QString, QString> devices;
+    return devices;
+}
+
 } // namespace
 
 SerialLink::SerialLink(quint16 portId) : DeviceLink(portId), port(std::make_unique<QSerialPort>())
@@ -50,6 +57,9 @@ QString SerialLink::HostDeviceFor(const QString &portName)
     for (const PortMapping &mapping : kPortMappings) {
         if (portName != QLatin1String(mapping.portName))
             continue;
+        const QString chosen = ChosenHostDevices().value(portName);
+        if (!chosen.isEmpty())
+            return chosen;
         const QString configured = qEnvironmentVariable(mapping.environment);
         if (!configured.isEmpty())
             return configured;
@@ -60,6 +70,19 @@ QString SerialLink::HostDeviceFor(const QString &portName)
 #endif
     }
     return portName;
+}
+
+QStringList SerialLink::PortNames()
+{
+    QStringList names;
+    for (const PortMapping &mapping : kPortMappings)
+        names.append(QLatin1String(mapping.portName));
+    return names;
+}
+
+void SerialLink::ChooseHostDevice(const QString &portName, const QString &device)
+{
+    ChosenHostDevices().insert(portName, device);
 }
 
 qint16 SerialLink::Open()

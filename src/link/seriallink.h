@@ -4,6 +4,7 @@
 #include "devicelink.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 
@@ -31,9 +32,17 @@ public:
     // "COM1" for port 0 and "COM2" for any other port.
     QString PortName() const;
 
-    // The host device behind a port name: $TAVREL_COM1 / $TAVREL_COM2 when
-    // set, else the platform's first or second serial device.
+    // The host device behind a port name: the one chosen for it, else
+    // $TAVREL_COM1 / $TAVREL_COM2 when set, else the platform's first or
+    // second serial device.
     static QString HostDeviceFor(const QString &portName);
+
+    // The port names: "COM1", "COM2".
+    static QStringList PortNames();
+
+    // Puts `device` behind a port name, over the environment's, for the
+    // links made from now on (the command line's --serial-port).
+    static void ChooseHostDevice(const QString &portName, const QString &device);
 
 protected:
     void WaitForInput(quint32 milliseconds) override;

@@ -108,6 +108,10 @@ private slots:
     void probeAsksForDeviceType();
     void probeNeedsDeviceTypeReply();
     void autoConnectTakesFirstThatAnswers();
+    void namedRecorderIsTheOnlyOneProbed();
+    void namedAddressJoinsTheList();
+    void namedSerialPortIsTheOnlyOneProbed();
+    void silentNamedRecorderLeavesNoneCurrent();
     void serialProbeReleasesPortOnFailure();
     void leavingSerialRecorderClosesItsPort();
     void addAndRemoveEntriesSelectNothing();
@@ -198,6 +202,54 @@ void TestConnection::autoConnectTakesFirstThatAnswers()
     QCOMPARE(DeviceAt(0)->link->opened, quint8(0));
     QCOMPARE(DeviceAt(1)->link->opened, quint8(0));
     QCOMPARE(FindLinkByPortId(EthernetLink::kPortId)->opened, quint8(1));
+}
+
+// A recorder named on the command line is found under whatever form the list
+// writes its address in; the serial ports and the recorders before it are
+// not probed.
+void TestConnection::namedRecorderIsTheOnlyOneProbed()
+{
+    qputenv("TAVREL_COM1", QFile::encodeName(recorder->PtyPath()));
+    QVERIFY(dir->WriteConfig((kSilentAddress + "\n" + kPaddedRecorderAddress + "\n").toLatin1()));
+    DeviceRecord *found = OpenDevices(&menu, kRecorderAddress);
+    QVERIFY(found);
+    QCOMPARE(found->name, kEth + kPaddedRecorderAddress);
+    QCOMPARE(CurrentDevice, found);
+    QCOMPARE(DeviceList.GetCount(), quint16(4));
+    QCOMPARE(Commands(recorder->ReceivedFrames()), QList<QByteArray>{kDeviceTypeRequest});
+}
+
+void TestConnection::namedAddressJoinsTheList()
+{
+    QVERIFY(dir->WriteConfig((kSilentAddress + "\n").toLatin1()));
+    DeviceRecord *found = OpenDevices(&menu, kRecorderAddress);
+    QVERIFY(found);
+    QCOMPARE(found->name, kEth + kRecorderAddress);
+    QCOMPARE(menu.IdOf(found->name), 103);
+    QVERIFY(SaveDeviceList());
+    QCOMPARE(dir->ReadConfig(), (kSilentAddress + "\r\n" + kRecorderAddress + "\r\n").toLatin1());
+}
+
+void TestConnection::namedSerialPortIsTheOnlyOneProbed()
+{
+    qputenv("TAVREL_COM2", QFile::encodeName(recorder->PtyPath()));
+    QVERIFY(dir->WriteConfig((kRecorderAddress + "\n").toLatin1()));
+    DeviceRecord *found = OpenDevices(&menu, QStringLiteral("Com2"));
+    QVERIFY(found);
+    QCOMPARE(found->name, QStringLiteral("Com2"));
+    QCOMPARE(Commands(recorder->ReceivedFrames()), QList<QByteArray>{kDeviceTypeRequest});
+    QCOMPARE(DeviceAt(0)->link->opened, quint8(0));
+}
+
+// The operator asked for that recorder: another one answering instead would
+// be a surprise, so none is current and the title says so.
+void TestConnection::silentNamedRecorderLeavesNoneCurrent()
+{
+    QVERIFY(dir->WriteConfig((kRecorderAddress + "\n" + kSilentAddress + "\n").toLatin1()));
+    QVERIFY(!OpenDevices(&menu, kSilentAddress));
+    QVERIFY(!CurrentDevice);
+    QVERIFY(recorder->ReceivedFrames().isEmpty());
+    QCOMPARE(DeviceList.GetCount(), quint16(4));
 }
 
 void TestConnection::serialProbeReleasesPortOnFailure()

@@ -228,7 +228,7 @@ void TestSimPanel::versionKeyAnswers()
     QFETCH(QByteArray, data);
     xrsim::Scenario scenario;
     QString error;
-    QVERIFY(scenario.Set(QStringLiteral("version"), version, &error));
+    QVERIFY(scenario.Set(QStringLiteral("version_text"), version, &error));
     if (!versionKey.isEmpty())
         QVERIFY2(scenario.Set(QStringLiteral("version_key"), versionKey, &error),
                  qPrintable(error));

@@ -33,6 +33,7 @@ private slots:
     void demoScenarioLoads();
     void commandLineWinsOverTheFile();
     void commandLineKeepsToLoopback();
+    void commandLineVersionAndStrayArguments();
 };
 
 void TestSimScenario::fileLinesBuildTheScenario()
@@ -174,6 +175,27 @@ void TestSimScenario::commandLineKeepsToLoopback()
     xrsim::CommandLine badPort;
     QVERIFY(badPort.Parse({QStringLiteral("xrsim"), QStringLiteral("--port"),
                            QStringLiteral("70000")}) == xrsim::CommandLine::Result::Error);
+}
+
+// --version is the program's own; the recorder's version text has a key of
+// its own. A word that is no option is refused with the usage.
+void TestSimScenario::commandLineVersionAndStrayArguments()
+{
+    xrsim::CommandLine version;
+    QVERIFY(version.Parse({QStringLiteral("tavrel-sim"), QStringLiteral("--version")}) ==
+            xrsim::CommandLine::Result::Exit);
+
+    xrsim::CommandLine text;
+    QVERIFY(text.Parse({QStringLiteral("tavrel-sim"), QStringLiteral("--version_text"),
+                        QStringLiteral("XR V5.0.0")}) == xrsim::CommandLine::Result::Run);
+    QCOMPARE(text.Config().scenario.VersionText(), QStringLiteral("XR V5.0.0"));
+
+    xrsim::CommandLine stray;
+    QVERIFY(stray.Parse({QStringLiteral("tavrel-sim"), QStringLiteral("demo.scn")}) ==
+            xrsim::CommandLine::Result::Error);
+    QVERIFY(stray.Message().contains(QLatin1String("demo.scn")));
+    QVERIFY(stray.Usage().startsWith(QLatin1String("Usage: ")));
+    QVERIFY(stray.Usage().contains(QLatin1String("--version_text <text>")));
 }
 
 QTEST_GUILESS_MAIN(TestSimScenario)

@@ -12,6 +12,7 @@
 #include "ui/panel/sendsony9pcommand.h"
 #include "ui/settings/dlgdevicesettings.h"
 
+#include <QDir>
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
@@ -603,14 +604,19 @@ void PanelTest::aboutAndShortcutsDialogs()
 
     QString caption;
     QString release;
+    QString deviceFile;
     WhenDialogOpens<DlgAbout>([&](DlgAbout *dialog) {
         caption = dialog->windowTitle();
         release = dialog->textVersion->text();
+        deviceFile = dialog->textDeviceFile->text();
         dialog->pbOk->click();
     });
     action("helpAboutAction")->trigger();
     QCOMPARE(caption, QStringLiteral("About Tavrel"));
     QCOMPARE(release, QStringLiteral("Tavrel, Release version 1.6.7"));
+    // The recorder list in use, as an absolute path the operator can open.
+    QCOMPARE(deviceFile,
+             QStringLiteral("Recorder list: ") + QDir::current().absoluteFilePath("xr.cfg"));
 
     QStringList keys;
     QString renameKey;

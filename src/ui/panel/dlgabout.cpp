@@ -2,18 +2,20 @@
 #include "dlgabout.h"
 
 #include "app/images/imagefactory.h"
+#include "app/version.h"
+#include "devices/deviceregistry.h"
 #include "ui/common/faces.h"
 #include "ui/common/paneltheme.h"
 #include "ui/common/widgetfactory.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QTextEdit>
 #include <QVBoxLayout>
 
 namespace {
-
-const char kReleaseLine[] = "Tavrel, Release version 1.6.7";
 
 const char kNotice[] =
     "Tavrel drives a video disk recorder of the XR family or a Pellet recorder "
@@ -33,7 +35,7 @@ const char kNotice[] =
 
 DlgAbout::DlgAbout(QWidget *parent)
     : QDialog(parent), pixmapLabel(NewLabel(this, "pixmapLabel")),
-      textVersion(NewLabel(this, "textVersion")),
+      textVersion(NewLabel(this, "textVersion")), textDeviceFile(NewLabel(this, "textDeviceFile")),
       textLicense(NewNamed<QTextEdit>(this, "textLicense")),
       pbOk(NewPictureButton(this, "pbOk", "Ok.png"))
 {
@@ -50,6 +52,9 @@ DlgAbout::DlgAbout(QWidget *parent)
     releaseFont.setBold(true);
     textVersion->setFont(releaseFont);
 
+    textDeviceFile->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    textDeviceFile->setWordWrap(true);
+
     textLicense->setReadOnly(true);
     textLicense->setPlainText(QLatin1String(kNotice));
     textLicense->setMinimumSize(420, 200);
@@ -59,9 +64,12 @@ DlgAbout::DlgAbout(QWidget *parent)
     Describe(pbOk, "OK");
     connect(pbOk, &QPushButton::clicked, this, &QDialog::accept);
 
+    auto *lines = new QVBoxLayout;
+    lines->addWidget(textVersion);
+    lines->addWidget(textDeviceFile);
     auto *head = new QHBoxLayout;
     head->addWidget(pixmapLabel);
-    head->addWidget(textVersion, 1);
+    head->addLayout(lines, 1);
     auto *foot = new QHBoxLayout;
     foot->addStretch(1);
     foot->addWidget(pbOk);
@@ -73,6 +81,10 @@ DlgAbout::DlgAbout(QWidget *parent)
 
 void DlgAbout::showEvent(QShowEvent *event)
 {
-    textVersion->setText(QLatin1String(kReleaseLine));
+    textVersion->setText(
+        QStringLiteral("Tavrel, Release version %1").arg(QLatin1String(kTavrelVersion)));
+    textDeviceFile->setText(
+        QStringLiteral("Recorder list: %1")
+            .arg(QDir::toNativeSeparators(QFileInfo(DeviceFileInUse()).absoluteFilePath())));
     QDialog::showEvent(event);
 }

@@ -7,7 +7,8 @@ class QLabel;
 class QPushButton;
 class QTextEdit;
 
-// "About Tavrel": the logo, the release line and the program's notice.
+// "About Tavrel": the logo, the release line, the recorder list in use and
+// the program's notice.
 class DlgAbout : public QDialog
 {
     Q_OBJECT
@@ -17,6 +18,8 @@ public:
 
     QLabel *pixmapLabel;
     QLabel *textVersion;
+    // Which xr.cfg the program reads and writes.
+    QLabel *textDeviceFile;
     QTextEdit *textLicense;
     QPushButton *pbOk;
 

@@ -1,0 +1,52 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QList>
+#include <QPair>
+#include <QString>
+#include <QStringList>
+
+// What the operator asked for on the command line. Every field is empty
+// when its option was not given.
+struct StartOptions
+{
+    // --config FILE: the recorder list to read and write, as an absolute path.
+    QString deviceFile;
+    // --connect: the recorder to control first, "Com1", "Com2" or a dotted
+    // IPv4 address; only it is probed at start-up.
+    QString firstDevice;
+    // --serial-port NAME=DEVICE: the host device of "COM1" or "COM2", in the
+    // order given (a later one for the same port wins).
+    QList<QPair<QString, QString>> serialDevices;
+};
+
+// The outcome of reading the command line: run the program with the options,
+// or end at once with a text for the terminal and an exit status.
+struct CommandLine
+{
+    enum class Outcome { Run, Exit, Error };
+
+    // A bad option or value ends the program with this status, before any
+    // window appears.
+    static constexpr int kUsageError = 2;
+
+    Outcome outcome = Outcome::Run;
+    StartOptions options;
+    // --help or --version on Exit; on Error a line naming the fault, then
+    // the usage.
+    QString text;
+
+    int ExitStatus() const { return outcome == Outcome::Error ? kUsageError : 0; }
+    // Writes the text to standard output (Exit) or standard error (Error)
+    // and returns the exit status.
+    int Report() const;
+};
+
+// Reads the program's arguments, the program's own name first. It needs no
+// application object, so --help, --version and a bad option are answered on
+// a terminal without a display; the application name and version must be
+// set beforehand.
+CommandLine ParseCommandLine(const QStringList &arguments);
+
+// The process's arguments as the parser takes them.
+QStringList ArgumentList(int argc, char *argv[]);

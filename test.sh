@@ -5,7 +5,7 @@
 # keep to loopback addresses of their own, so CTest runs them side by side.
 set -euo pipefail
 cd "$(dirname "$0")"
-scripts/deps.sh
+scripts/deps.sh --tests
 export QT_QPA_PLATFORM=offscreen
 
 scripts/build.sh build/test -DTAVREL_WERROR=ON -DTAVREL_SANITIZE=OFF

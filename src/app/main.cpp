@@ -42,6 +42,7 @@ int main(int argc, char *argv[])
         return commandLine.Report();
 
     QApplication app(argc, argv);
+    QGuiApplication::setDesktopFileName(QLatin1String(kTavrelAppId));
     ApplyStartOptions(commandLine.options);
     TerminationSignals terminationSignals;
     DeviceSession devices;

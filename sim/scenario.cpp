@@ -277,6 +277,10 @@ const QList<KeyEntry> &KeyTable()
                            {{"1r/p", 0x50}, {"1r-1p", 0x54}, {"1p-1p", 0x52}})},
         {"control", "remote|local", "Front panel control at start (default remote)",
          ChoiceSetter<bool>(&Scenario::local, {{"remote", false}, {"local", true}})},
+        {"loop", "on|off",
+         "Loop mode at start: playback goes on from the start of the file at its end "
+         "(default off)",
+         ChoiceSetter<bool>(&Scenario::loop, {{"on", true}, {"off", false}})},
         {"file", "name[,seconds[,tracks]]",
          "A file on the disks (repeatable; default 60 s, 8 audio tracks)", AddFile},
         {"loaded", "name", "The file loaded at start", NameSetter(&Scenario::loaded)},

@@ -83,6 +83,9 @@ struct Scenario
     // Setup page 0 byte 13: 0x50 1R/P, 0x54 1R-1P, 0x52 1P-1P.
     int channelMode = 0x54;
     bool local = false;
+    // Loop mode (setup page 0 byte 1): playback that reaches the end of the
+    // loaded file goes on from its first frame.
+    bool loop = false;
     QList<File> files;
     QString loaded;
     QList<Segment> segments;

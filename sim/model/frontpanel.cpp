@@ -70,7 +70,7 @@ const MenuEntry kSettingsMenu[] = {
 
 const MenuEntry kOptionsMenu[] = {
     {"Sync", {0, 2}, 4, {{{0, "AUTO"}, {1, "SYNC"}, {2, "VIDEO"}, {6, "INT"}}}},
-    {"Loop", {0, 1}, 2, {{{0, "OFF"}, {0xFF, "ON"}}}},
+    {"Loop", SetupPages::kLoop, 2, {{{0, "OFF"}, {0xFF, "ON"}}}},
     {"Bars", {4, 1}, 2, {{{0, "OFF"}, {0xFF, "ON"}}}},
 };
 

@@ -4,6 +4,8 @@
 #include "model/simclock.h"
 #include "server/simlog.h"
 
+#include <cmath>
+
 namespace xrsim {
 
 namespace {
@@ -200,6 +202,7 @@ void RecorderModel::LoadScenario()
     const bool dropFrame =
         scenario.dropFrame && VideoStandard::ByCode(scenario.videoStandard).DropFrameCapable();
     pages.Set(SetupPages::kControl, scenario.local ? 1 : 0);
+    pages.Set(SetupPages::kLoop, scenario.loop ? 0xFF : 0);
     pages.Set(SetupPages::kDropFrame, dropFrame ? 0xFF : 0);
     pages.Set(SetupPages::kRecordDrop, dropFrame ? 1 : 0);
     pages.Set(SetupPages::kChannelMode, quint8(scenario.channelMode));
@@ -304,6 +307,9 @@ void RecorderModel::FollowSegment(Channel &channel)
     }
 }
 
+// In loop mode, playback at play speed that passes the end of the file goes
+// on from its first frame, as often as it comes round; any other motion
+// stops there.
 void RecorderModel::StopAtMaterialEnd(Channel &channel)
 {
     const MediaFile *file = files.Find(channel.loadedFile);
@@ -311,8 +317,16 @@ void RecorderModel::StopAtMaterialEnd(Channel &channel)
         !channel.transport.MovingForward())
         return;
     const int unitsPerFrame = Standard().UnitsPerFrame();
+    const double start = double(file->first * unitsPerFrame);
     const double end = double((file->last + 1) * unitsPerFrame - 1);
-    if (channel.transport.Position(Now()) > end)
+    const double position = channel.transport.Position(Now());
+    if (position <= end)
+        return;
+    const bool looping =
+        pages.Active(SetupPages::kLoop) != 0 && channel.transport.CurrentMotion() == Motion::Play;
+    if (looping)
+        channel.transport.JumpTo(start + std::fmod(position - end - 1, end + 1 - start), Now());
+    else
         channel.transport.StillAt(end, Now());
 }
 

@@ -24,6 +24,7 @@ public:
         int byte;
     };
     static constexpr Field kControl{0, 0};
+    static constexpr Field kLoop{0, 1};
     static constexpr Field kTimeMode{0, 3};
     static constexpr Field kDropFrame{0, 4};
     static constexpr Field kChannelMode{0, 13};

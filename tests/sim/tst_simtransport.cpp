@@ -68,6 +68,8 @@ private slots:
     void localControlRefusesTransport();
     void audioLevelsMoveWhilePlaying();
     void scenarioMayStartPlaying();
+    void materialEndStopsOrLoops_data();
+    void materialEndStopsOrLoops();
 };
 
 void TestSimTransport::cleanup()
@@ -371,6 +373,42 @@ void TestSimTransport::scenarioMayStartPlaying()
     recorder.AdvanceClock(60000);
     const QString read = timeText(ask("61 0C 03"));
     QVERIFY2(closeTo(read, QStringLiteral("00:01:00:00"), 25), qPrintable(read));
+}
+
+void TestSimTransport::materialEndStopsOrLoops_data()
+{
+    QTest::addColumn<bool>("loop");
+    QTest::addColumn<QByteArray>("command");
+    QTest::addColumn<QString>("timer");
+    QTest::addColumn<bool>("moving");
+
+    QTest::newRow("play stops at the end")
+        << false << QByteArray("20 01") << "00:00:09:24" << false;
+    // 25 s of a 10 s file: twice round, then 5 s into the third pass.
+    QTest::newRow("play in loop mode goes round")
+        << true << QByteArray("20 01") << "00:00:05:00" << true;
+    QTest::newRow("winding stops even in loop mode")
+        << true << QByteArray("20 10") << "00:00:09:24" << false;
+}
+
+// Loop mode keeps a demonstration recorder playing for as long as it runs.
+void TestSimTransport::materialEndStopsOrLoops()
+{
+    QFETCH(bool, loop);
+    QFETCH(QByteArray, command);
+    QFETCH(QString, timer);
+    QFETCH(bool, moving);
+    xrsim::Scenario scenario;
+    scenario.files = {{QStringLiteral("CLIP"), 10, 8}};
+    scenario.loaded = QStringLiteral("CLIP");
+    scenario.loop = loop;
+    QVERIFY(start(scenario));
+    QCOMPARE(ask(command.constData()), kAck);
+    recorder.AdvanceClock(25000);
+    const QString read = timeText(ask("61 0C 04"));
+    QVERIFY2(read == timer || (moving && closeTo(read, timer, 25)), qPrintable(read));
+    recorder.AdvanceClock(1000);
+    QCOMPARE(timeText(ask("61 0C 04")) != read, moving);
 }
 
 QTEST_GUILESS_MAIN(TestSimTransport)

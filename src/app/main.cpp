@@ -6,6 +6,7 @@
 #include "devices/devicesession.h"
 #include "link/seriallink.h"
 #include "terminationsignals.h"
+#include "ui/common/paneltheme.h"
 #include "ui/panel/mainwindow.h"
 #include "ui/panel/recordermenu.h"
 
@@ -43,6 +44,7 @@ int main(int argc, char *argv[])
 
     QApplication app(argc, argv);
     QGuiApplication::setDesktopFileName(QLatin1String(kTavrelAppId));
+    ApplyTheme(app);
     ApplyStartOptions(commandLine.options);
     TerminationSignals terminationSignals;
     DeviceSession devices;

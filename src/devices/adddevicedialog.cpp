@@ -33,9 +33,9 @@ QPushButton *PictureButton(QWidget *parent, const char *objectName, const char *
 {
     auto *button = new QPushButton(parent);
     button->setObjectName(QLatin1String(objectName));
-    const QPixmap face = ImageFactory::Instance().Pixmap(QLatin1String(image));
-    button->setIcon(face);
-    button->setIconSize(face.size());
+    const QString face = QLatin1String(image);
+    button->setIcon(ImageFactory::Instance().Icon(face));
+    button->setIconSize(ImageFactory::Instance().Image(face).size());
     button->setAccessibleName(name);
     button->setToolTip(toolTip);
     return button;

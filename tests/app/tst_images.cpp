@@ -3,6 +3,7 @@
 #include "app/images/imagefactory.h"
 
 #include <QGuiApplication>
+#include <QIcon>
 #include <QMap>
 #include <QRegularExpression>
 #include <QSet>
@@ -79,6 +80,9 @@ private slots:
     void brokenRecordGivesNullImage();
     void namesAreReadAsUtf8();
     void searchStopsAtTheEndRecord();
+    void doublesAreDrawnAtTwiceThePixels();
+    void iconShowsTheSharpPictureAtTwice();
+    void missingDoubleFallsBackToThePlainPicture();
 };
 
 void TstImages::tableHoldsTheCollection()
@@ -327,6 +331,56 @@ void TstImages::searchStopsAtTheEndRecord()
     ImageFactory factory(table);
     QCOMPARE(factory.Names(), QStringList{QStringLiteral("before.png")});
     QVERIFY(factory.Image(QStringLiteral("after.png")).isNull());
+}
+
+// For a screen of twice the density every picture is drawn anew at twice the
+// pixels each way, not enlarged: a double that were the plain picture blown
+// up would have no more detail than it.
+void TstImages::doublesAreDrawnAtTwiceThePixels()
+{
+    ImageFactory factory(kEmbeddedImages, kEmbeddedImages2x);
+    for (const QString &name : factory.Names()) {
+        const QImage plain = factory.Image(name);
+        const QImage sharp = factory.DoubleImage(name);
+        QCOMPARE(sharp.size(), plain.size() * 2);
+        QCOMPARE(sharp.devicePixelRatio(), 2.0);
+        QCOMPARE(sharp.deviceIndependentSize(), QSizeF(plain.size()));
+        QCOMPARE(sharp.format(), plain.format());
+        const QImage blownUp = plain.scaled(sharp.size());
+        QVERIFY2(sharp.convertToFormat(QImage::Format_ARGB32) !=
+                     blownUp.convertToFormat(QImage::Format_ARGB32),
+                 qPrintable(name));
+    }
+}
+
+// A key's icon holds both pictures and shows the double one where the screen
+// has twice the density.
+void TstImages::iconShowsTheSharpPictureAtTwice()
+{
+    ImageFactory &factory = ImageFactory::Instance();
+    const QString name = QStringLiteral("playd.png");
+    const QIcon icon = factory.Icon(name);
+    const QPixmap plain = icon.pixmap(QSize(38, 54), 1.0);
+    const QPixmap sharp = icon.pixmap(QSize(38, 54), 2.0);
+    QCOMPARE(plain.size(), QSize(38, 54));
+    QCOMPARE(sharp.size(), QSize(76, 108));
+    QCOMPARE(sharp.devicePixelRatio(), 2.0);
+    QCOMPARE(sharp.toImage().convertToFormat(QImage::Format_ARGB32),
+             factory.DoubleImage(name).convertToFormat(QImage::Format_ARGB32));
+    QCOMPARE(factory.Pixmap(name, 2.0).deviceIndependentSize(), QSizeF(38, 54));
+    QCOMPARE(factory.Pixmap(name, 1.0).size(), QSize(38, 54));
+}
+
+void TstImages::missingDoubleFallsBackToThePlainPicture()
+{
+    const QByteArray packed = Pack({0xff000000, 0xffffffff});
+    const EmbeddedImage plain[] = {Record(packed, 2, 1, true, "only.png"), kEnd};
+    const EmbeddedImage doubles[] = {kEnd};
+    ImageFactory factory(plain, doubles);
+    QVERIFY(factory.DoubleImage(QStringLiteral("only.png")).isNull());
+    const QPixmap pixmap = factory.Pixmap(QStringLiteral("only.png"), 2.0);
+    QCOMPARE(pixmap.size(), QSize(2, 1));
+    QCOMPARE(pixmap.devicePixelRatio(), 1.0);
 }
 
 QTEST_MAIN(TstImages)

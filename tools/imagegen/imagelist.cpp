@@ -24,7 +24,8 @@ const QColor kGoInk(0x8c, 0xe9, 0x9a);
 
 ImageEntry Key(const char *name, QSize size, const KeyArt &art)
 {
-    return {QString::fromLatin1(name), size, true, [art](QSize s) { return DrawKey(s, art); }};
+    return {QString::fromLatin1(name), size, true,
+            [art](QSize s, int scale) { return DrawKey(s, scale, art); }};
 }
 
 ImageEntry Word(const char *name, QSize size, KeyFamily family, const char *label)
@@ -54,28 +55,29 @@ ImageEntry Warning(const char *name, QSize size, const char *label)
 
 ImageEntry Transport(const char *name, Glyph symbol, const QColor &lampColour, Face face)
 {
-    return {QString::fromLatin1(name), kTransportKey, true,
-            [=](QSize s) { return DrawTransportKey(s, symbol, lampColour, face); }};
+    return {QString::fromLatin1(name), kTransportKey, true, [=](QSize s, int scale) {
+                return DrawTransportKey(s, scale, symbol, lampColour, face);
+            }};
 }
 
 ImageEntry Status(const char *name, const char *label, const QColor &lampColour)
 {
     const QString text = QString::fromLatin1(label);
     return {QString::fromLatin1(name), kPanelKey, true,
-            [=](QSize s) { return DrawStatusKey(s, text, lampColour); }};
+            [=](QSize s, int scale) { return DrawStatusKey(s, scale, text, lampColour); }};
 }
 
 ImageEntry Mode(const char *name, const char *letters, const QColor &lampColour, Face face)
 {
     const QString text = QString::fromLatin1(letters);
     return {QString::fromLatin1(name), kModeKey, true,
-            [=](QSize s) { return DrawModeKey(s, text, lampColour, face); }};
+            [=](QSize s, int scale) { return DrawModeKey(s, scale, text, lampColour, face); }};
 }
 
 ImageEntry Indicator(const char *name, Face face)
 {
     return {QString::fromLatin1(name), kIndicator, true,
-            [=](QSize s) { return DrawIndicator(s, face); }};
+            [=](QSize s, int scale) { return DrawIndicator(s, scale, face); }};
 }
 
 std::vector<ImageEntry> PanelKeys()

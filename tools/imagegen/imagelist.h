@@ -9,13 +9,14 @@
 #include <vector>
 
 // One picture of the program's collection: the name the forms ask for, its
-// size, whether it keeps an alpha channel, and how it is drawn.
+// size, whether it keeps an alpha channel, and how it is drawn at that size
+// for a given pixel density (1, or 2 for screens of twice the density).
 struct ImageEntry
 {
     QString name;
     QSize size;
     bool alpha = true;
-    std::function<QImage(QSize)> draw;
+    std::function<QImage(QSize, int scale)> draw;
 };
 
 // The whole collection in table order. This list is the only place that

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Draws the program's embedded images and writes them as a compressed C++
-// table. The build runs it; with --dump it also writes every image and a
-// contact sheet as PNG files, for looking at the pictures.
+// Draws the program's embedded images, once at their size and once at twice
+// the pixels for screens of twice the density, and writes them as two
+// compressed C++ tables. The build runs it; with --dump it also writes every
+// image and a contact sheet as PNG files, for looking at the pictures.
 
 #include "imagelist.h"
 #include "tablewriter.h"
@@ -18,13 +19,14 @@
 
 namespace {
 
-// Draws the whole collection in table order. Fails when a drawing does not
-// come out at its listed size, which the forms rely on.
-bool RenderAll(std::vector<RenderedImage> &rendered)
+// Draws the whole collection in table order at a pixel density (1, or 2 for
+// screens of twice the density). Fails when a drawing does not come out at
+// its listed size times the density, which the forms rely on.
+bool RenderAll(int scale, std::vector<RenderedImage> &rendered)
 {
     for (const ImageEntry &entry : ImageList()) {
-        const QImage drawn = entry.draw(entry.size);
-        if (drawn.size() != entry.size) {
+        const QImage drawn = entry.draw(entry.size, scale);
+        if (drawn.size() != entry.size * scale) {
             std::fprintf(stderr, "imagegen: %s drawn at the wrong size\n", qPrintable(entry.name));
             return false;
         }
@@ -89,15 +91,19 @@ QImage ContactSheet(const std::vector<RenderedImage> &rendered)
     return sheet;
 }
 
-bool Dump(const QString &directory, const std::vector<RenderedImage> &rendered)
+// Every image as <name>.png, its double as <name>@2x.png, and the contact
+// sheet of the plain ones.
+bool Dump(const QString &directory, const std::vector<RenderedImage> &rendered,
+          const std::vector<RenderedImage> &doubles)
 {
     if (!QDir().mkpath(directory)) {
         return false;
     }
     const QDir dir(directory);
-    for (const RenderedImage &entry : rendered) {
-        const QString file = QFileInfo(entry.name).completeBaseName() + QStringLiteral(".png");
-        if (!entry.image.save(dir.filePath(file), "PNG")) {
+    for (size_t i = 0; i < rendered.size(); ++i) {
+        const QString base = QFileInfo(rendered[i].name).completeBaseName();
+        if (!rendered[i].image.save(dir.filePath(base + QStringLiteral(".png")), "PNG") ||
+            !doubles[i].image.save(dir.filePath(base + QStringLiteral("@2x.png")), "PNG")) {
             return false;
         }
     }
@@ -128,15 +134,16 @@ int main(int argc, char *argv[])
     }
 
     std::vector<RenderedImage> rendered;
-    if (!RenderAll(rendered)) {
+    std::vector<RenderedImage> doubles;
+    if (!RenderAll(1, rendered) || !RenderAll(2, doubles)) {
         return 1;
     }
     const QString output = parser.positionalArguments().constFirst();
-    if (!WriteTable(output, rendered)) {
+    if (!WriteTables(output, {{"kEmbeddedImages", rendered}, {"kEmbeddedImages2x", doubles}})) {
         std::fprintf(stderr, "imagegen: cannot write %s\n", qPrintable(output));
         return 1;
     }
-    if (parser.isSet(dumpOption) && !Dump(parser.value(dumpOption), rendered)) {
+    if (parser.isSet(dumpOption) && !Dump(parser.value(dumpOption), rendered, doubles)) {
         std::fprintf(stderr, "imagegen: cannot write the PNG files\n");
         return 1;
     }

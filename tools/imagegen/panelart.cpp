@@ -47,9 +47,12 @@ Tone ToneOf(KeyFamily family)
     return {QColor(0x4a, 0x4e, 0x55), QColor(0x2a, 0x2d, 0x32), QColor(0xea, 0xea, 0xea)};
 }
 
-QImage NewCanvas(QSize size)
+// An image of size x scale pixels that a painter draws on in the size's
+// logical pixels.
+QImage NewCanvas(QSize size, int scale, QImage::Format format = QImage::Format_ARGB32_Premultiplied)
 {
-    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+    QImage image(size * scale, format);
+    image.setDevicePixelRatio(scale);
     image.fill(Qt::transparent);
     return image;
 }
@@ -350,9 +353,9 @@ qreal LoneGlyphSize(Glyph glyph, int height)
 
 } // namespace
 
-QImage DrawKey(QSize size, const KeyArt &art)
+QImage DrawKey(QSize size, int scale, const KeyArt &art)
 {
-    QImage image = NewCanvas(size);
+    QImage image = NewCanvas(size, scale);
     QPainter painter(&image);
     Prepare(painter);
     const Tone tone = ToneOf(art.family);
@@ -389,9 +392,9 @@ QImage DrawKey(QSize size, const KeyArt &art)
     return image;
 }
 
-QImage DrawTransportKey(QSize size, Glyph symbol, const QColor &lampColour, Face face)
+QImage DrawTransportKey(QSize size, int scale, Glyph symbol, const QColor &lampColour, Face face)
 {
-    QImage image = NewCanvas(size);
+    QImage image = NewCanvas(size, scale);
     QPainter painter(&image);
     Prepare(painter);
     const Tone tone = ToneOf(KeyFamily::Transport);
@@ -418,9 +421,9 @@ QImage DrawTransportKey(QSize size, Glyph symbol, const QColor &lampColour, Face
     return image;
 }
 
-QImage DrawStatusKey(QSize size, const QString &label, const QColor &lampColour)
+QImage DrawStatusKey(QSize size, int scale, const QString &label, const QColor &lampColour)
 {
-    QImage image = NewCanvas(size);
+    QImage image = NewCanvas(size, scale);
     QPainter painter(&image);
     Prepare(painter);
     const Tone tone = ToneOf(KeyFamily::Status);
@@ -440,9 +443,10 @@ QImage DrawStatusKey(QSize size, const QString &label, const QColor &lampColour)
     return image;
 }
 
-QImage DrawModeKey(QSize size, const QString &letters, const QColor &lampColour, Face face)
+QImage DrawModeKey(QSize size, int scale, const QString &letters, const QColor &lampColour,
+                   Face face)
 {
-    QImage image = NewCanvas(size);
+    QImage image = NewCanvas(size, scale);
     QPainter painter(&image);
     Prepare(painter);
     const Tone tone = ToneOf(KeyFamily::Transport);
@@ -462,9 +466,9 @@ QImage DrawModeKey(QSize size, const QString &letters, const QColor &lampColour,
     return image;
 }
 
-QImage DrawIndicator(QSize size, Face face)
+QImage DrawIndicator(QSize size, int scale, Face face)
 {
-    QImage image = NewCanvas(size);
+    QImage image = NewCanvas(size, scale);
     QPainter painter(&image);
     Prepare(painter);
     const QRectF bounds = Bounds(size);
@@ -522,9 +526,9 @@ void PaintArm(QPainter &painter, QPointF pivot, QPointF head)
 
 } // namespace
 
-QImage DrawLogo(QSize size)
+QImage DrawLogo(QSize size, int scale)
 {
-    QImage image(size, QImage::Format_RGB32);
+    QImage image = NewCanvas(size, scale, QImage::Format_RGB32);
     QPainter painter(&image);
     Prepare(painter);
     const QRectF bounds = Bounds(size);

@@ -53,24 +53,28 @@ const QColor kRed(0xff, 0x45, 0x3a);
 const QColor kIce(0xb8, 0xe2, 0xff);
 } // namespace lamp
 
-// Every function returns a premultiplied ARGB image of exactly the given size
-// with transparent corners, except DrawLogo, which is opaque.
-QImage DrawKey(QSize size, const KeyArt &art);
+// Every function draws at the given size in logical pixels and returns a
+// premultiplied ARGB image of `scale` times as many pixels each way, with
+// transparent corners (DrawLogo's is opaque). Its device pixel ratio is the
+// scale: a picture for a screen of that density is drawn anew, finer, not
+// enlarged.
+QImage DrawKey(QSize size, int scale, const KeyArt &art);
 
 // A tall transport key: the symbol over a lamp. Released, the symbol is
 // engraved and the lamp dark; pressed, both glow in the lamp colour.
-QImage DrawTransportKey(QSize size, Glyph symbol, const QColor &lampColour, Face face);
+QImage DrawTransportKey(QSize size, int scale, Glyph symbol, const QColor &lampColour, Face face);
 
 // A status key: a lamp beside a short word. An invalid colour leaves the
 // lamp dark and greys the word, for the "off" state.
-QImage DrawStatusKey(QSize size, const QString &label, const QColor &lampColour);
+QImage DrawStatusKey(QSize size, int scale, const QString &label, const QColor &lampColour);
 
 // A recorder/player mode key: a letter with a lamp in its corner that is lit
 // while the key is pressed.
-QImage DrawModeKey(QSize size, const QString &letters, const QColor &lampColour, Face face);
+QImage DrawModeKey(QSize size, int scale, const QString &letters, const QColor &lampColour,
+                   Face face);
 
 // A round radio-style indicator: a lamp in a bezel.
-QImage DrawIndicator(QSize size, Face face);
+QImage DrawIndicator(QSize size, int scale, Face face);
 
 // The program's logo for the About box.
-QImage DrawLogo(QSize size);
+QImage DrawLogo(QSize size, int scale);

@@ -15,9 +15,18 @@ struct RenderedImage
     bool alpha = true;
 };
 
-// Writes the C++ source that defines kEmbeddedImages (app/images/embeddedimage.h):
-// one record per image in the given order, then the end record of width 0.
-// Each record's pixels are 32-bit 0xAARRGGBB words stored little-endian, row
-// after row, compressed with qCompress. Returns false when the file cannot
-// be written; an existing file is then left as it was.
-bool WriteTable(const QString &path, const std::vector<RenderedImage> &images);
+// One table of the collection: the C++ name it is defined under and its
+// pictures in table order.
+struct ImageTable
+{
+    const char *name;
+    std::vector<RenderedImage> images;
+};
+
+// Writes the C++ source that defines the tables (declared in
+// app/images/embeddedimage.h): per table one record per image in the given
+// order, then the end record of width 0. Each record's pixels are 32-bit
+// 0xAARRGGBB words stored little-endian, row after row, compressed with
+// qCompress. Returns false when the file cannot be written; an existing file
+// is then left as it was.
+bool WriteTables(const QString &path, const std::vector<ImageTable> &tables);

@@ -25,3 +25,7 @@ struct EmbeddedImage
 
 // The collection, ended by a record whose width is 0.
 extern const EmbeddedImage kEmbeddedImages[];
+
+// The same pictures in the same order, drawn at twice the width and height
+// in pixels for screens of twice the density; ended the same way.
+extern const EmbeddedImage kEmbeddedImages2x[];

@@ -24,23 +24,25 @@ QImage Build(const EmbeddedImage &record)
     return image;
 }
 
-} // namespace
-
-ImageFactory &ImageFactory::Instance()
+const EmbeddedImage *Find(const EmbeddedImage *table, const QString &name)
 {
-    static ImageFactory factory(kEmbeddedImages);
-    return factory;
+    for (const EmbeddedImage *record = table; record != nullptr && record->width != 0; ++record) {
+        if (QString::fromUtf8(record->name) == name) {
+            return record;
+        }
+    }
+    return nullptr;
 }
 
-ImageFactory::ImageFactory(const EmbeddedImage *table) : table(table) {}
-
-QImage ImageFactory::Image(const QString &name)
+// The image of that name in a table, built on the first request and held
+// from then on.
+QImage HeldImage(QHash<QString, QImage> &held, const EmbeddedImage *table, const QString &name)
 {
     const auto found = held.constFind(name);
     if (found != held.constEnd()) {
         return *found;
     }
-    const EmbeddedImage *record = Find(name);
+    const EmbeddedImage *record = Find(table, name);
     if (record == nullptr) {
         return QImage();
     }
@@ -51,10 +53,47 @@ QImage ImageFactory::Image(const QString &name)
     return image;
 }
 
-QPixmap ImageFactory::Pixmap(const QString &name)
+} // namespace
+
+ImageFactory &ImageFactory::Instance()
 {
-    const QImage image = Image(name);
+    static ImageFactory factory(kEmbeddedImages, kEmbeddedImages2x);
+    return factory;
+}
+
+ImageFactory::ImageFactory(const EmbeddedImage *table, const EmbeddedImage *doubleTable)
+    : table(table), doubleTable(doubleTable)
+{}
+
+QImage ImageFactory::Image(const QString &name)
+{
+    return HeldImage(held, table, name);
+}
+
+QImage ImageFactory::DoubleImage(const QString &name)
+{
+    QImage image = HeldImage(heldDoubles, doubleTable, name);
+    image.setDevicePixelRatio(2);
+    return image;
+}
+
+QPixmap ImageFactory::Pixmap(const QString &name, qreal devicePixelRatio)
+{
+    const QImage sharp = devicePixelRatio > 1 ? DoubleImage(name) : QImage();
+    const QImage image = sharp.isNull() ? Image(name) : sharp;
     return image.isNull() ? QPixmap() : QPixmap::fromImage(image);
+}
+
+QIcon ImageFactory::Icon(const QString &name)
+{
+    QIcon icon;
+    for (const qreal ratio : {1.0, 2.0}) {
+        const QPixmap pixmap = Pixmap(name, ratio);
+        if (!pixmap.isNull()) {
+            icon.addPixmap(pixmap);
+        }
+    }
+    return icon;
 }
 
 bool ImageFactory::Holds(const QString &name) const
@@ -69,14 +108,4 @@ QStringList ImageFactory::Names() const
         names.append(QString::fromUtf8(record->name));
     }
     return names;
-}
-
-const EmbeddedImage *ImageFactory::Find(const QString &name) const
-{
-    for (const EmbeddedImage *record = table; record->width != 0; ++record) {
-        if (QString::fromUtf8(record->name) == name) {
-            return record;
-        }
-    }
-    return nullptr;
 }

@@ -5,7 +5,6 @@
 
 #include "protocol/filecommands.h"
 #include "ui/common/faces.h"
-#include "ui/common/paneltheme.h"
 #include "ui/common/widgetfactory.h"
 
 #include <QHBoxLayout>
@@ -50,7 +49,6 @@ DlgAskClipName::DlgAskClipName(ServerPage &page, QWidget *parent)
 {
     setObjectName(QStringLiteral("DlgAskClipName"));
     setModal(true);
-    ApplyPanelTheme(this);
     textLabel1->setBuddy(leNewClipName);
     leNewClipName->setAccessibleName(QStringLiteral("Clip name"));
     leNewClipName->setToolTip(QStringLiteral("Clip name"));

@@ -32,7 +32,7 @@ const QIcon &FaceIcon(const QString &face)
     QHash<QString, QIcon> &icons = Icons();
     auto found = icons.find(face);
     if (found == icons.end())
-        found = icons.insert(face, QIcon(ImageFactory::Instance().Pixmap(face)));
+        found = icons.insert(face, ImageFactory::Instance().Icon(face));
     return *found;
 }
 

@@ -14,7 +14,8 @@ class QWidget;
 // only given a picture when its face changes. A fresh icon on every change
 // would leave a new entry in the toolkit's pixmap cache each time.
 
-// The icon of that picture, the same object on every call.
+// The icon of that picture, the same object on every call. It holds the
+// picture at both pixel densities, so a key is sharp at 200 % as well.
 const QIcon &FaceIcon(const QString &face);
 
 // Shows the picture on the button unless it shows it already.

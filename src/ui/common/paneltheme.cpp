@@ -1,26 +1,43 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "paneltheme.h"
 
+#include <QApplication>
 #include <QFont>
 #include <QFontDatabase>
+#include <QPalette>
+#include <QStyleFactory>
 #include <QWidget>
 
 namespace {
 
-// Every colour is set here rather than in a palette: a widget with a style
-// rule of its own takes the application's palette, not its parent's. Font
-// sizes are left out on purpose: the display writers set the lower line's
-// point size themselves, and a size in the style sheet would win.
+// Each role's colour while enabled and while disabled. Text roles keep at
+// least 4.5:1 against the backgrounds they are drawn on, in both states.
+struct RoleColours
+{
+    QPalette::ColorRole role;
+    QRgb enabled;
+    QRgb disabled;
+};
+
+constexpr RoleColours kPalette[] = {
+    {QPalette::Window, 0x26292e, 0x26292e},      {QPalette::WindowText, 0xd6dae0, 0x9aa1aa},
+    {QPalette::Base, 0x1c1f23, 0x1c1f23},        {QPalette::AlternateBase, 0x23272c, 0x23272c},
+    {QPalette::Text, 0xd6dae0, 0x9aa1aa},        {QPalette::PlaceholderText, 0x9aa1aa, 0x9aa1aa},
+    {QPalette::Button, 0x3a3f46, 0x33373d},      {QPalette::ButtonText, 0xe6e9ed, 0xa9b0b8},
+    {QPalette::BrightText, 0xffffff, 0xffffff},  {QPalette::Light, 0x5a616b, 0x4b515a},
+    {QPalette::Midlight, 0x4b515a, 0x40454c},    {QPalette::Mid, 0x2f3338, 0x2f3338},
+    {QPalette::Dark, 0x1b1e22, 0x1b1e22},        {QPalette::Shadow, 0x0a0b0d, 0x0a0b0d},
+    {QPalette::Highlight, 0x1f6f5c, 0x3a3f46},   {QPalette::HighlightedText, 0xffffff, 0xd6dae0},
+    {QPalette::ToolTipBase, 0x2b2f34, 0x2b2f34}, {QPalette::ToolTipText, 0xe6e9ed, 0xe6e9ed},
+    {QPalette::Link, 0x5ff2d0, 0x9aa1aa},        {QPalette::LinkVisited, 0x8ffbe2, 0x9aa1aa},
+};
+
+// What the palette cannot say: the panel's own parts, picked out by object
+// name or by the properties the pages give them. Colours of plain widgets
+// come from the palette, so that every state of every widget follows it.
+// Font sizes are left out on purpose: the display writers set the lower
+// line's point size themselves, and a size in the style sheet would win.
 const char kStyleSheet[] = R"(
-QMainWindow, QDialog, QStatusBar {
-    background: #26292e;
-}
-QWidget {
-    color: #d6dae0;
-}
-QWidget:disabled {
-    color: #7d848d;
-}
 QMenuBar {
     background: #1d2024;
     border-bottom: 1px solid #111315;
@@ -30,7 +47,7 @@ QMenuBar::item {
     background: transparent;
 }
 QMenuBar::item:selected, QMenu::item:selected {
-    background: #2e8b74;
+    background: #1f6f5c;
     color: #ffffff;
 }
 QMenu {
@@ -41,12 +58,18 @@ QMenu::item {
     padding: 4px 24px 4px 22px;
 }
 QMenu::item:disabled {
-    color: #6c737c;
+    color: #9aa1aa;
 }
 QMenu::separator {
     height: 1px;
     background: #454a52;
     margin: 3px 6px;
+}
+QToolTip {
+    color: #e6e9ed;
+    background-color: #2b2f34;
+    border: 1px solid #5a616b;
+    padding: 2px;
 }
 QTabWidget::pane {
     background: #26292e;
@@ -67,6 +90,10 @@ QTabBar::tab {
 QTabBar::tab:selected {
     background: #3a3f46;
     color: #ffffff;
+}
+QTabBar::tab:disabled, QTabBar::tab:selected:disabled {
+    background: #2b2f34;
+    color: #9aa1aa;
 }
 QGroupBox[keyGroup="true"], QGroupBox#buttonGroup15 {
     background: #31353b;
@@ -95,12 +122,11 @@ QGroupBox[display="true"] {
     border: 2px solid #0b0c0e;
     border-radius: 8px;
 }
-QLineEdit, QTextEdit, QListWidget, QTableWidget, QSpinBox {
+QLineEdit, QTextEdit, QListWidget, QTableWidget {
     background: #1c1f23;
-    color: #d6dae0;
     border: 1px solid #3c4148;
     border-radius: 3px;
-    selection-background-color: #2e8b74;
+    selection-background-color: #1f6f5c;
     selection-color: #ffffff;
 }
 QTableWidget {
@@ -112,7 +138,7 @@ QHeaderView {
 }
 QHeaderView::section {
     background: #2b2f34;
-    color: #aab1ba;
+    color: #c3c9d1;
     border: none;
     border-right: 1px solid #3c4148;
     padding: 3px 6px;
@@ -133,14 +159,14 @@ QLineEdit[upperLine="true"] {
     color: #8ffbe2;
 }
 QLabel[meterLabel="true"] {
-    color: #6f7781;
+    color: #9aa1aa;
 }
-QProgressBar {
+QGroupBox[display="true"] QProgressBar {
     background: #0b0d0f;
     border: 1px solid #03100b;
     border-radius: 2px;
 }
-QProgressBar::chunk {
+QGroupBox[display="true"] QProgressBar::chunk {
     background: qlineargradient(x1:0, y1:1, x2:0, y2:0,
         stop:0 #2fd67a, stop:0.7 #c7e04a, stop:1 #f0603f);
 }
@@ -149,6 +175,9 @@ QPushButton {
     border: 1px solid #4b515a;
     border-radius: 4px;
     padding: 4px 12px;
+}
+QPushButton:disabled {
+    background: #33373d;
 }
 QPushButton[panelKey="true"] {
     border: none;
@@ -186,9 +215,24 @@ QFont DisplayFont(int pointSize, bool bold)
 
 } // namespace
 
-void ApplyPanelTheme(QWidget *window)
+QPalette ThemePalette()
 {
-    window->setStyleSheet(QLatin1String(kStyleSheet));
+    QPalette palette;
+    for (const RoleColours &entry : kPalette) {
+        palette.setColor(QPalette::Active, entry.role, QColor(entry.enabled));
+        palette.setColor(QPalette::Inactive, entry.role, QColor(entry.enabled));
+        palette.setColor(QPalette::Disabled, entry.role, QColor(entry.disabled));
+    }
+    return palette;
+}
+
+// Fusion draws every control from the palette, where a platform's own style
+// might keep light fields or scroll bars of its own in a dark window.
+void ApplyTheme(QApplication &app)
+{
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    QApplication::setPalette(ThemePalette());
+    app.setStyleSheet(QLatin1String(kStyleSheet));
 }
 
 void ApplyDisplayFonts(QWidget *upperLine, QWidget *lowerLine)

@@ -5,7 +5,6 @@
 #include "app/version.h"
 #include "devices/deviceregistry.h"
 #include "ui/common/faces.h"
-#include "ui/common/paneltheme.h"
 #include "ui/common/widgetfactory.h"
 
 #include <QDir>
@@ -41,12 +40,11 @@ DlgAbout::DlgAbout(QWidget *parent)
 {
     setObjectName(QStringLiteral("DlgAbout"));
     setWindowTitle(QStringLiteral("About Tavrel"));
-    ApplyPanelTheme(this);
 
-    const QPixmap logo = ImageFactory::Instance().Pixmap(QStringLiteral("kavoni-logo.jpg"));
-    pixmapLabel->setPixmap(logo);
+    const QString logoName = QStringLiteral("kavoni-logo.jpg");
+    pixmapLabel->setPixmap(ImageFactory::Instance().Pixmap(logoName, devicePixelRatioF()));
     pixmapLabel->setScaledContents(true);
-    pixmapLabel->setFixedSize(logo.size());
+    pixmapLabel->setFixedSize(ImageFactory::Instance().Image(logoName).size());
 
     QFont releaseFont = textVersion->font();
     releaseFont.setBold(true);

@@ -3,7 +3,6 @@
 
 #include "app/images/imagefactory.h"
 #include "ui/common/faces.h"
-#include "ui/common/paneltheme.h"
 #include "ui/common/widgetfactory.h"
 
 #include <QGridLayout>
@@ -55,9 +54,13 @@ QWidget *KeyCell(QWidget *parent, const KeyInfo &key)
     column->setContentsMargins(2, 2, 2, 2);
     column->setSpacing(2);
     auto *picture = new QLabel(cell);
-    QPixmap pixmap = ImageFactory::Instance().Pixmap(QLatin1String(key.face));
-    if (pixmap.height() > kPictureHeight)
-        pixmap = pixmap.scaledToHeight(kPictureHeight, Qt::SmoothTransformation);
+    QPixmap pixmap =
+        ImageFactory::Instance().Pixmap(QLatin1String(key.face), parent->devicePixelRatioF());
+    const qreal density = pixmap.devicePixelRatio();
+    if (pixmap.height() > kPictureHeight * density) {
+        pixmap = pixmap.scaledToHeight(qRound(kPictureHeight * density), Qt::SmoothTransformation);
+        pixmap.setDevicePixelRatio(density);
+    }
     picture->setPixmap(pixmap);
     picture->setAccessibleName(QLatin1String(key.accessibleName));
     auto *label = new QLabel(KeyText(key), cell);
@@ -91,7 +94,6 @@ FormShortcuts::FormShortcuts(const std::vector<KeyInfo> &keys, QWidget *parent) 
 {
     setObjectName(QStringLiteral("FormShortcuts"));
     setWindowTitle(QStringLiteral("Shortcuts"));
-    ApplyPanelTheme(this);
     auto *layout = new QVBoxLayout(this);
     for (const PageTitle &page : kPages)
         layout->addWidget(PageKeys(this, keys, page));

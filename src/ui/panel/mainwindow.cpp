@@ -9,7 +9,6 @@
 #include "ui/clips/playlistfile.h"
 #include "ui/clips/segmentpage.h"
 #include "ui/clips/serverpage.h"
-#include "ui/common/paneltheme.h"
 #include "ui/common/widgetfactory.h"
 #include "ui/storage/expertpage.h"
 
@@ -32,7 +31,6 @@ constexpr int kStopState = 2;
 MainWindow::MainWindow() : QMainWindow(nullptr)
 {
     setObjectName(QStringLiteral("MainWindow"));
-    ApplyPanelTheme(this);
     BuildPages();
     BuildMenus();
     ConnectMenus();

@@ -4,7 +4,6 @@
 #include "protocol/commandengine.h"
 #include "protocol/messagemonitor.h"
 #include "ui/common/faces.h"
-#include "ui/common/paneltheme.h"
 #include "ui/common/widgetfactory.h"
 
 #include <QHBoxLayout>
@@ -54,7 +53,6 @@ SendSony9PCommand::SendSony9PCommand(QWidget *parent)
 {
     setObjectName(QStringLiteral("SendSony9PCommand"));
     setWindowTitle(QStringLiteral("Send sony 9Pin command"));
-    ApplyPanelTheme(this);
     textLabel1->setText(QStringLiteral("Enter hex command, separate bytes with '.' :"));
     textLabel1_2->setText(QStringLiteral("Description :"));
     QFont fixed(QStringLiteral("monospace"));

@@ -3,7 +3,9 @@
 
 #include <lo/lo_lowlevel.h>
 
+#include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <limits>
 #include <memory>
 
@@ -15,22 +17,34 @@ struct MessageFree
 };
 using Message = std::unique_ptr<std::remove_pointer_t<lo_message>, MessageFree>;
 
+// liblo's argument pointers point into the packet, where a 64-bit value
+// sits on a 4-byte boundary only; read each value by copying its bytes.
+template <typename T>
+T Read(const lo_arg *arg)
+{
+    T value;
+    std::memcpy(&value, static_cast<const void *>(arg), sizeof value);
+    return value;
+}
+
 QVariant Argument(char type, const lo_arg *arg)
 {
     switch (type) {
     case LO_INT32:
-        return int(arg->i);
-    case LO_INT64:
-        if (arg->h >= std::numeric_limits<int>::min() && arg->h <= std::numeric_limits<int>::max())
-            return int(arg->h);
+        return int(Read<int32_t>(arg));
+    case LO_INT64: {
+        const int64_t wide = Read<int64_t>(arg);
+        if (wide >= std::numeric_limits<int>::min() && wide <= std::numeric_limits<int>::max())
+            return int(wide);
         return QVariant();
+    }
     case LO_FLOAT:
-        return double(arg->f);
+        return double(Read<float>(arg));
     case LO_DOUBLE:
-        return arg->d;
+        return Read<double>(arg);
     case LO_STRING:
     case LO_SYMBOL:
-        return QString::fromUtf8(&arg->s);
+        return QString::fromUtf8(reinterpret_cast<const char *>(arg));
     case LO_TRUE:
         return true;
     case LO_FALSE:

@@ -7,10 +7,11 @@
 #include <cstring>
 
 // The older binary form: tagged blocks whose 32-bit little-endian lengths
-// count bytes. Each block holds as many whole items as its length allows;
-// bytes left over stay where the next tag is looked for, so a length that is
-// not a whole number of items ends the reading there. A length larger than
-// the file reads the whole items that are there.
+// count bytes. The segment and playlist blocks hold whole items: a length
+// that is not a whole number of them, or runs past the end of the file,
+// breaks the file there. The playlist and disk blocks may be missing at the
+// end of the file; the disk block may hold bytes beyond its last whole
+// entry, which are passed over.
 
 namespace {
 
@@ -58,67 +59,123 @@ SegmentSlotEntry DiskEntryAt(const char *bytes)
     return entry;
 }
 
-// The tag and the block length after it.
-bool ReadBlockHead(KplCursor &cursor, const char *tag, quint32 &length)
+// Reads the blocks in their order and notes where the file breaks.
+class BinaryReader
 {
-    const char *read = nullptr;
-    return cursor.ReadBytes(kTagSize, read) && std::memcmp(read, tag, kTagSize) == 0 &&
-           cursor.ReadU32LE(length);
-}
+public:
+    explicit BinaryReader(const QByteArray &bytes) : cursor(bytes) {}
 
-void ReadSegments(KplCursor &cursor, quint32 length, KplDocument &document)
-{
-    const char *record = nullptr;
-    for (quint32 i = 0; i < length / kSegmentRecordSize; ++i) {
-        if (!cursor.ReadBytes(kSegmentRecordSize, record))
-            return;
-        document.segments.push_back(RecordAt(record));
+    KplReading Read()
+    {
+        reading.form = KplForm::Binary;
+        quint32 tag = 0;
+        quint32 length = 0;
+        cursor.ReadU32BE(tag); // RecognizeKpl has seen both
+        where.offset = cursor.Position();
+        cursor.ReadU32LE(length);
+        if (!WholeBlock(length, kSegmentRecordSize, "48-byte records"))
+            return reading;
+        ReadSegments(length);
+        reading.reachedEnd = ReadPlaylist() && ReadDisk();
+        return reading;
     }
-}
 
-bool ReadPlaylist(KplCursor &cursor, KplDocument &document)
-{
-    quint32 length = 0;
-    if (!ReadBlockHead(cursor, kBinaryPlayTag, length))
+private:
+    bool Broken(const QString &problem)
+    {
+        where.problem = problem;
+        reading.damage = where;
         return false;
-    const char *name = nullptr;
-    for (quint32 i = 0; i < length / kPlaylistNameSize; ++i) {
-        if (!cursor.ReadBytes(kPlaylistNameSize, name))
-            return false;
-        document.playlist.append(FieldText(name, kPlaylistNameSize, kSegmentNameMax));
     }
-    return true;
-}
 
-void ReadDisk(KplCursor &cursor, KplDocument &document)
-{
-    quint32 length = 0;
-    if (!ReadBlockHead(cursor, kBinaryDiskTag, length))
-        return;
-    DiskTable &disk = document.disk.emplace();
-    const char *bytes = nullptr;
-    if (length < kDiskNameSize || !cursor.ReadBytes(kDiskNameSize, bytes))
-        return;
-    SetDiskName(disk, FieldText(bytes, kDiskNameSize, kDiskNameMax));
-    const quint32 count = ((length - kDiskNameSize) / kDiskEntrySize) & kDiskCountMask;
-    for (quint32 i = 0; i < count && cursor.ReadBytes(kDiskEntrySize, bytes); ++i)
-        AddDiskEntry(disk, DiskEntryAt(bytes));
-}
+    // The block's length, read just before: within the file and whole items.
+    bool WholeBlock(quint32 length, int itemSize, const char *items)
+    {
+        if (length > cursor.Remaining())
+            return Broken(
+                QStringLiteral("its length of %1 bytes runs past the end of the file").arg(length));
+        if (itemSize > 0 && length % quint32(itemSize) != 0)
+            return Broken(QStringLiteral("its length of %1 bytes is not a whole number of %2")
+                              .arg(length)
+                              .arg(QLatin1String(items)));
+        return true;
+    }
+
+    // The tag and the block length after it. False, without a break, at the
+    // end of the file: the block is missing.
+    bool ReadBlockHead(KplChunk chunk, const char *tag, quint32 &length, bool &present)
+    {
+        where = KplBreak{};
+        where.chunk = chunk;
+        where.offset = cursor.Position();
+        present = cursor.Remaining() > 0;
+        if (!present)
+            return false;
+        const char *read = nullptr;
+        if (!cursor.ReadBytes(kTagSize, read))
+            return Broken(QStringLiteral("the file ends"));
+        if (std::memcmp(read, tag, kTagSize) != 0)
+            return Broken(QStringLiteral("the tag is not %1").arg(QLatin1String(tag, kTagSize)));
+        if (!cursor.ReadU32LE(length))
+            return Broken(QStringLiteral("the file ends"));
+        return true;
+    }
+
+    void ReadSegments(quint32 length)
+    {
+        const char *record = nullptr;
+        for (quint32 i = 0; i < length / kSegmentRecordSize; ++i) {
+            cursor.ReadBytes(kSegmentRecordSize, record);
+            reading.document.segments.push_back(RecordAt(record));
+        }
+    }
+
+    bool ReadPlaylist()
+    {
+        quint32 length = 0;
+        bool present = false;
+        if (!ReadBlockHead(KplChunk::Playlist, kBinaryPlayTag, length, present))
+            return !present;
+        if (!WholeBlock(length, kPlaylistNameSize, "32-byte names"))
+            return false;
+        const char *name = nullptr;
+        for (quint32 i = 0; i < length / kPlaylistNameSize; ++i) {
+            cursor.ReadBytes(kPlaylistNameSize, name);
+            reading.document.playlist.append(FieldText(name, kPlaylistNameSize, kSegmentNameMax));
+        }
+        return true;
+    }
+
+    bool ReadDisk()
+    {
+        quint32 length = 0;
+        bool present = false;
+        if (!ReadBlockHead(KplChunk::Disk, kBinaryDiskTag, length, present))
+            return !present;
+        if (!WholeBlock(length, 0, nullptr))
+            return false;
+        DiskTable &disk = reading.document.disk.emplace();
+        const char *bytes = nullptr;
+        if (length < kDiskNameSize)
+            return true;
+        cursor.ReadBytes(kDiskNameSize, bytes);
+        SetDiskName(disk, FieldText(bytes, kDiskNameSize, kDiskNameMax));
+        const quint32 count = ((length - kDiskNameSize) / kDiskEntrySize) & kDiskCountMask;
+        for (quint32 i = 0; i < count; ++i) {
+            cursor.ReadBytes(kDiskEntrySize, bytes);
+            AddDiskEntry(disk, DiskEntryAt(bytes));
+        }
+        return true;
+    }
+
+    KplCursor cursor;
+    KplReading reading;
+    KplBreak where;
+};
 
 } // namespace
 
 KplReading ReadKplBinary(const QByteArray &bytes)
 {
-    KplReading reading;
-    reading.form = KplForm::Binary;
-    reading.reachedEnd = true;
-    KplCursor cursor(bytes);
-    quint32 tag = 0;
-    quint32 length = 0;
-    cursor.ReadU32BE(tag); // RecognizeKpl has seen both
-    cursor.ReadU32LE(length);
-    ReadSegments(cursor, length, reading.document);
-    if (ReadPlaylist(cursor, reading.document))
-        ReadDisk(cursor, reading.document);
-    return reading;
+    return BinaryReader(bytes).Read();
 }

@@ -27,12 +27,15 @@ bool IsHexDigit(char c)
 
 bool KplCursor::ReadHex(int width, quint32 &value)
 {
-    const char *field = nullptr;
-    if (width > kWidestHexField || !ReadBytes(width, field))
+    if (width > kWidestHexField || Remaining() < width)
+        return false;
+    const char *field = bytes.constData() + position;
+    if (!std::all_of(field, field + width, IsHexDigit))
         return false;
     value = 0;
-    for (int i = 0; i < width && IsHexDigit(field[i]); ++i)
+    for (int i = 0; i < width; ++i)
         value = value * 16 + static_cast<quint32>(HexDigitValue(field[i]));
+    position += width;
     return true;
 }
 
@@ -47,14 +50,11 @@ bool KplCursor::ReadString(int max, QByteArray &text)
     const qsizetype span = std::min<qsizetype>(max + 1, Remaining());
     const char *start = bytes.constData() + position;
     const char *end = std::find(start, start + span, '\0');
-    if (end != start + span) {
-        text = QByteArray(start, end - start);
-        position += (end - start) + 1;
-        return true;
-    }
-    text = QByteArray(start, std::min<qsizetype>(span, max));
-    position += span;
-    return false;
+    if (end == start + span)
+        return false;
+    text = QByteArray(start, end - start);
+    position += (end - start) + 1;
+    return true;
 }
 
 bool KplCursor::ReadBytes(int count, const char *&data)

@@ -12,11 +12,11 @@ class KplCursor
 public:
     explicit KplCursor(const QByteArray &bytes) : bytes(bytes) {}
 
+    qsizetype Position() const { return position; }
     qsizetype Remaining() const { return bytes.size() - position; }
 
-    // A fixed-width hex field: consumes `width` characters (at most 8), whose
-    // leading hex digits give the value; a field that starts with no digit
-    // reads as 0.
+    // A fixed-width hex field of `width` characters (at most 8), every one a
+    // hex digit of either case. A field that is not is left unread.
     bool ReadHex(int width, quint32 &value);
 
     // One line end of any common form: a CR or LF, and a second CR or LF
@@ -24,9 +24,8 @@ public:
     void SkipNewline();
 
     // A NUL-terminated text of at most `max` bytes: reads up to and including
-    // the NUL, or `max` + 1 bytes when none comes (or to the end of the
-    // bytes). Without the NUL it fails, and `text` holds the first `max`
-    // bytes read.
+    // the NUL. Without a NUL within `max` + 1 bytes it fails and reads
+    // nothing.
     bool ReadString(int max, QByteArray &text);
 
     // `count` raw bytes; none are consumed when fewer are left.

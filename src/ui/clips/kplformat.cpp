@@ -64,16 +64,14 @@ void AddDiskEntry(DiskTable &disk, const SegmentSlotEntry &entry)
         disk.entries[static_cast<std::size_t>(disk.count++)] = entry;
 }
 
+// The text form's tag alone makes a text file: what follows it is read, and
+// where it breaks is told.
 KplForm RecognizeKpl(const QByteArray &bytes)
 {
     KplCursor text(bytes);
     quint32 tag = 0;
-    quint32 count = 0;
-    if (text.ReadHex(8, tag) && tag == kTextClipTag) {
-        text.SkipNewline();
-        if (text.ReadHex(4, count))
-            return KplForm::Text;
-    }
+    if (text.ReadHex(8, tag) && tag == kTextClipTag)
+        return KplForm::Text;
     KplCursor binary(bytes);
     quint32 length = 0;
     if (binary.ReadU32BE(tag) && tag == kBinaryClipTag && binary.ReadU32LE(length))
@@ -112,8 +110,57 @@ KplFileReading ReadKplFile(const QString &path)
     if (reading.form == KplForm::None)
         return Refusal(KplFileStatus::NotPlaylist,
                        QStringLiteral("%1 is not a playlist file.").arg(path));
+    if (!reading.SegmentsWhole()) {
+        reading.status = KplFileStatus::Damaged;
+        reading.error = QStringLiteral("%1 cannot be opened: %2. Nothing was changed.")
+                            .arg(path, KplBreakText(*reading.damage));
+        return reading;
+    }
     reading.status = KplFileStatus::Read;
     return reading;
+}
+
+QString KplBreakText(const KplBreak &where)
+{
+    static const char *const kChunks[] = {"the segment list", "the playlist", "the disk table"};
+    static const char *const kItems[] = {"segment", "row", "disk"};
+    const auto chunk = static_cast<std::size_t>(where.chunk);
+    QString text =
+        QStringLiteral("%1 breaks at byte %2").arg(QLatin1String(kChunks[chunk])).arg(where.offset);
+    if (where.item > 0)
+        text += QStringLiteral(", in %1 %2 of %3")
+                    .arg(QLatin1String(kItems[chunk]))
+                    .arg(where.item)
+                    .arg(where.count);
+    return text + QStringLiteral(": ") + where.problem;
+}
+
+QString KplNameProblem(const QByteArray &name, int max)
+{
+    if (name.contains('\0'))
+        return QStringLiteral("holds a NUL byte");
+    if (name.contains('\n') || name.contains('\r'))
+        return QStringLiteral("holds a line end");
+    if (name.size() > max)
+        return QStringLiteral("is longer than %1 bytes").arg(max);
+    return {};
+}
+
+QString KplDocumentProblem(const KplDocument &document)
+{
+    for (const SegmentRecord &record : document.segments) {
+        const QString problem = KplNameProblem(RecordName(record), kSegmentNameMax);
+        if (!problem.isEmpty())
+            return QStringLiteral("the name of segment %1 %2").arg(record.number).arg(problem);
+    }
+    for (int row = 0; row < document.playlist.size(); ++row) {
+        const QString problem = KplNameProblem(document.playlist.at(row), kSegmentNameMax);
+        if (!problem.isEmpty())
+            return QStringLiteral("the name in playlist row %1 %2").arg(row + 1).arg(problem);
+    }
+    const QString problem =
+        document.disk ? KplNameProblem(DiskName(*document.disk), kDiskNameMax) : QString();
+    return problem.isEmpty() ? problem : QStringLiteral("the disk name %1").arg(problem);
 }
 
 KplWriteStatus WriteKplFile(const QString &path, const KplDocument &document, QString *error)
@@ -127,6 +174,9 @@ KplWriteStatus WriteKplFile(const QString &path, const KplDocument &document, QS
     };
     if (document.segments.size() > kKplMaxCount || document.playlist.size() > kKplMaxCount)
         return fail(QStringLiteral("too many segments or playlist rows."));
+    const QString problem = KplDocumentProblem(document);
+    if (!problem.isEmpty())
+        return fail(problem + QStringLiteral(", which a playlist file cannot carry."));
     const QByteArray text = KplText(document);
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))

@@ -33,6 +33,13 @@
 // a length and 32-byte NUL-padded names; "KSID", a length, a 16-byte disk
 // name and 12-byte disk entries.
 //
+// A file is taken only when its segment chunk reads whole: the count is
+// hex and exactly that many complete entries follow. Anything else is
+// refused before anything changes on the recorder, with the byte where the
+// file breaks. Damage after the segment chunk (the playlist or the disk
+// chunk) still lets the segments be re-created, but the file is not taken
+// as the document, so that no later Save writes part of it over the whole.
+//
 // Opening a playlist (the File menu's Open) goes:
 //
 //   KplFileReading reading = ReadKplFile(path);      // the whole file, in memory
@@ -44,6 +51,7 @@
 //   append reading.document.playlist to the playlist;
 //   if (reading.document.disk) take it as the disk table and disk name;
 //   if (reading.reachedEnd) read the disk table from the recorder again;
+//   if (reading.damage) say what was skipped, keep no document;
 //
 // and saving one:
 //
@@ -51,6 +59,9 @@
 //   QString error;
 //   if (WriteKplFile(path, document, &error) == KplWriteStatus::Failed)
 //       show error;                                   // the old file is intact
+//
+// Every document the writer accepts reads back as the same document: names
+// that the text form cannot carry are refused (KplDocumentProblem).
 
 // What a playlist file holds.
 struct KplDocument
@@ -76,31 +87,56 @@ enum class KplForm {
 // letters "CLIP" followed by a length.
 KplForm RecognizeKpl(const QByteArray &bytes);
 
+enum class KplChunk { Segments, Playlist, Disk };
+
+// Where and why a file stops reading as the form it opens as.
+struct KplBreak
+{
+    KplChunk chunk = KplChunk::Segments;
+    // The entry (segment, playlist row, disk) that breaks, from 1, out of
+    // `count`; 0 when the chunk's own tag, count or length breaks.
+    int item = 0;
+    quint32 count = 0;
+    // The first byte of the field that breaks.
+    qsizetype offset = 0;
+    // What is wrong there ("the out point is not 8 hex digits").
+    QString problem;
+};
+
+// "the segment list breaks at byte 212, in segment 3 of 5: the name has no
+// NUL within 32 bytes".
+QString KplBreakText(const KplBreak &where);
+
 struct KplReading
 {
     KplForm form = KplForm::None;
-    // Empty when form is None.
+    // Empty when form is None; what was read whole before a break.
     KplDocument document;
     // The reading went through to its end. The recorder's disk table then
     // replaces the one the file held, which describes the disks of the day
-    // the file was written. A text file whose segment count is 0, or whose
-    // playlist or disk chunk is damaged or missing, ends early: it keeps the
-    // segments (and the playlist rows) read so far, and its end is not
-    // reached. The binary form's chunks after the segments are optional: its
-    // end is always reached.
+    // the file was written. A text file whose segment count is 0 ends there,
+    // without a break, and its end is not reached. The binary form's
+    // playlist and disk blocks may be missing at the end of the file.
     bool reachedEnd = false;
+    // Where the file breaks. In the segment chunk the file must be refused:
+    // its segments cannot be told. Later, the segments are whole.
+    std::optional<KplBreak> damage;
+
+    bool SegmentsWhole() const
+    {
+        return form != KplForm::None && !(damage && damage->chunk == KplChunk::Segments);
+    }
 };
 
-// Reads a whole file's bytes. Damage never reads beyond the bytes or writes
-// beyond a table: a segment entry cut short or a name longer than its field
-// ends the reading with the entries before it; counts and lengths larger
-// than the data read what is there.
+// Reads a whole file's bytes: a pure function of them, which never reads
+// beyond them nor writes beyond a table, whatever they hold.
 KplReading ReadKpl(const QByteArray &bytes);
 
 enum class KplFileStatus {
-    Read,        // reading.form is Text or Binary
+    Read,        // reading.form is Text or Binary, the segments whole
     CannotOpen,  // the file could not be opened or read
     NotPlaylist, // neither form (or far larger than any playlist)
+    Damaged,     // the segment chunk breaks (reading.damage says where)
 };
 
 struct KplFileReading : KplReading
@@ -114,6 +150,16 @@ struct KplFileReading : KplReading
 // before this returns.
 KplFileReading ReadKplFile(const QString &path);
 
+// Why a name cannot go into the text form as it is, or an empty text when
+// it can: "is longer than 32 bytes", "holds a line end", "holds a NUL byte".
+// A name ends at its NUL, and the reader takes line ends before a name as
+// the end of the line before it.
+QString KplNameProblem(const QByteArray &name, int max);
+
+// The first name of the document that the text form cannot carry, which
+// and why ("the name of segment 3 holds a line end"); empty when none.
+QString KplDocumentProblem(const KplDocument &document);
+
 // The text form of a document, byte for byte as laid out above.
 QByteArray KplText(const KplDocument &document);
 
@@ -125,5 +171,6 @@ enum class KplWriteStatus {
 
 // Writes the text form to `path` through a temporary file that replaces the
 // old one only once every byte is written, so a full disk or a crash leaves
-// the previous playlist in place.
+// the previous playlist in place. A document with a name the text form
+// cannot carry is not written at all.
 KplWriteStatus WriteKplFile(const QString &path, const KplDocument &document, QString *error);

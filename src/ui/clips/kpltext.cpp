@@ -13,42 +13,67 @@ constexpr int kHex8 = 8;
 constexpr int kHex4 = 4;
 constexpr int kHex2 = 2;
 
-// A hex field and the line end after it.
-bool ReadField(KplCursor &cursor, int width, quint32 &value)
+// What went wrong at a field, before the reader says in which entry.
+struct Problem
 {
-    if (!cursor.ReadHex(width, value))
+    qsizetype offset = 0;
+    QString text;
+};
+
+// A hex field and the line end after it.
+bool ReadField(KplCursor &cursor, int width, const char *field, quint32 &value, Problem &problem)
+{
+    problem.offset = cursor.Position();
+    if (cursor.Remaining() < width) {
+        problem.text = QStringLiteral("the file ends");
         return false;
+    }
+    if (!cursor.ReadHex(width, value)) {
+        problem.text =
+            QStringLiteral("the %1 is not %2 hex digits").arg(QLatin1String(field)).arg(width);
+        return false;
+    }
     cursor.SkipNewline();
     return true;
 }
 
 template <typename T>
-bool ReadNarrowField(KplCursor &cursor, int width, T &value)
+bool ReadNarrowField(KplCursor &cursor, int width, const char *field, T &value, Problem &problem)
 {
     quint32 wide = 0;
-    if (!ReadField(cursor, width, wide))
+    if (!ReadField(cursor, width, field, wide, problem))
         return false;
     value = static_cast<T>(wide);
     return true;
 }
 
-bool ReadName(KplCursor &cursor, int max, QByteArray &name)
+bool ReadName(KplCursor &cursor, int max, const char *field, QByteArray &name, Problem &problem)
 {
-    const bool terminated = cursor.ReadString(max, name);
+    problem.offset = cursor.Position();
+    if (!cursor.ReadString(max, name)) {
+        problem.text = cursor.Remaining() <= max
+                           ? QStringLiteral("the file ends")
+                           : QStringLiteral("the %1 has no NUL within %2 bytes")
+                                 .arg(QLatin1String(field))
+                                 .arg(max);
+        return false;
+    }
     cursor.SkipNewline();
-    return terminated;
+    return true;
 }
 
 // In, out, the two further numbers, the number, the name; then the blank
 // line that closes the entry.
-bool ReadSegmentEntry(KplCursor &cursor, SegmentRecord &record)
+bool ReadSegmentEntry(KplCursor &cursor, SegmentRecord &record, Problem &problem)
 {
     QByteArray name;
     const bool read =
-        ReadField(cursor, kHex8, record.inPoint) && ReadField(cursor, kHex8, record.outPoint) &&
-        ReadNarrowField(cursor, kHex4, record.extra1) &&
-        ReadNarrowField(cursor, kHex4, record.extra2) &&
-        ReadNarrowField(cursor, kHex4, record.number) && ReadName(cursor, kSegmentNameMax, name);
+        ReadField(cursor, kHex8, "in point", record.inPoint, problem) &&
+        ReadField(cursor, kHex8, "out point", record.outPoint, problem) &&
+        ReadNarrowField(cursor, kHex4, "first further number", record.extra1, problem) &&
+        ReadNarrowField(cursor, kHex4, "second further number", record.extra2, problem) &&
+        ReadNarrowField(cursor, kHex4, "segment number", record.number, problem) &&
+        ReadName(cursor, kSegmentNameMax, "name", name, problem);
     if (!read)
         return false;
     SetRecordName(record, name);
@@ -56,77 +81,141 @@ bool ReadSegmentEntry(KplCursor &cursor, SegmentRecord &record)
     return true;
 }
 
-bool ReadDiskEntry(KplCursor &cursor, SegmentSlotEntry &entry)
+bool ReadDiskEntry(KplCursor &cursor, SegmentSlotEntry &entry, Problem &problem)
 {
-    const bool read = ReadField(cursor, kHex8, entry.value1) &&
-                      ReadField(cursor, kHex8, entry.value2) &&
-                      ReadNarrowField(cursor, kHex2, entry.byte1) &&
-                      ReadNarrowField(cursor, kHex2, entry.byte2) &&
-                      ReadNarrowField(cursor, kHex2, entry.present);
+    const bool read = ReadField(cursor, kHex8, "first value", entry.value1, problem) &&
+                      ReadField(cursor, kHex8, "second value", entry.value2, problem) &&
+                      ReadNarrowField(cursor, kHex2, "first byte", entry.byte1, problem) &&
+                      ReadNarrowField(cursor, kHex2, "second byte", entry.byte2, problem) &&
+                      ReadNarrowField(cursor, kHex2, "present flag", entry.present, problem);
     cursor.SkipNewline();
     return read;
 }
 
-bool ReadTag(KplCursor &cursor, quint32 expected)
+// Reads the text form chunk by chunk and notes where it breaks.
+class TextReader
 {
-    quint32 tag = 0;
-    return ReadField(cursor, kHex8, tag) && tag == expected;
-}
+public:
+    explicit TextReader(const QByteArray &bytes) : cursor(bytes) {}
 
-// The segment chunk; false when it ends the reading (a count of 0, or a
-// damaged entry).
-bool ReadSegments(KplCursor &cursor, KplDocument &document)
-{
-    quint32 count = 0;
-    ReadField(cursor, kHex4, count); // RecognizeKpl has seen it
-    cursor.SkipNewline();
-    if (count == 0)
+    KplReading Read()
+    {
+        reading.form = KplForm::Text;
+        quint32 tag = 0;
+        ReadField(cursor, kHex8, "tag", tag, problem); // RecognizeKpl has seen it
+        reading.reachedEnd = ReadSegments() && ReadPlaylist() && ReadDisk();
+        return reading;
+    }
+
+private:
+    void Enter(KplChunk chunk)
+    {
+        where = KplBreak{};
+        where.chunk = chunk;
+    }
+
+    bool Broken()
+    {
+        where.offset = problem.offset;
+        where.problem = problem.text;
+        reading.damage = where;
         return false;
-    for (quint32 i = 0; i < count; ++i) {
+    }
+
+    bool ReadCount()
+    {
+        if (!ReadField(cursor, kHex4, "count", where.count, problem))
+            return Broken();
+        return true;
+    }
+
+    bool ReadTag(quint32 expected, const char *text)
+    {
+        quint32 tag = 0;
+        if (!ReadField(cursor, kHex8, "tag", tag, problem))
+            return Broken();
+        if (tag != expected) {
+            problem.text = QStringLiteral("the tag is not %1").arg(QLatin1String(text));
+            return Broken();
+        }
+        return true;
+    }
+
+    // False when the reading ends here: a count of 0, or a break.
+    bool ReadSegments()
+    {
+        Enter(KplChunk::Segments);
+        if (!ReadCount())
+            return false;
+        cursor.SkipNewline();
+        if (where.count == 0)
+            return false;
+        for (where.item = 1; quint32(where.item) <= where.count; ++where.item) {
+            SegmentRecord record;
+            if (!ReadSegmentEntry(cursor, record, problem))
+                return Broken();
+            reading.document.segments.push_back(record);
+        }
+        cursor.SkipNewline();
+        where.item = 0;
+        return !MoreSegmentsFollow();
+    }
+
+    // A count smaller than the entries would drop the segments beyond it
+    // without a word.
+    bool MoreSegmentsFollow()
+    {
+        KplCursor probe = cursor;
         SegmentRecord record;
-        if (!ReadSegmentEntry(cursor, record))
+        Problem ignored;
+        if (!ReadSegmentEntry(probe, record, ignored))
             return false;
-        document.segments.push_back(record);
+        problem = {cursor.Position(),
+                   QStringLiteral("more segments follow than its count of %1").arg(where.count)};
+        Broken();
+        return true;
     }
-    cursor.SkipNewline();
-    return true;
-}
 
-bool ReadPlaylist(KplCursor &cursor, KplDocument &document)
-{
-    quint32 count = 0;
-    if (!ReadTag(cursor, kTextPlayTag) || !ReadField(cursor, kHex4, count))
-        return false;
-    for (quint32 i = 0; i < count; ++i) {
+    bool ReadPlaylist()
+    {
+        Enter(KplChunk::Playlist);
+        if (!ReadTag(kTextPlayTag, "504C4159") || !ReadCount())
+            return false;
+        for (where.item = 1; quint32(where.item) <= where.count; ++where.item) {
+            QByteArray name;
+            if (!ReadName(cursor, kSegmentNameMax, "name", name, problem))
+                return Broken();
+            reading.document.playlist.append(name);
+        }
+        return true;
+    }
+
+    // The disk chunk's head empties the table; the entries read whole are
+    // kept.
+    bool ReadDisk()
+    {
+        Enter(KplChunk::Disk);
+        if (!ReadTag(kTextDiskTag, "4449534B") || !ReadCount())
+            return false;
         QByteArray name;
-        if (!ReadName(cursor, kSegmentNameMax, name))
-            return false;
-        document.playlist.append(name);
+        if (!ReadName(cursor, kDiskNameMax, "disk name", name, problem))
+            return Broken();
+        DiskTable &disk = reading.document.disk.emplace();
+        SetDiskName(disk, name);
+        for (where.item = 1; quint32(where.item) <= where.count; ++where.item) {
+            SegmentSlotEntry entry;
+            if (!ReadDiskEntry(cursor, entry, problem))
+                return Broken();
+            AddDiskEntry(disk, entry);
+        }
+        return true;
     }
-    return true;
-}
 
-// Reading the disk chunk's count empties the table; the entries read whole
-// are kept.
-bool ReadDisk(KplCursor &cursor, KplDocument &document)
-{
-    quint32 count = 0;
-    if (!ReadTag(cursor, kTextDiskTag) || !ReadField(cursor, kHex4, count))
-        return false;
-    DiskTable &disk = document.disk.emplace();
-    QByteArray name;
-    const bool named = ReadName(cursor, kDiskNameMax, name);
-    SetDiskName(disk, name);
-    if (!named)
-        return false;
-    for (quint32 i = 0; i < count; ++i) {
-        SegmentSlotEntry entry;
-        if (!ReadDiskEntry(cursor, entry))
-            return false;
-        AddDiskEntry(disk, entry);
-    }
-    return true;
-}
+    KplCursor cursor;
+    KplReading reading;
+    KplBreak where;
+    Problem problem;
+};
 
 void WriteHex(QByteArray &out, quint32 value, int width)
 {
@@ -189,15 +278,7 @@ void WriteDisk(QByteArray &out, const DiskTable &disk)
 
 KplReading ReadKplText(const QByteArray &bytes)
 {
-    KplReading reading;
-    reading.form = KplForm::Text;
-    KplCursor cursor(bytes);
-    quint32 tag = 0;
-    ReadField(cursor, kHex8, tag); // RecognizeKpl has seen it
-    reading.reachedEnd = ReadSegments(cursor, reading.document) &&
-                         ReadPlaylist(cursor, reading.document) &&
-                         ReadDisk(cursor, reading.document);
-    return reading;
+    return TextReader(bytes).Read();
 }
 
 QByteArray KplText(const KplDocument &document)

@@ -24,6 +24,28 @@ QString RecreatingText(int segment, int total)
     return QStringLiteral("Re-creating segment %1 of %2").arg(segment).arg(total);
 }
 
+// What of a file damaged after its segments was left out.
+QString SkippedText(const QString &path, const KplBreak &where)
+{
+    QString skipped;
+    switch (where.chunk) {
+    case KplChunk::Segments:
+    case KplChunk::Playlist:
+        skipped = where.item > 1
+                      ? QStringLiteral("the playlist from row %1 on and the disk table were "
+                                       "skipped")
+                            .arg(where.item)
+                      : QStringLiteral("the playlist and the disk table were skipped");
+        break;
+    case KplChunk::Disk:
+        skipped = QStringLiteral("the disk table was skipped");
+        break;
+    }
+    return QStringLiteral("%1: %2. The segments were re-created; %3. The file is not taken as "
+                          "the playlist document: Save asks for a file name.")
+        .arg(path, KplBreakText(where), skipped);
+}
+
 } // namespace
 
 // The loaded file's information is brought up to date first: the segments
@@ -40,9 +62,10 @@ void PlaylistFile::DoOpen()
         OpenChosen(std::move(chosen));
 }
 
-// Nothing is erased before the file is known to be a playlist. A rebuild
-// cut short (cancelled, the recorder lost, a segment refused) leaves the segments made so far
-// and no document: saving them over the file would lose the rest of it.
+// Nothing is erased before the file is known to be a playlist whose
+// segments read whole. A rebuild cut short (cancelled, the recorder lost, a
+// segment refused), or a file damaged after its segments, leaves what was
+// made and no document: saving it over the file would lose the rest.
 void PlaylistFile::OpenChosen(std::unique_ptr<DataFile> chosen)
 {
     const KplFileReading reading = ReadKplFile(chosen->Path());
@@ -54,13 +77,15 @@ void PlaylistFile::OpenChosen(std::unique_ptr<DataFile> chosen)
     ClearForOpen();
     const bool complete = readPlaylistFile(reading);
     segments.ShowDiskInformation();
-    if (complete) {
+    if (complete && !reading.damage) {
         document = std::move(chosen);
         segments.ResetModified();
-    } else {
-        document.reset();
-        session.MarkModified();
+        return;
     }
+    document.reset();
+    session.MarkModified();
+    if (complete)
+        Tell(SkippedText(chosen->Path(), *reading.damage));
 }
 
 void PlaylistFile::ClearForOpen()
@@ -72,7 +97,8 @@ void PlaylistFile::ClearForOpen()
 
 // The playlist names the file's segments, so it follows only a complete
 // rebuild. The disk table the file holds describes the disks of the day it
-// was written; the recorder's own replaces it once the file is read through.
+// was written; the recorder's own replaces it once the file is read through
+// or found damaged.
 bool PlaylistFile::readPlaylistFile(const KplReading &reading)
 {
     const KplDocument &file = reading.document;
@@ -84,7 +110,7 @@ bool PlaylistFile::readPlaylistFile(const KplReading &reading)
         playlist.AppendRow(name);
     if (file.disk)
         segments.diskTable = *file.disk;
-    if (reading.reachedEnd)
+    if (reading.reachedEnd || reading.damage)
         segments.readDiskTable();
     return true;
 }

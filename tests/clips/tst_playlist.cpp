@@ -24,6 +24,15 @@ void FillPlaylist(ClipsFixture &clips, std::initializer_list<const char *> names
     }
 }
 
+// Renames a segment of the list through the name entry, as the operator does.
+void Rename(ClipsFixture &clips, const char *from, const char *to)
+{
+    clips.SelectSegment(from);
+    clips.Segments()->DoRenameClip();
+    clips.Segments()->lineEdit22_2->setText(QLatin1String(to));
+    clips.Segments()->lineEdit22_2_returnPressed();
+}
+
 QByteArray PlaySegmentFrame(quint8 number)
 {
     return WireFrame({0x25, 0xA7, 0x40, 0x00, 0x01, 0x00, number});
@@ -61,6 +70,7 @@ private slots:
     void playNeedsTheSegmentInTheList();
     void exportSendsTheChain();
     void exportOfMissingOrCaseTwinSegments();
+    void everyPathResolvesANameOneWay();
 };
 
 // Without a selected row an insert appends; before row 0 it goes to the top.
@@ -209,10 +219,7 @@ void PlaylistTest::playNeedsTheSegmentInTheList()
     ClipsFixture clips("127.0.52.5");
     QVERIFY2(clips.Connect({THREE_SEGMENTS}), qPrintable(clips.error));
     clips.Import();
-    clips.SelectSegment("Seg-1");
-    clips.Segments()->DoRenameClip();
-    clips.Segments()->lineEdit22_2->setText(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZ012345"));
-    clips.Segments()->lineEdit22_2_returnPressed();
+    Rename(clips, "Seg-1", "ABCDEFGHIJKLMNOPQRSTUVWXYZ012345");
     FillPlaylist(clips, {"ABCDEFGHIJKLMNOPQRSTUVWXYZ012345", "Seg-2"});
 
     SelectOnlyRow(0, clips.PlaylistTable());
@@ -271,19 +278,45 @@ void PlaylistTest::exportOfMissingOrCaseTwinSegments()
     QVERIFY(clips.answers.texts.first().startsWith(QLatin1String("Segment Seg-2 is not")));
 
     clips.Segments()->DoUndo();
-    for (const char *name : {"Seg-1", "Seg-2"}) {
-        clips.SelectSegment(name);
-        clips.Segments()->DoRenameClip();
-        clips.Segments()->lineEdit22_2->setText(
-            QLatin1String(name) == "Seg-1" ? QStringLiteral("INTRO") : QStringLiteral("intro"));
-        clips.Segments()->lineEdit22_2_returnPressed();
-    }
+    Rename(clips, "Seg-1", "INTRO");
+    Rename(clips, "Seg-2", "intro");
     clips.List()->MClearPlaylist(true);
     FillPlaylist(clips, {"Seg-3", "intro", "Seg-3"});
     clips.ClearFrames();
     clips.List()->DoExport();
     QCOMPARE(ChainFrames(clips),
              QList<QByteArray>({StartFrame(3), PairFrame(3, 2), PairFrame(2, 3), PairFrame(3, 0)}));
+}
+
+// Export, play, the link behind a row and a rename all take a row's name to
+// the same segment: the one of that exact name, else the
+// first of that name in another case, row 0 included.
+void PlaylistTest::everyPathResolvesANameOneWay()
+{
+    ClipsFixture clips("127.0.52.8");
+    QVERIFY2(clips.Connect({THREE_SEGMENTS}), qPrintable(clips.error));
+    clips.Import();
+    Rename(clips, "Seg-1", "INTRO");
+    Rename(clips, "Seg-2", "intro");
+    for (const char *row : {"intro", "INTRO", "Intro", "Seg-3"})
+        clips.List()->AppendRow(row);
+
+    clips.ClearFrames();
+    clips.List()->DoExport();
+    QCOMPARE(ChainFrames(clips), QList<QByteArray>({StartFrame(2), PairFrame(2, 1), PairFrame(1, 1),
+                                                    PairFrame(1, 3), PairFrame(3, 0)}));
+
+    SelectOnlyRow(1, clips.PlaylistTable());
+    clips.ClearFrames();
+    clips.List()->pbStart_pressed();
+    QCOMPARE(ChainFrames(clips).mid(0, 2),
+             QList<QByteArray>({PlaySegmentFrame(1), PairFrame(1, 1)}));
+    clips.List()->pbAbort_pressed();
+    clips.Tick();
+
+    Rename(clips, "INTRO", "Opening");
+    QCOMPARE(ClipsFixture::Names(clips.PlaylistTable()),
+             QStringList({"intro", "Opening", "Opening", "Seg-3"}));
 }
 
 QTEST_MAIN(PlaylistTest)

@@ -50,6 +50,7 @@ private slots:
     void refusedCutLeavesTheRow();
     void undoCopyAndPasteRecreateOnTheRecorder();
     void renamesAreUniqueAndFollowedByThePlaylist();
+    void defaultNamesBelongToTheirNumbers();
     void findIgnoresCase();
     void renameDiskKeepsToFifteenCharacters();
     void clicksShowTheSourceAndPlay();
@@ -268,6 +269,30 @@ void SegmentListTest::renamesAreUniqueAndFollowedByThePlaylist()
     TypeIntoEntry(segments, "intro");
     QCOMPARE(ClipsFixture::Names(clips.SegmentTable()), QStringList({"INTRO", "intro"}));
     QCOMPARE(ClipsFixture::Names(clips.PlaylistTable()), QStringList({"INTRO", "intro", "INTRO"}));
+}
+
+// "Seg-<n>" is segment n's alone: a rename to another number's default
+// name is refused, so a segment made later under that number never meets
+// its name on another row.
+void SegmentListTest::defaultNamesBelongToTheirNumbers()
+{
+    ClipsFixture clips("127.0.50.10");
+    QVERIFY2(clips.Connect({LOADED_FILE, "segment = 1,00:00:05:00,00:00:12:00",
+                            "segment = 2,00:00:20:00,00:00:31:15"}),
+             qPrintable(clips.error));
+    clips.Import();
+    SegmentList *segments = clips.Segments();
+    for (const char *taken : {"Seg-3", "Seg-03", "Seg-2"}) {
+        clips.SelectSegment("Seg-1");
+        segments->DoRenameClip();
+        TypeIntoEntry(segments, taken);
+    }
+    QTRY_COMPARE(clips.answers.texts,
+                 (QStringList{"The name Seg-3 belongs to segment 3.",
+                              "The name Seg-03 belongs to segment 3.", "Name already exists !!!"}));
+    MarkInOut(4000, 4100);
+    segments->DoCreateClip();
+    QCOMPARE(ClipsFixture::Names(clips.SegmentTable()), (QStringList{"Seg-1", "Seg-2", "Seg-3"}));
 }
 
 void SegmentListTest::findIgnoresCase()

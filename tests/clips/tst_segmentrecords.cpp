@@ -6,6 +6,7 @@
 
 #include "ui/clips/kplforms.h"
 
+#include <QLineEdit>
 #include <QTest>
 
 namespace {
@@ -34,8 +35,9 @@ private slots:
 };
 
 // "Seg-12" is segment 12 again; "Intro" takes the next free number and keeps
-// its name. A default name whose number is taken, or one that only looks
-// like a default name, is treated as a name of the operator's own.
+// its name. A default name whose number is taken takes the default name of
+// the number it is made under; one that only looks like a default name is a
+// name of the operator's own.
 void SegmentRecordsTest::defaultNamesKeepTheirNumbers()
 {
     ClipsFixture clips("127.0.54.1");
@@ -69,6 +71,19 @@ void SegmentRecordsTest::defaultNamesKeepTheirNumbers()
              QStringList({"Seg-1", "Seg-2", "Intro", "Seg-4", "MySeg-2", "Seg-12"}));
     QCOMPARE(clips.SegmentTable()->currentRow(), 4);
     QCOMPARE(segments->ModifiedCount(), quint16(counted + 4));
+
+    // "Seg-2" stays segment 2's name after segment 2 was renamed; a name
+    // that a playlist file could not keep (an older file's name opening
+    // with a line end) is not taken either.
+    SelectOnlyRow(1, clips.SegmentTable());
+    segments->DoRenameClip();
+    segments->lineEdit22_2->setText(QStringLiteral("Opening"));
+    segments->lineEdit22_2_returnPressed();
+    QVERIFY(segments->addSegmentFromRecord(Record("Seg-2", 3200, 3300), true));
+    QVERIFY(segments->addSegmentFromRecord(Record("\rIntro", 3400, 3500), true));
+    QCOMPARE(
+        ClipsFixture::Names(clips.SegmentTable()),
+        QStringList({"Seg-1", "Opening", "Intro", "Seg-4", "MySeg-2", "Seg-6", "Seg-7", "Seg-12"}));
 }
 
 // The timecode form reaches 48 hours; a point beyond is cued by its frame

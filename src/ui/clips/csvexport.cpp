@@ -66,7 +66,7 @@ QByteArray CsvExport::PlaylistCsv() const
     QByteArray lines;
     for (int row = 0; row < playlist.TablePlaylist->rowCount(); ++row) {
         int segmentRow = 0;
-        if (findName(playlist.RowName(row), false, segmentRow, segments.TableClipList))
+        if (ResolveName(playlist.RowName(row), segmentRow, segments.TableClipList))
             lines += SegmentLine(segmentRow, frames);
     }
     return lines;

@@ -150,10 +150,11 @@ void Playlist::InsertRow(const QByteArray &name, int row)
     session.MarkModified();
 }
 
-void Playlist::RenameRows(const QByteArray &oldName, const QByteArray &newName)
+void Playlist::RenameRows(int segmentRow, const QByteArray &newName)
 {
     for (int row = 0; row < TablePlaylist->rowCount(); ++row) {
-        if (RowName(row) == oldName)
+        int resolved = -1;
+        if (ResolveName(RowName(row), resolved, segments.TableClipList) && resolved == segmentRow)
             setCell(newName, row, kNameCell, TablePlaylist);
     }
 }

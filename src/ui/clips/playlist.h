@@ -72,8 +72,9 @@ public slots:
     void SetCurrentSegment(quint16 number) { currentSegmentNumber = number; }
     // Inserts a segment of the list at the selected row (or at the end).
     void InsertSegment(const QByteArray &name, bool atSelectedRow);
-    // Rows naming a renamed segment take its new name.
-    void RenameRows(const QByteArray &oldName, const QByteArray &newName);
+    // Rows that stand for the segment of the list's `segmentRow` take the
+    // name it is about to get.
+    void RenameRows(int segmentRow, const QByteArray &newName);
 
 private:
     QLayout *EditingKeys();
@@ -94,7 +95,7 @@ private:
     void StopForPlay();
     void FollowPlayingSegment();
     void ForgetLinks();
-    bool SegmentOfRow(int row, bool ignoreCase, quint16 &number) const;
+    bool SegmentOfRow(int row, quint16 &number) const;
     void ExportFrom(quint16 first);
 
     RecorderSession &session;

@@ -25,8 +25,12 @@ PlaylistFile::ClosePrompt PlaylistFile::closePrompt(quint16 modifiedCount)
 {
     if (modifiedCount == 0)
         return GoOn;
-    QMessageBox box(QMessageBox::Information, QStringLiteral("Tavrel"),
-                    QStringLiteral("Save Changes before closing ?"), QMessageBox::NoButton,
+    QString text = QStringLiteral("Save Changes before closing ?");
+    if (segments.ReplacedWithRecordersList())
+        text += QStringLiteral("\n\nThe segment names and the playlist come from the recorder: "
+                               "a reload of the segment list replaced the names and the "
+                               "playlist rows of the file.");
+    QMessageBox box(QMessageBox::Information, QStringLiteral("Tavrel"), text, QMessageBox::NoButton,
                     Window());
     QPushButton *yes = box.addButton(QStringLiteral("&Yes"), QMessageBox::YesRole);
     QPushButton *no = box.addButton(QStringLiteral("No"), QMessageBox::NoRole);

@@ -23,8 +23,11 @@ struct SegmentRecord;
 // The document is the file last opened or saved (none at start). Opening a
 // file rebuilds its segments on the recorder: every segment there is erased
 // and each stored one is marked and made again, which takes the recorder
-// over 600 ms a segment. The file is read whole and recognised first, so a
-// file that is no playlist changes nothing. Saving replaces the file only
+// over 600 ms a segment. The file is read whole and checked first, so a
+// file that is no playlist, or whose segments do not read whole, changes
+// nothing; one damaged after its segments is rebuilt but not taken as the
+// document. Neither is a list that a reload replaced with the recorder's.
+// Saving replaces the file only
 // once the new contents are complete; the segments saved together must come
 // from one source clip, as a playlist file re-creates them all in the file
 // loaded on the recorder.
@@ -39,7 +42,9 @@ public:
 
     // What the operator answered about unsaved changes.
     enum ClosePrompt { SaveFirst = 1, Cancel = 2, GoOn = 3 };
-    // Asks only when there are changes (`modifiedCount` is not 0).
+    // Asks only when there are changes (`modifiedCount` is not 0), and says
+    // when a reload has replaced the names and the playlist with the
+    // recorder's list.
     ClosePrompt closePrompt(quint16 modifiedCount);
     // The question before the document goes away (New, Open, the program's
     // end). True when it may go: nothing changed, the operator said not to

@@ -28,11 +28,10 @@ constexpr quint32 kFollowStartMs = 1000;
 } // namespace
 
 // The segment a row names, looked up in the segment list.
-bool Playlist::SegmentOfRow(int row, bool ignoreCase, quint16 &number) const
+bool Playlist::SegmentOfRow(int row, quint16 &number) const
 {
-    const QByteArray name = RowName(row);
     int segmentRow = 0;
-    if (name.isEmpty() || !findName(name, ignoreCase, segmentRow, segments.TableClipList))
+    if (!ResolveName(RowName(row), segmentRow, segments.TableClipList))
         return false;
     number = RowSegmentNumber(segmentRow, segments.TableClipList);
     return true;
@@ -42,8 +41,7 @@ void Playlist::playSelectedRow(bool stopIfPlaying)
 {
     int row = 0;
     quint16 number = 0;
-    if (!session.EditAllowed() || !currentRow(row, TablePlaylist) ||
-        !SegmentOfRow(row, false, number))
+    if (!session.EditAllowed() || !currentRow(row, TablePlaylist) || !SegmentOfRow(row, number))
         return;
     if (stopIfPlaying && IsPlaying())
         StopForPlay();
@@ -108,7 +106,7 @@ void Playlist::linkNext(int row)
     nextSegmentNumber = 0;
     const int next = nextRow(row);
     if (next >= 0)
-        SegmentOfRow(next, false, nextSegmentNumber);
+        SegmentOfRow(next, nextSegmentNumber);
     EventPairPreset(currentSegmentNumber, nextSegmentNumber);
 }
 
@@ -154,7 +152,7 @@ void Playlist::pbPause_pressed()
 void Playlist::DoExport()
 {
     quint16 first = 0;
-    if (session.EditAllowed() && TablePlaylist->rowCount() > 0 && SegmentOfRow(0, true, first))
+    if (session.EditAllowed() && TablePlaylist->rowCount() > 0 && SegmentOfRow(0, first))
         ExportFrom(first);
 }
 
@@ -171,7 +169,7 @@ void Playlist::ExportFrom(quint16 first)
         if (name.isEmpty())
             break;
         quint16 next = 0;
-        if (!SegmentOfRow(row, false, next)) {
+        if (!SegmentOfRow(row, next)) {
             EventPairPreset(linked, 0, CommandPath::Manual);
             QMessageBox::warning(this, QStringLiteral("Tavrel"),
                                  QStringLiteral("Segment %1 is not in the segment list: the "

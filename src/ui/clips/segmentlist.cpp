@@ -225,7 +225,7 @@ void SegmentList::lineEdit22_2_returnPressed()
     if (findEntry)
         FindSegment(text.toLatin1());
     if (renameSegmentEntry)
-        RenameCurrentSegment(text.toLatin1());
+        RenameCurrentSegment(text);
     if (renameDiskEntry)
         RenameDisk(text);
     EndSegmentEntry();
@@ -240,36 +240,59 @@ void SegmentList::FindSegment(const QByteArray &text)
         SelectOnlyRow(row, TableClipList);
 }
 
-// Names are the program's own, so nothing goes to the recorder. A name must
-// be unique (with its case), fit its cell and not be empty, or the playlist
-// could not tell the segment by it.
-void SegmentList::RenameCurrentSegment(const QByteArray &text)
+// Names are the program's own, so nothing goes to the recorder. The rows
+// that the playlist resolved to this segment take the new name with it.
+void SegmentList::RenameCurrentSegment(const QString &text)
 {
     int row = 0;
     if (text.isEmpty() || !currentRow(row, TableClipList))
         return;
-    if (text.size() > kSegmentNameMax) {
-        Warn(QStringLiteral("Segment name length is limited to %1 characters.")
-                 .arg(kSegmentNameMax));
+    const QByteArray name = text.toLatin1();
+    if (name == getCell(row, kNameCell, TableClipList))
+        return;
+    const QString refusal = NameRefusal(text, row);
+    if (!refusal.isEmpty()) {
+        Warn(refusal);
         return;
     }
-    const QByteArray oldName = getCell(row, kNameCell, TableClipList);
-    if (text == oldName)
-        return;
-    if (nameExists(text, TableClipList)) {
-        Warn(QStringLiteral("Name already exists !!!"));
-        return;
-    }
-    setCell(text, row, kNameCell, TableClipList);
-    emit SegmentRenamed(oldName, text);
+    emit SegmentRenaming(row, name);
+    setCell(name, row, kNameCell, TableClipList);
     MarkModified();
 }
 
-// The recorder keeps at most 15 characters of a disk name.
+// A name must fit its cell, come back the same from a playlist file, and
+// let the playlist tell the segment: no other row has it, and "Seg-<n>"
+// is segment n's own, which a playlist file re-creates under number n.
+QString SegmentList::NameRefusal(const QString &text, int row) const
+{
+    const QByteArray name = text.toLatin1();
+    if (name.size() > kSegmentNameMax)
+        return QStringLiteral("Segment name length is limited to %1 characters.")
+            .arg(kSegmentNameMax);
+    if (QString::fromLatin1(name) != text)
+        return QStringLiteral("This name holds a character that a playlist file cannot keep.");
+    const QString problem = KplNameProblem(name, kSegmentNameMax);
+    if (!problem.isEmpty())
+        return QStringLiteral("This name %1, which a playlist file cannot keep.").arg(problem);
+    if (nameExists(name, TableClipList))
+        return QStringLiteral("Name already exists !!!");
+    const quint16 owner = DefaultNameNumber(name);
+    if (owner != 0 && name != DefaultSegmentName(RowSegmentNumber(row, TableClipList)))
+        return QStringLiteral("The name %1 belongs to segment %2.").arg(text).arg(owner);
+    return {};
+}
+
+// The recorder keeps at most 15 characters of a disk name; the playlist
+// file keeps it as well.
 void SegmentList::RenameDisk(const QString &text)
 {
     if (text.size() > kDiskNameMax) {
         Warn(QStringLiteral("Disk name length is limited to %1 characters.").arg(kDiskNameMax));
+        return;
+    }
+    const QString problem = KplNameProblem(text.toLatin1(), kDiskNameMax);
+    if (!problem.isEmpty() || QString::fromLatin1(text.toLatin1()) != text) {
+        Warn(QStringLiteral("This disk name holds a character that a playlist file cannot keep."));
         return;
     }
     SetDiskName(diskTable, text.toLatin1());

@@ -10,6 +10,8 @@
 #include <QWidget>
 
 #include <initializer_list>
+#include <utility>
+#include <vector>
 
 class QAction;
 class QLabel;
@@ -52,7 +54,14 @@ public:
     bool EditAllowed() const;
     void MarkModified() { ++modifiedCount; }
     quint16 ModifiedCount() const { return modifiedCount; }
-    void ResetModified() { modifiedCount = 0; }
+    void ResetModified()
+    {
+        modifiedCount = 0;
+        replacedByRecorder = false;
+    }
+    // Whether a reload replaced the names and the playlist with the
+    // recorder's list since the document was last opened, saved or begun.
+    bool ReplacedWithRecordersList() const { return replacedByRecorder; }
     // The disk line for the current recorder: an older recorder keeps a disk
     // name, a newer one keeps files and the line shows where the clicked
     // segment was cut from.
@@ -96,6 +105,8 @@ public:
 signals:
     // The playlist empties itself (a reload, erasing every segment).
     void PlaylistClearRequested();
+    // A reload replaced the names and the playlist with the recorder's list.
+    void ReplacedByRecorder();
     // The recorder was stopped to play something else: the playlist lets go
     // of the links it made.
     void PlaybackInterrupted();
@@ -104,8 +115,9 @@ signals:
     // The current segment goes into the playlist, at its selected row or at
     // its end.
     void CopyToPlaylist(const QByteArray &name, bool atSelectedRow);
-    // A segment's name changed; the playlist rows that named it follow.
-    void SegmentRenamed(const QByteArray &oldName, const QByteArray &newName);
+    // The segment of `row` is about to be renamed; the playlist rows that
+    // name it follow.
+    void SegmentRenaming(int row, const QByteArray &newName);
 
 public slots:
     void DoCreateClip();
@@ -149,7 +161,8 @@ private:
     void StartEntry(const char *label, quint8 &flag);
     void StartRename(int row);
     void FindSegment(const QByteArray &text);
-    void RenameCurrentSegment(const QByteArray &text);
+    void RenameCurrentSegment(const QString &text);
+    QString NameRefusal(const QString &text, int row) const;
     void RenameDisk(const QString &text);
     void Warn(const QString &text);
 
@@ -169,7 +182,19 @@ private:
     void ShowSource(quint16 number);
 
     // The recorder's side (segmentlistrecorder.cpp).
-    void ReadSegments();
+    using SegmentReports = std::vector<std::pair<quint16, SegmentInfo>>;
+    struct RecorderSegments
+    {
+        SegmentReports found;  // in number order
+        bool complete = false; // every number was asked for
+    };
+    void ImportSegments();
+    RecorderSegments ReadSegments();
+    void ShowSegments(const SegmentReports &found);
+    bool SameNumbers(const SegmentReports &found) const;
+    void RefreshRows(const SegmentReports &found);
+    void RetimeRows();
+    void ReplaceRows(const SegmentReports &found);
     bool RecorderLost() const;
 
     RecorderSession &session;
@@ -178,6 +203,7 @@ private:
     quint8 renameSegmentEntry = 0;
     quint8 renameDiskEntry = 0;
     quint16 modifiedCount = 0;
+    bool replacedByRecorder = false;
     FrameSettings shownFrames;
     int rowsTimerMode = -1; // the timer mode the rows were read under
     KeptSegment cutSegment;

@@ -80,7 +80,11 @@ void SegmentPage::ConnectParts()
     connect(segments, &SegmentList::PlaybackInterrupted, playlist, &Playlist::StoppedForPlay);
     connect(segments, &SegmentList::CurrentSegmentChosen, playlist, &Playlist::SetCurrentSegment);
     connect(segments, &SegmentList::CopyToPlaylist, playlist, &Playlist::InsertSegment);
-    connect(segments, &SegmentList::SegmentRenamed, playlist, &Playlist::RenameRows);
+    connect(segments, &SegmentList::SegmentRenaming, playlist, &Playlist::RenameRows);
+    // What the file held is no longer in the lists: a Save must not write
+    // the recorder's list over it unasked.
+    connect(segments, &SegmentList::ReplacedByRecorder, file,
+            &PlaylistFile::DeletePlaylistDocument);
 }
 
 // Esc ends a time entry on the keypad and the name entry here.

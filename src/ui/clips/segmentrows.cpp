@@ -45,6 +45,16 @@ QByteArray PositionBytes(quint32 position)
     return bytes;
 }
 
+// The hidden cells of a row, from what the recorder reports of its segment.
+void SetReportedCells(QTableWidgetItem *name, quint16 number, const SegmentInfo &info)
+{
+    char numbers[kNumbersLength];
+    DecimalDigits3(number, info.extra1, info.extra2, numbers);
+    name->setData(HiddenRole(kNumbersCell), QByteArray(numbers, kNumbersLength));
+    name->setData(HiddenRole(kInPointCell), PositionBytes(info.inPoint));
+    name->setData(HiddenRole(kOutPointCell), PositionBytes(info.outPoint));
+}
+
 } // namespace
 
 FrameSettings CurrentFrameSettings()
@@ -131,6 +141,12 @@ bool nameExists(const QByteArray &name, const QTableWidget *table)
     return findName(name, false, row, table);
 }
 
+bool ResolveName(const QByteArray &name, int &row, const QTableWidget *table)
+{
+    return !name.isEmpty() &&
+           (findName(name, false, row, table) || findName(name, true, row, table));
+}
+
 bool currentRow(int &row, const QTableWidget *table)
 {
     const int current = table->currentRow();
@@ -179,17 +195,27 @@ quint32 RowPosition(int row, int pointCell, const QTableWidget *table)
 void fillSegmentRow(quint16 number, int row, const SegmentInfo &info, const FrameSettings &frames,
                     QTableWidget *table)
 {
-    char numbers[kNumbersLength];
-    DecimalDigits3(number, info.extra1, info.extra2, numbers);
     auto *name = new QTableWidgetItem(QString::fromLatin1(DefaultSegmentName(number)));
-    name->setData(HiddenRole(kNumbersCell), QByteArray(numbers, kNumbersLength));
-    name->setData(HiddenRole(kInPointCell), PositionBytes(info.inPoint));
-    name->setData(HiddenRole(kOutPointCell), PositionBytes(info.outPoint));
+    SetReportedCells(name, number, info);
     table->setItem(row, kNameCell, name);
     table->setItem(row, kInTextCell,
                    new QTableWidgetItem(QString::fromLatin1(TimecodeText(info.inPoint, frames))));
     table->setItem(row, kOutTextCell,
                    new QTableWidgetItem(QString::fromLatin1(TimecodeText(info.outPoint, frames))));
+}
+
+void RefreshSegmentRow(quint16 number, int row, const SegmentInfo &info,
+                       const FrameSettings &frames, QTableWidget *table)
+{
+    SetReportedCells(ItemAt(row, kNameCell, table), number, info);
+    setCell(TimecodeText(info.inPoint, frames), row, kInTextCell, table);
+    setCell(TimecodeText(info.outPoint, frames), row, kOutTextCell, table);
+}
+
+SegmentInfo RowSegmentInfo(int row, const QTableWidget *table)
+{
+    const SegmentRecord record = readSegmentRecord(row, table);
+    return {record.inPoint, record.outPoint, record.extra1, record.extra2};
 }
 
 int SortedRowFor(quint16 number, const QTableWidget *table)

@@ -70,6 +70,12 @@ void removeRows(int count, int first, QTableWidget *table);
 bool findName(const QByteArray &name, bool ignoreCase, int &row, const QTableWidget *table);
 bool nameExists(const QByteArray &name, const QTableWidget *table);
 
+// The segment a playlist row's name stands for: the row of that exact name,
+// else the first row of that name in another case. Everything that follows
+// a playlist row to its segment (play, step, the links, the chain sent to
+// the recorder, the export) resolves names this one way.
+bool ResolveName(const QByteArray &name, int &row, const QTableWidget *table);
+
 // The table's current row; false when it has none.
 bool currentRow(int &row, const QTableWidget *table);
 
@@ -88,6 +94,14 @@ quint32 RowPosition(int row, int pointCell, const QTableWidget *table);
 // default name "Seg-" and the number, the points and their texts.
 void fillSegmentRow(quint16 number, int row, const SegmentInfo &info, const FrameSettings &frames,
                     QTableWidget *table);
+
+// Writes what the recorder reports of segment `number` into a row that
+// keeps its name: the numbers, the points and their texts.
+void RefreshSegmentRow(quint16 number, int row, const SegmentInfo &info,
+                       const FrameSettings &frames, QTableWidget *table);
+
+// What a row says of its segment, as the recorder reports it.
+SegmentInfo RowSegmentInfo(int row, const QTableWidget *table);
 
 // The row index a segment of this number takes so that the numbers stay in
 // ascending order.

@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The settings field table and its conversions between page bytes and the
-// dialog's widgets: the choices the recorder reports differently from what it
-// was sent, the 16-bit fields, the ranges and the recorder-kind lists.
+// dialog's widgets: every widget against the fields written out by hand, the
+// choices the recorder reports differently from what it was sent, the 16-bit
+// fields, the ranges and the recorder-kind lists.
+
+#include "settingstable.h"
 
 #include "ui/settings/settingsfields.h"
 #include "ui/settings/settingsform.h"
@@ -10,6 +13,8 @@
 #include "protocol/recorderinfo.h"
 
 #include <QComboBox>
+#include <QLabel>
+#include <QRegularExpression>
 #include <QSet>
 #include <QSpinBox>
 #include <QTabWidget>
@@ -40,7 +45,12 @@ private slots:
     void cleanup();
 
     void tableShape();
-    void widgetsFollowTheTable();
+    void tabsAsWritten();
+    void widgetsAsWritten_data();
+    void widgetsAsWritten();
+    void compressionAsWritten_data();
+    void compressionAsWritten();
+    void toolTip();
 
     void comboReadsByte_data();
     void comboReadsByte();
@@ -62,6 +72,10 @@ private:
     // Shows page `page` as read with these page bytes (the others zero).
     void Read(int page, std::initializer_list<std::pair<int, quint8>> bytes);
     quint8 Collected(int page, int byte);
+    QWidget *Widget(const char *name) const;
+    QString LabelOf(const QWidget *widget) const;
+    void CheckCombo(const WrittenField &written, QComboBox *combo);
+    void CheckSpin(const WrittenField &written, QSpinBox *spin);
 
     QTabWidget *tabs = nullptr;
     SettingsForm *form = nullptr;
@@ -107,6 +121,21 @@ quint8 TestSettingsFields::Collected(int page, int byte)
     return image.PageBytes(page)[byte];
 }
 
+QWidget *TestSettingsFields::Widget(const char *name) const
+{
+    return tabs->findChild<QWidget *>(QLatin1String(name));
+}
+
+// The label standing beside a field names it as its buddy.
+QString TestSettingsFields::LabelOf(const QWidget *widget) const
+{
+    for (const QLabel *label : tabs->findChildren<QLabel *>()) {
+        if (label->buddy() == widget)
+            return label->text();
+    }
+    return QString();
+}
+
 void TestSettingsFields::tableShape()
 {
     QCOMPARE(SettingsFields().size(), size_t(77));
@@ -131,22 +160,133 @@ void TestSettingsFields::tableShape()
     QCOMPARE(QLatin1String(DdfFields()[74]->label), QLatin1String("Close Caption"));
 }
 
-void TestSettingsFields::widgetsFollowTheTable()
+void TestSettingsFields::tabsAsWritten()
 {
-    QCOMPARE(tabs->count(), 10);
-    QCOMPARE(tabs->tabText(0), QStringLiteral("0. General"));
-    QCOMPARE(tabs->tabText(7), QStringLiteral("8. Initial"));
-    QCOMPARE(tabs->tabText(9), QStringLiteral("10. VITC_CC"));
-    for (const SettingsField &field : SettingsFields()) {
-        QWidget *widget = tabs->findChild<QWidget *>(field.ObjectName());
-        QVERIFY2(widget, qPrintable(field.ObjectName()));
-        QCOMPARE(widget->accessibleName(), QString::fromLatin1(field.label));
-        if (auto *combo = qobject_cast<QComboBox *>(widget))
-            QCOMPARE(combo->itemText(0), QStringLiteral("Undefined"));
+    QCOMPARE(tabs->count(), int(kWrittenTabs.size()));
+    for (int i = 0; i < tabs->count(); ++i)
+        QCOMPARE(tabs->tabText(i), QString::fromLatin1(kWrittenTabs[i].label));
+    // Every field widget is one of the written list or "Compression Ratio".
+    const QRegularExpression fieldName(QStringLiteral("^item_\\d+_\\d+$"));
+    QCOMPARE(tabs->findChildren<QWidget *>(fieldName).size(), WrittenFields().size() + 1);
+}
+
+void TestSettingsFields::widgetsAsWritten_data()
+{
+    QTest::addColumn<int>("index");
+    const QList<WrittenField> fields = WrittenFields();
+    for (int i = 0; i < fields.size(); ++i)
+        QTest::newRow(fields[i].name) << i;
+}
+
+// The widget stands on its page's tab with its label, and its choices or
+// range are those written; each choice writes its byte and, unless the
+// recorder reports it otherwise, is shown again when that byte is read.
+void TestSettingsFields::widgetsAsWritten()
+{
+    QFETCH(int, index);
+    const WrittenField written = WrittenFields().at(index);
+    QWidget *widget = Widget(written.name);
+    QVERIFY(widget);
+    QCOMPARE(LabelOf(widget), QString::fromLatin1(written.label));
+    QCOMPARE(widget->accessibleName(), QString::fromLatin1(written.label));
+    const int tab = tabs->indexOf(widget->parentWidget());
+    QVERIFY(tab >= 0);
+    QCOMPARE(kWrittenTabs[tab].page, written.page);
+    if (written.spin)
+        CheckSpin(written, qobject_cast<QSpinBox *>(widget));
+    else
+        CheckCombo(written, qobject_cast<QComboBox *>(widget));
+}
+
+void TestSettingsFields::CheckCombo(const WrittenField &written, QComboBox *combo)
+{
+    QVERIFY(combo);
+    QStringList texts{QStringLiteral("Undefined")};
+    for (const WrittenChoice &choice : written.choices)
+        texts << QString::fromLatin1(choice.text);
+    QStringList shown;
+    for (int i = 0; i < combo->count(); ++i)
+        shown << combo->itemText(i);
+    QCOMPARE(shown, texts);
+    if (written.choices.isEmpty()) {
+        // The edit presets keep the byte the recorder holds.
+        Read(written.page, {{written.byte, 0x12}});
+        QCOMPARE(Collected(written.page, written.byte), quint8(0x12));
+        return;
     }
-    QCOMPARE(Combo("GPIO")->toolTip(), QStringLiteral("Enables or disables GPIOs.\n"));
-    QCOMPARE(Combo("Edit Preset 1")->count(), 1);
-    QCOMPARE(Spin("Edit In")->singleStep(), 2);
+    for (int i = 0; i < written.choices.size(); ++i) {
+        const WrittenChoice &choice = written.choices[i];
+        Read(written.page, {{written.byte, 0x77}});
+        combo->setCurrentIndex(i + 1);
+        QCOMPARE(int(Collected(written.page, written.byte)), choice.byte);
+        Read(written.page, {{written.byte, quint8(choice.byte)}});
+        QCOMPARE(combo->currentText(),
+                 choice.readBack ? QString::fromLatin1(choice.text) : QStringLiteral("Undefined"));
+    }
+}
+
+// The ends of the range are written as they are: one byte (its low 8 bits),
+// or two, high first; read back, they show again.
+void TestSettingsFields::CheckSpin(const WrittenField &written, QSpinBox *spin)
+{
+    QVERIFY(spin);
+    QCOMPARE(spin->minimum(), written.minimum);
+    QCOMPARE(spin->maximum(), written.maximum);
+    QCOMPARE(spin->singleStep(), written.step);
+    for (const int value : {written.minimum, written.maximum}) {
+        Read(written.page, {});
+        spin->setValue(value);
+        const quint16 word = quint16(value);
+        if (written.word) {
+            QCOMPARE(Collected(written.page, written.byte), quint8(word >> 8));
+            QCOMPARE(image.PageBytes(written.page)[written.byte + 1], quint8(word));
+            Read(written.page,
+                 {{written.byte, quint8(word >> 8)}, {written.byte + 1, quint8(word)}});
+        } else {
+            QCOMPARE(Collected(written.page, written.byte), quint8(word));
+            Read(written.page, {{written.byte, quint8(word)}});
+        }
+        // A negative level comes back as the unsigned byte, up to the top.
+        const int expected =
+            value < 0 && !written.word ? qMin(value & 0xFF, written.maximum) : value;
+        QCOMPARE(spin->value(), expected);
+    }
+}
+
+void TestSettingsFields::compressionAsWritten_data()
+{
+    QTest::addColumn<int>("index");
+    const QList<WrittenCompression> lists = WrittenCompressions();
+    for (int i = 0; i < lists.size(); ++i)
+        QTest::addRow("kind %d sub-kind %d", lists[i].kind, lists[i].subKind) << i;
+}
+
+void TestSettingsFields::compressionAsWritten()
+{
+    QFETCH(int, index);
+    const WrittenCompression written = WrittenCompressions().at(index);
+    auto *combo = qobject_cast<QComboBox *>(Widget("item_8_0"));
+    QVERIFY(combo);
+    QCOMPARE(LabelOf(combo), QStringLiteral("Compression Ratio"));
+    form->SetCompressionChoices(CompressionChoices(written.kind, written.subKind));
+    QStringList texts{QStringLiteral("Undefined")};
+    for (const char *choice : written.choices)
+        texts << QString::fromLatin1(choice);
+    QStringList shown;
+    for (int i = 0; i < combo->count(); ++i)
+        shown << combo->itemText(i);
+    QCOMPARE(shown, texts);
+    for (int byte = 0; byte < written.choices.size(); ++byte) {
+        Read(8, {{0, quint8(byte)}});
+        QCOMPARE(combo->currentIndex(), byte + 1);
+        combo->setCurrentIndex(byte + 1);
+        QCOMPARE(int(Collected(8, 0)), byte);
+    }
+}
+
+void TestSettingsFields::toolTip()
+{
+    QCOMPARE(Widget("item_0_11")->toolTip(), QStringLiteral("Enables or disables GPIOs.\n"));
 }
 
 void TestSettingsFields::comboReadsByte_data()

@@ -208,6 +208,17 @@ bool SetSilence(Scenario &s, const QString &v)
     return true;
 }
 
+bool AddShortSetupPage(Scenario &s, const QString &v)
+{
+    const QStringList parts = v.split(QLatin1Char(','));
+    Scenario::ShortPage page;
+    if (parts.size() != 2 || !ToInt(parts.at(0), 0, 10, &page.page) ||
+        !ToInt(parts.at(1), 0, 14, &page.bytes))
+        return false;
+    s.shortSetupPages.append(page);
+    return true;
+}
+
 bool SetVersionKey(Scenario &s, const QString &v)
 {
     QString text;
@@ -296,6 +307,9 @@ const QList<KeyEntry> &KeyTable()
          "1,0 and 1,1; none for no disks)",
          AddDisk},
         {"disk_name", "text", "Disk name (default XR DISK)", TextSetter(&Scenario::diskName, 15)},
+        {"file_store", "on|off",
+         "Off: no file store, the file list answers $$$$$$$$ as on older firmware (default on)",
+         ChoiceSetter<bool>(&Scenario::fileStore, {{"on", true}, {"off", false}})},
         {"list_end", "marker|last|never",
          "File list end: a 0x94 reply (default), the last name with command byte 0, or never "
          "(the list starts over)",
@@ -315,6 +329,9 @@ const QList<KeyEntry> &KeyTable()
          IntSetter(&Scenario::inquiryMs, 0, 600000)},
         {"format_ms", "ms", "Time a disk format takes (default 12000)",
          IntSetter(&Scenario::formatMs, 0, 3600000)},
+        {"format_endless", "on|off",
+         "A disk format never ends: the display shows Format for ever (default off)",
+         ChoiceSetter<bool>(&Scenario::formatEndless, {{"on", true}, {"off", false}})},
         {"wind_speed", "n", "Fast forward and rewind speed in times play speed (default 20)",
          IntSetter(&Scenario::windSpeed, 2, 100)},
         {"reply_delay", "ms", "Hold every reply back (default 0)",
@@ -333,6 +350,10 @@ const QList<KeyEntry> &KeyTable()
          "Answer every frame starting with these hex bytes with this reply, hex without its "
          "checksum; an empty reply is none (repeatable, the first match wins)",
          AddAnswer},
+        {"short_setup_page", "page,bytes",
+         "Reads of setup page 0-10 carry only this many data bytes, 0-14, the page number "
+         "first (repeatable)",
+         AddShortSetupPage},
         {"fall_silent", "frame[,ms]",
          "From the first frame starting with these hex bytes on, answer nothing (for ms of the "
          "recorder's clock, else for good)",

@@ -117,6 +117,19 @@ struct Scenario
     // answers nothing, for silentMs of its clock (0: for good).
     QByteArray silentFrom;
     int silentMs = 0;
+    // A setup page whose reads carry only the first `bytes` data bytes (the
+    // page number is the first of them): a page answered short.
+    struct ShortPage
+    {
+        int page = 0;
+        int bytes = 0;
+    };
+    QList<ShortPage> shortSetupPages;
+    // A format that never ends: the display shows "Format" for ever.
+    bool formatEndless = false;
+    // Without a file store (as on older firmware) the file list answers
+    // "$$$$$$$$" and the other file commands are refused.
+    bool fileStore = true;
 
     QString VersionText() const;
     static QList<Disk> DefaultDiskList();

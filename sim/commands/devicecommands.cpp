@@ -43,7 +43,12 @@ Frame SetupPageRead(RecorderModel &model, const Frame &frame)
     const int page = frame.Byte(0);
     if (frame.Count() != 1 || !SetupPages::Exists(page))
         return Refuse();
-    return reply::Sense(kSetupPageCode, char(page) + model.Pages().Read(page));
+    QByteArray data = char(page) + model.Pages().Read(page);
+    for (const Scenario::ShortPage &shortened : model.ScenarioInUse().shortSetupPages) {
+        if (shortened.page == page)
+            data.truncate(shortened.bytes);
+    }
+    return reply::Sense(kSetupPageCode, data);
 }
 
 Frame SetupPageWrite(RecorderModel &model, const Frame &frame)

@@ -26,7 +26,8 @@ constexpr quint8 kSpaceQuery = 0x06;
 constexpr quint8 kDurationCode = 0xD2;
 constexpr quint8 kAllMaterial = 0x00;
 constexpr quint8 kLoadedMaterial = 0x01;
-// What older firmware answers for a file list: it has no file system.
+// What a recorder without a file store (older firmware) answers for a file
+// list.
 const QByteArray kNoFileSystem = QByteArrayLiteral("$$$$$$$$");
 
 // The name of a command that carries exactly one after at data bytes.
@@ -64,7 +65,7 @@ QByteArray DurationBytes(double seconds)
 Frame CreateFile(RecorderModel &model, const Frame &frame)
 {
     const QByteArray name = FileName(frame, 0);
-    if (model.Legacy() || name.isEmpty() || !model.CreateFile(name))
+    if (!model.HasFileStore() || name.isEmpty() || !model.CreateFile(name))
         return Refuse();
     return reply::Ack();
 }
@@ -105,14 +106,14 @@ Frame DeleteFile(RecorderModel &model, const Frame &frame)
 Frame FileNameQuery(RecorderModel &model, const Frame &frame)
 {
     const QByteArray name = FileName(frame, 0);
-    if (model.Legacy() || name.isEmpty())
+    if (!model.HasFileStore() || name.isEmpty())
         return Refuse();
     return FileReply(model, kNameQueryCode, QByteArray(1, model.Files().Find(name) ? 1 : 0));
 }
 
 Frame FileListFirst(RecorderModel &model, const Frame &frame)
 {
-    if (model.Legacy())
+    if (!model.HasFileStore())
         return FileReply(model, frame.Code(), kNoFileSystem);
     return ListReply(model, frame.Code(), model.Files().First());
 }
@@ -120,7 +121,7 @@ Frame FileListFirst(RecorderModel &model, const Frame &frame)
 Frame FileListNext(RecorderModel &model, const Frame &frame)
 {
     const bool backwards = frame.Count() == 1 && frame.Byte(0) == kPreviousName;
-    if (model.Legacy() || (frame.Count() != 0 && !backwards))
+    if (!model.HasFileStore() || (frame.Count() != 0 && !backwards))
         return Refuse();
     FileStore &files = model.Files();
     const Scenario::ListEnd listEnd = model.ScenarioInUse().listEnd;

@@ -31,8 +31,9 @@ Disk *DiskArray::DiskAt(int bus, int id)
 void DiskArray::Update(qint64 nowMs)
 {
     for (Disk &d : disks) {
-        if (d.formatDoneMs >= 0 && nowMs >= d.formatDoneMs) {
-            d.formatDoneMs = -1;
+        if (d.formatStartMs >= 0 && !timing.formatEndless &&
+            nowMs - d.formatStartMs >= timing.formatMs) {
+            d.formatStartMs = -1;
             d.formatted = true;
             formatEnded = true;
         }
@@ -65,7 +66,7 @@ bool DiskArray::Format(int bus, int id, qint64 nowMs)
     if (!d || !d->present || Formatting(nowMs))
         return false;
     d->formatted = false;
-    d->formatDoneMs = nowMs + timing.formatMs;
+    d->formatStartMs = nowMs;
     return true;
 }
 
@@ -97,8 +98,8 @@ QByteArray DiskArray::ModeSense(int bus, int id, qint64 nowMs)
 std::optional<qint64> DiskArray::Formatting(qint64 nowMs) const
 {
     for (const Disk &d : disks) {
-        if (d.formatDoneMs >= 0)
-            return nowMs - (d.formatDoneMs - timing.formatMs);
+        if (d.formatStartMs >= 0)
+            return nowMs - d.formatStartMs;
     }
     return std::nullopt;
 }

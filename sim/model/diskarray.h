@@ -20,7 +20,8 @@ struct Disk
     // The mode page is known once an inquiry has read it.
     bool pageKnown = false;
     qint64 pageReadyMs = -1;
-    qint64 formatDoneMs = -1;
+    // When the format in progress started; -1 while none runs.
+    qint64 formatStartMs = -1;
 };
 
 // The recorder's disks on two SCSI buses (1 and 2) of sixteen IDs. Scans,
@@ -40,6 +41,8 @@ public:
         int scanMs;
         int inquiryMs;
         int formatMs;
+        // A format that never ends: the display shows it for ever.
+        bool formatEndless;
     };
 
     explicit DiskArray(const Timing &timing);

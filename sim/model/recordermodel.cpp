@@ -24,7 +24,7 @@ using Motion = Transport::Motion;
 
 RecorderModel::RecorderModel(const Scenario &scenario, const SimClock &clock)
     : scenario(scenario), clock(clock),
-      disks({scenario.scanMs, scenario.inquiryMs, scenario.formatMs})
+      disks({scenario.scanMs, scenario.inquiryMs, scenario.formatMs, scenario.formatEndless})
 {
     LoadScenario();
     RefreshRates();
@@ -218,8 +218,7 @@ void RecorderModel::LoadScenario()
         MediaFile file = NewFile(given.name.toLatin1(), given.audioTracks);
         file.first = 0;
         file.last = qint64(given.seconds) * rate.rateNum / rate.rateDen - 1;
-        // Older firmware keeps no files.
-        if (Legacy() || !files.Add(file))
+        if (!HasFileStore() || !files.Add(file))
             qCWarning(lcSim) << "scenario: file" << given.name << "left out";
     }
     const QByteArray loaded = scenario.loaded.toLatin1();

@@ -38,6 +38,8 @@ public:
     const Scenario &ScenarioInUse() const { return scenario; }
     // Older "DV" firmware: a disk name and no files.
     bool Legacy() const { return scenario.generation == Scenario::Generation::Dv; }
+    // Older firmware keeps no files, nor does a recorder set up without them.
+    bool HasFileStore() const { return !Legacy() && scenario.fileStore; }
     bool Pellet() const { return scenario.generation == Scenario::Generation::Pellet; }
     QByteArray VersionText() const { return scenario.VersionText().toLatin1(); }
 

@@ -25,8 +25,8 @@ bool DelayModeHoldsDevice()
 {
     if (!CurrentDevice)
         return false;
-    return (CurrentDevice->delayPlayPending && recPlayMode == 1) ||
-           (CurrentDevice->delayRecording && recPlayMode == 0);
+    return (CurrentDevice->delayPlayPending && recPlayMode == kPlayerSide) ||
+           (CurrentDevice->delayRecording && recPlayMode == kRecorderSide);
 }
 
 void SelectControl(int id, ConnectMenu &menu, SelectionPanel &panel)

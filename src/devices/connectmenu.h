@@ -76,7 +76,7 @@ public:
     virtual void ShowDiskInformation() = 0;
 
     // Drops what the window shows of the previous recorder, in this order:
-    // MClearClipList(true), MClearPlaylist(true), remove every row of
+    // MClearClipList(), MClearPlaylist(), remove every row of
     // TableFileList from the last row to the first; then set recPlayMode to
     // -1, run pbR_pressed (choose the record channel), switch pbLock and
     // pbOption off, empty the remembered file-list key so that the next

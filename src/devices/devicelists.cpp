@@ -19,3 +19,8 @@ DeviceRecord *DeviceAt(int index)
 {
     return DeviceList.At<DeviceRecord>(index);
 }
+
+bool RecorderLost()
+{
+    return !CurrentDevice || CurrentDevice->disconnected;
+}

@@ -19,3 +19,8 @@ extern DeviceRecord *CurrentDevice;
 
 DeviceLink *FindLinkByPortId(quint16 portId);
 DeviceRecord *DeviceAt(int index);
+
+// Whether long work with the recorder (a reload of every segment, a disk
+// action) has lost it: none is current any more, or the command engine has
+// given it up after repeated failures. Nothing more would reach it.
+bool RecorderLost();

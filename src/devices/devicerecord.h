@@ -47,6 +47,9 @@ struct DeviceRecord
     quint8 panelByte = 0;
     std::array<quint8, 8> levelPeak{};
     std::array<char, 9> panelFileName{};
+    // 1 once the recorder answered that no file is named panelFileName: the
+    // only name under which Enter creates a file.
+    quint8 panelFileAvailable = 0;
     std::array<char, 21> bitRateText{};
     qint32 recorderSubKind = 0;
 };

@@ -20,13 +20,20 @@ qint16 DiskInquiry(quint8 bus, quint8 id);
 // Sets a disk's performance mode (0-3).
 qint16 DiskApply(quint8 bus, quint8 id, quint8 mode);
 
-// What the recorder reports about one disk: its state (0x0D no disk, 0x1D
-// ready, 0xFF needs formatting) and, once the mode page was read, its mode
-// byte (0x0F, 0x1F, 0x2F for modes 0-2).
+// The state byte of a disk's mode sense.
+constexpr quint8 kDiskStateNone = 0x0D;
+constexpr quint8 kDiskStateReady = 0x1D;
+constexpr quint8 kDiskStateUnformatted = 0xFF;
+
+// What the recorder reports about one disk: its state and, once the mode
+// page was read, its mode byte (0x0F, 0x1F, 0x2F for modes 0-2).
 struct DiskModeState
 {
     quint8 state = 0;
     quint8 mode = 0;
+
+    // A ready disk or one that needs formatting; any other state is none.
+    bool HasDisk() const { return state == kDiskStateReady || state == kDiskStateUnformatted; }
 };
 
 // Both bytes are cleared first and filled from a sense return as far as it

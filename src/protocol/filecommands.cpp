@@ -13,13 +13,6 @@
 
 namespace {
 
-// Data byte 0 of a file list answer when the recorder has no (further) file,
-// and data byte 1 of the first answer when it has no file store at all. The
-// marks are looked for where the recorder puts them, whatever data count its
-// answer announces.
-constexpr quint8 kNoFileMark = 0x94;
-constexpr quint8 kNoStoreMark = '$';
-
 // A current file answer with this first data byte means no file is loaded.
 constexpr quint8 kNoFileLoaded = 0x11;
 

@@ -38,6 +38,13 @@ qint16 FileNameQuery(const QString &name, bool &exists);
 // in data byte 0. `name` is untouched when the exchange fails or is refused.
 qint16 CurrentFileSense(QString &name);
 
+// Data byte 0 of a file list answer when the recorder has no (further) file,
+// and data byte 1 of the first answer when it has no file store at all
+// (older firmware answers "$$$$$$$$"). The marks are looked for where the
+// recorder puts them, whatever data count its answer announces.
+constexpr quint8 kNoFileMark = 0x94;
+constexpr quint8 kNoStoreMark = '$';
+
 // One answer of the file list walk.
 struct FileListEntry
 {

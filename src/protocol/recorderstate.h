@@ -30,9 +30,12 @@ extern std::array<quint8, 10> statusBytes;
 // resets the recorder's preset and clears it.
 extern quint8 editPresetArmed;
 
-// The side of the recorder the panel drives: -1 none chosen yet, 0 recorder
-// (R), 1 player (P).
+// The side of the recorder the panel drives: none chosen yet, the recorder
+// (R) or the player (P).
 extern qint32 recPlayMode;
+constexpr qint32 kNoSideChosen = -1;
+constexpr qint32 kRecorderSide = 0;
+constexpr qint32 kPlayerSide = 1;
 
 // 1 when the recorder runs an older firmware generation, which keeps a disk
 // name instead of files and answers some senses in an older form.
@@ -44,14 +47,27 @@ extern QString versionText;
 // 1 when the version text names the smaller Pellet recorder.
 extern quint8 pelletDevice;
 
-// Status bits read by the commands and their callers (bit 0 least significant).
+// Status bits read by the commands and their callers (bit 0 least
+// significant). A mask of two bits is set when either is.
 struct StatusBit
 {
     int byte;
     quint8 mask;
 };
+inline constexpr StatusBit kStatusLocal{0, 0x01};
+// Play started by the plain play command, not the recorder's own variant.
+inline constexpr StatusBit kStatusPlainPlay{0, 0x10};
+// The recorder's display changed without a key: it is read again.
+inline constexpr StatusBit kStatusDisplayChanged{0, 0x60};
 inline constexpr StatusBit kStatusPlaying{1, 0x01};
+inline constexpr StatusBit kStatusRecording{1, 0x02};
+inline constexpr StatusBit kStatusFastForward{1, 0x04};
+inline constexpr StatusBit kStatusRewinding{1, 0x08};
+inline constexpr StatusBit kStatusStopped{1, 0x20};
 inline constexpr StatusBit kStatusCueUpComplete{2, 0x01};
+inline constexpr StatusBit kStatusStill{2, 0x02};
+// Shuttle, jog or variable speed.
+inline constexpr StatusBit kStatusShuttleFamily{2, 0x20};
 inline constexpr StatusBit kStatusEditOn{4, 0x80};
 inline constexpr StatusBit kStatusFullEeOn{4, 0x40};
 inline constexpr StatusBit kStatusLtcOn{6, 0x04};

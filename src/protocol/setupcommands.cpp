@@ -17,7 +17,15 @@ constexpr int kModeReplyByte = 14;
 
 constexpr int kVersionTextLength = 15;
 
+// The bytes each page holds, pages 0 to 10.
+constexpr std::array<int, 11> kPageSizes{14, 6, 8, 10, 12, 11, 6, 0, 8, 8, 11};
+
 } // namespace
+
+int SetupPageSize(int page)
+{
+    return page >= 0 && page < int(kPageSizes.size()) ? kPageSizes[size_t(page)] : 0;
+}
 
 // The recorder is told that a page read follows; its answer to that carries
 // nothing the program uses. A page shorter than fourteen bytes comes back
@@ -28,7 +36,7 @@ qint16 SetupPageRead(quint8 page, SetupPageReply &reply)
     const qint16 status = SendCommand(Cmd::SetupPageRead, std::array<quint8, 1>{page});
     if (status != kStatusOk)
         return status;
-    const qint16 check = CheckSenseReply(0);
+    const qint16 check = CheckSenseReply(1 + SetupPageSize(page));
     if (check != kStatusOk)
         return check;
     reply.fill(0);
@@ -52,11 +60,19 @@ qint16 SetupPageApply(quint8 page)
     return SendCommand(Cmd::SetupPageApply, std::array<quint8, 1>{page});
 }
 
-bool PlayerModeAvailable()
+qint16 PlayerModeSense(bool &available)
 {
     SetupPageReply reply{};
-    return SetupPageRead(kGeneralPage, reply) == kStatusOk &&
-           reply[kModeReplyByte] == kModeOneRecorderOnePlayer;
+    const qint16 status = SetupPageRead(kGeneralPage, reply);
+    if (status == kStatusOk)
+        available = reply[kModeReplyByte] == kModeOneRecorderOnePlayer;
+    return status;
+}
+
+bool PlayerModeAvailable()
+{
+    bool available = false;
+    return PlayerModeSense(available) == kStatusOk && available;
 }
 
 qint16 RecorderPlayerSelect(quint8 mode)

@@ -15,9 +15,17 @@ constexpr int kSetupReplySize = 15;
 constexpr int kSetupPageBytes = 14;
 using SetupPageReply = std::array<quint8, kSetupReplySize>;
 
+// How many bytes setup page `page` holds: what a read of it must carry after
+// the reply's first byte, and what a write sends back. 0 for page 7, which
+// the recorder numbers but never uses, and for numbers beyond page 10.
+int SetupPageSize(int page);
+
 // Reads page `page` into `reply`. The recorder is told first that a page read
 // follows; the answer to that is not checked. `reply` is set only from a sense
-// return: the bytes the recorder announced, zeros after them.
+// return that carries the whole page: the bytes the recorder announced, zeros
+// after them. A reply with fewer bytes than the page holds is
+// kStatusShortReply and leaves `reply` alone: the missing bytes are not the
+// recorder's setup, and a caller that wrote them back would overwrite it.
 qint16 SetupPageRead(quint8 page, SetupPageReply &reply);
 
 // Writes `count` page bytes (at most 14) to page `page`.
@@ -30,7 +38,11 @@ qint16 SetupPageApply(quint8 page);
 // offers a separate player side.
 constexpr quint8 kModeOneRecorderOnePlayer = 0x54;
 
-// Whether the recorder offers a player side. False on any failure.
+// Whether the recorder offers a player side: `available` is set only when
+// setup page 0 was read whole; the status says why it was not.
+qint16 PlayerModeSense(bool &available);
+
+// The same, false on any failure.
 bool PlayerModeAvailable();
 
 // Switches the side the panel drives: 0 recorder, 1 player.

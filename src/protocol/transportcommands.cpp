@@ -62,11 +62,11 @@ qint16 Shuttle(quint8 speed, bool forward)
 }
 
 // Jog uses the shuttle codes with a two-byte speed for finer steps.
-qint16 ShuttleFine(quint16 speed, bool reverse)
+qint16 ShuttleFine(quint16 speed, bool forward)
 {
     const std::array<quint8, 2> data{static_cast<quint8>(speed >> 8),
                                      static_cast<quint8>(speed & 0xFF)};
-    return SendCommand(reverse ? Cmd::ShuttleReverse : Cmd::ShuttleForward, data);
+    return SendCommand(forward ? Cmd::ShuttleForward : Cmd::ShuttleReverse, data);
 }
 
 qint16 OptionPlay()

@@ -21,8 +21,8 @@ qint16 FrameStepReverse();
 // Shuttle at a one-byte speed, forward when `forward` is set.
 qint16 Shuttle(quint8 speed, bool forward);
 
-// Jog at a two-byte speed (high byte first), in reverse when `reverse` is set.
-qint16 ShuttleFine(quint16 speed, bool reverse);
+// Jog at a two-byte speed (high byte first), forward when `forward` is set.
+qint16 ShuttleFine(quint16 speed, bool forward);
 
 // The recorder's own play variant, sent by Play with the option key down.
 qint16 OptionPlay();

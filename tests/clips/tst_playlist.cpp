@@ -248,13 +248,13 @@ void PlaylistTest::exportSendsTheChain()
     QCOMPARE(ChainFrames(clips),
              QList<QByteArray>({StartFrame(1), PairFrame(1, 2), PairFrame(2, 3), PairFrame(3, 0)}));
 
-    clips.List()->MClearPlaylist(true);
+    clips.List()->MClearPlaylist();
     FillPlaylist(clips, {"Seg-2"});
     clips.ClearFrames();
     clips.List()->DoExport();
     QCOMPARE(ChainFrames(clips), QList<QByteArray>({StartFrame(2), PairFrame(2, 0)}));
 
-    clips.List()->MClearPlaylist(true);
+    clips.List()->MClearPlaylist();
     clips.ClearFrames();
     clips.List()->DoExport();
     QVERIFY(ChainFrames(clips).isEmpty());
@@ -280,7 +280,7 @@ void PlaylistTest::exportOfMissingOrCaseTwinSegments()
     clips.Segments()->DoUndo();
     Rename(clips, "Seg-1", "INTRO");
     Rename(clips, "Seg-2", "intro");
-    clips.List()->MClearPlaylist(true);
+    clips.List()->MClearPlaylist();
     FillPlaylist(clips, {"Seg-3", "intro", "Seg-3"});
     clips.ClearFrames();
     clips.List()->DoExport();

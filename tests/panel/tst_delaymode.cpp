@@ -67,6 +67,7 @@ private slots:
     void delayModeRunsAndEnds();
     void playbackWaitsAcrossTheClockWrap();
     void entriesThatStartNothing();
+    void enterWhileRunningStartsNothing();
     void pageZeroIsWrittenOnlyWhenReadWhole();
 };
 
@@ -214,6 +215,34 @@ void DelayModeTest::entriesThatStartNothing()
         QVERIFY2(panel.Press("pbEnter").isEmpty(), text);
         QVERIFY(!CurrentDevice->delayRecording);
     }
+}
+
+// Once Delay mode records, Enter on its entry starts nothing: not on the
+// recorder side, where the entry shows the running delay, nor on the player
+// side with a new delay typed. Either would cue the recording side to zero
+// and record again.
+void DelayModeTest::enterWhileRunningStartsNothing()
+{
+    PanelFixture panel("127.0.43.7");
+    QVERIFY2(panel.Connect(), qPrintable(panel.Error()));
+    ArmDelayMode(panel);
+    TypeDelay(panel, "00000100");
+    QVERIFY(Moves(panel.Press("pbEnter")).contains(Record));
+    QVERIFY(CurrentDevice->delayRecording);
+
+    ArmDelayMode(panel);
+    panel.Key("pbMenuUp")->click();
+    QCOMPARE(panel.Lower()->text(), QStringLiteral("00:00:01:00"));
+    QVERIFY(Moves(panel.Press("pbEnter")).isEmpty());
+    panel.Key("pbEsc")->click();
+
+    panel.Key("pbP")->click();
+    ArmDelayMode(panel);
+    TypeDelay(panel, "00000200");
+    QCOMPARE(panel.Lower()->text(), QStringLiteral("00:00:02:00"));
+    QVERIFY(Moves(panel.Press("pbEnter")).isEmpty());
+    QVERIFY(CurrentDevice->delayRecording);
+    QVERIFY(!CurrentDevice->delayPlayPending);
 }
 
 // Delay mode needs byte 1 of the recorder's setup page 0 set: a page read

@@ -62,6 +62,8 @@ private slots:
     void saveWithoutFilesOrFileStore();
     void recallWithOptionLoadsAFile();
     void clearWithOptionDeletesAFile();
+    void browserKeysLeaveTheTransportAlone();
+    void saveCreatesOnlyANameCheckedFree();
 };
 
 // The first Up or Down opens the settings menu (with Option the options
@@ -259,7 +261,7 @@ void MenuKeysTest::saveWithOptionProposesAFreeName()
     QCOMPARE(Shown(panel.Lower()), QStringLiteral("CLIP0003"));
 }
 
-// Without files the proposal is CLIP0000, asked about no further; a
+// Without files the proposal is CLIP0000, checked once like any other; a
 // recorder that keeps no files, or will not say which names it uses, ends
 // the entry at once.
 void MenuKeysTest::saveWithoutFilesOrFileStore()
@@ -267,8 +269,9 @@ void MenuKeysTest::saveWithoutFilesOrFileStore()
     PanelFixture panel("127.0.42.7");
     QVERIFY2(panel.Connect(), qPrintable(panel.Error()));
     panel.Option(true);
-    QCOMPARE(panel.Press("pbSav"), QList<QByteArray>{FileListFirst});
+    QCOMPARE(panel.Press("pbSav"), (QList<QByteArray>{FileListFirst, NameQuery("CLIP0000")}));
     QCOMPARE(Shown(panel.Lower()), QStringLiteral("CLIP0000"));
+    QCOMPARE(Shown(panel.Upper()), QStringLiteral("[AVAILABLE]"));
     QVERIFY(CurrentDevice->fileSelectMode);
     panel.CloseWindow();
 
@@ -292,7 +295,8 @@ void MenuKeysTest::saveWithoutFilesOrFileStore()
 }
 
 // Recall with Option browses the files to load: the dial steps through
-// them, the loaded one marked, and Enter loads the one shown.
+// them, the loaded one marked, and Enter loads the one shown. Setting the
+// dial up for the browser steps nowhere.
 void MenuKeysTest::recallWithOptionLoadsAFile()
 {
     PanelFixture panel("127.0.42.9");
@@ -300,8 +304,7 @@ void MenuKeysTest::recallWithOptionLoadsAFile()
     scenario.loaded = QStringLiteral("NEWS");
     QVERIFY2(panel.Connect(scenario), qPrintable(panel.Error()));
     panel.Option(true);
-    const QList<QByteArray> opened = panel.Press("pbRecall");
-    QCOMPARE(opened.mid(0, 2), (QList<QByteArray>{FileListFirst, kCurrentFileSense}));
+    QCOMPARE(panel.Press("pbRecall"), (QList<QByteArray>{FileListFirst, kCurrentFileSense}));
     QCOMPARE(Shown(panel.Lower()), QStringLiteral("NEWS Loaded"));
     QVERIFY(CurrentDevice->fileSelectMode);
     QCOMPARE(CurrentDevice->fileAction, 0);
@@ -311,12 +314,11 @@ void MenuKeysTest::recallWithOptionLoadsAFile()
     QCOMPARE(dial->value(), 5);
 
     dial->setValue(6);
-    dial->setValue(7);
     QCOMPARE(Shown(panel.Lower()), QStringLiteral("SPORT"));
-    QCOMPARE(panel.During([&] { dial->setValue(8); }),
+    QCOMPARE(panel.During([&] { dial->setValue(7); }),
              (QList<QByteArray>{kFileListNext, kCurrentFileSense}));
     QCOMPARE(Shown(panel.Lower()), QStringLiteral("WEATHER"));
-    QCOMPARE(panel.During([&] { dial->setValue(7); }),
+    QCOMPARE(panel.During([&] { dial->setValue(6); }),
              (QList<QByteArray>{kFileListNextAll, kCurrentFileSense}));
     QCOMPARE(Shown(panel.Lower()), QStringLiteral("SPORT"));
 
@@ -343,6 +345,74 @@ void MenuKeysTest::clearWithOptionDeletesAFile()
     QVERIFY(!shown.isEmpty());
     QCOMPARE(panel.Press("pbEnter"),
              QList<QByteArray>{NameFrame(0xA8, 0x10, shown.toLatin1().constData())});
+    QVERIFY(!CurrentDevice->fileSelectMode);
+}
+
+// Recall pressed again, and Recall or Clear with Option on a recorder that
+// keeps no files, set the dial up and send nothing else: not the shuttle
+// that would stop a playing recorder.
+void MenuKeysTest::browserKeysLeaveTheTransportAlone()
+{
+    PanelFixture panel("127.0.42.13");
+    xrsim::Scenario scenario = WithFiles({"NEWS"});
+    scenario.loaded = QStringLiteral("NEWS");
+    scenario.playing = true;
+    QVERIFY2(panel.Connect(scenario), qPrintable(panel.Error()));
+    QCOMPARE(panel.Press("pbRecall"), (QList<QByteArray>{PanelKey(9), PanelKey(4)}));
+    QVERIFY(panel.Press("pbRecall").isEmpty());
+    QCOMPARE(panel.Dial()->value(), 5);
+    panel.CloseWindow();
+
+    PanelFixture noStore("127.0.42.14");
+    xrsim::Scenario withoutFiles;
+    withoutFiles.fileStore = false;
+    QVERIFY2(noStore.Connect(withoutFiles), qPrintable(noStore.Error()));
+    for (const char *key : {"pbRecall", "pbclear"}) {
+        noStore.Option(true);
+        QCOMPARE(noStore.Press(key), QList<QByteArray>{FileListFirst});
+        QVERIFY(!CurrentDevice->fileSelectMode);
+        QVERIFY(noStore.ModifiersOff());
+    }
+}
+
+// Save pressed twice starts a name entry without a name: Enter creates
+// nothing, not the file the browser showed last. The digits build a name
+// of their own, never one from the recorder's display, and Enter creates it
+// once the recorder said it is free; a question it refuses or leaves
+// unanswered says so and creates nothing.
+void MenuKeysTest::saveCreatesOnlyANameCheckedFree()
+{
+    PanelFixture panel("127.0.42.15");
+    QVERIFY2(panel.Connect(WithFiles({"NEWS", "SPORT"})), qPrintable(panel.Error()));
+    panel.Option(true);
+    panel.Key("pbRecall")->click();
+    QCOMPARE(Shown(panel.Lower()), QStringLiteral("NEWS"));
+    panel.Key("pbEsc")->click();
+
+    panel.Key("pbSav")->click();
+    QCOMPARE(Shown(panel.Lower()), QStringLiteral("Save seg 0001"));
+    panel.Key("pbSav")->click();
+    QVERIFY(CurrentDevice->fileSelectMode);
+    QVERIFY(panel.Press("pbEnter").isEmpty());
+    QVERIFY(CurrentDevice->fileSelectMode);
+
+    QCOMPARE(panel.Press("pb7"), QList<QByteArray>{NameQuery("CLIP0007")});
+    QCOMPARE(Shown(panel.Lower()), QStringLiteral("CLIP0007"));
+    QCOMPARE(Shown(panel.Upper()), QStringLiteral("[AVAILABLE]"));
+
+    panel.Answer(0xA, 0x18, WireFrame({0x11, 0x12, 0x01}), 1);
+    panel.Key("pb8")->click();
+    QCOMPARE(Shown(panel.Upper()), QStringLiteral("[REFUSED]"));
+    QVERIFY(panel.Press("pbEnter").isEmpty());
+    panel.Answer(0xA, 0x18, QByteArray(), 1);
+    panel.Key("pb9")->click();
+    QCOMPARE(Shown(panel.Upper()), QStringLiteral("[NO ANSWER]"));
+    QVERIFY(panel.Press("pbEnter").isEmpty());
+
+    panel.Key("pb1")->click();
+    QCOMPARE(Shown(panel.Lower()), QStringLiteral("CLIP7891"));
+    QCOMPARE(Shown(panel.Upper()), QStringLiteral("[AVAILABLE]"));
+    QCOMPARE(panel.Press("pbEnter"), QList<QByteArray>{NameFrame(0xA8, 0x02, "CLIP7891")});
     QVERIFY(!CurrentDevice->fileSelectMode);
 }
 

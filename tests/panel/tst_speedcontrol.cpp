@@ -6,7 +6,12 @@
 
 #include "panelfixture.h"
 
+#include "ui/panel/speedtables.h"
+
 #include <QTest>
+#include <QWheelEvent>
+
+#include <functional>
 
 using namespace wire;
 
@@ -47,6 +52,7 @@ private slots:
     void modeKeySetUpIsNoTurn();
     void sliderBytesAtTableEdges();
     void sliderFirstSelectsSlowMotion();
+    void sliderShowsTheSpeedSent();
     void variableSpeedOfTheDial();
     void dialModeNamesTheShuttle();
     void modeKeysNeedAFreePanel();
@@ -195,6 +201,54 @@ void SpeedControlTest::sliderFirstSelectsSlowMotion()
     QVERIFY(panel.Slider()->isHidden());
     QVERIFY(panel.Find<QWidget>("sliderTxt3")->isHidden());
     QVERIFY(!panel.Dial()->isHidden());
+}
+
+// However the operator moves the slider, by its handle, a click in its
+// groove, the wheel or the keys, the speed it then shows is the one the
+// recorder was sent last. Where no speed may be sent (a panel mode holds the
+// keys) it does not move.
+void SpeedControlTest::sliderShowsTheSpeedSent()
+{
+    PanelFixture panel("127.0.41.10");
+    QVERIFY2(panel.Connect(), qPrintable(panel.Error()));
+    panel.window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(panel.window.get()));
+    panel.Key("rbSloMo")->click();
+    QSlider *slider = panel.Slider();
+    const auto speedShown = [slider] {
+        const int value = slider->value();
+        return ShuttleFine(value < 0 ? kForward : kReverse, SlowMotionSpeed(std::abs(value)));
+    };
+    const auto wheel = [slider](int steps) {
+        const QPointF at(slider->width() / 2.0, slider->height() / 2.0);
+        QWheelEvent event(at, slider->mapToGlobal(at), QPoint(), QPoint(0, 120 * steps),
+                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(slider, &event);
+    };
+    const std::pair<const char *, std::function<void()>> moves[] = {
+        {"drag", [slider] { MoveSlider(slider, -40); }},
+        {"click in the groove",
+         [slider] {
+             QTest::mouseClick(slider, Qt::LeftButton, {},
+                               QPoint(slider->width() / 2, slider->height() - 4));
+         }},
+        {"wheel", [wheel] { wheel(-1); }},
+        {"key", [slider] { QTest::keyClick(slider, Qt::Key_PageUp); }},
+    };
+    for (const auto &[how, move] : moves) {
+        const int before = slider->value();
+        const QList<QByteArray> sent = panel.During(move);
+        QVERIFY2(slider->value() != before, how);
+        QVERIFY2(!sent.isEmpty(), how);
+        QCOMPARE(sent.last(), speedShown());
+    }
+
+    CurrentDevice->menuMode = 1;
+    const int held = slider->value();
+    for (const auto &[how, move] : moves) {
+        QVERIFY2(panel.During(move).isEmpty(), how);
+        QCOMPARE(slider->value(), held);
+    }
 }
 
 // In slow motion a change of the dial's value gives a fine speed, always

@@ -32,6 +32,8 @@ private slots:
     void keysWithoutRecorderSendNothing();
     void panelModeAndDelayModeHoldTheKeys();
     void sidesFollowTheRecordersMode();
+    void unreadSetupKeepsThePlayerSide_data();
+    void unreadSetupKeepsThePlayerSide();
     void statusKeys();
     void remoteLocalWalksTheMenu();
     void remoteLocalWalkGivesUp();
@@ -164,6 +166,34 @@ void TransportKeysTest::sidesFollowTheRecordersMode()
     panel.Control().transport->pbP_pressed();
     QCOMPARE(recPlayMode, 0);
     QCOMPARE(ShownFace(panel.Key("pbR")), QStringLiteral("RP.png"));
+}
+
+void TransportKeysTest::unreadSetupKeepsThePlayerSide_data()
+{
+    QTest::addColumn<QByteArray>("answer");
+    QTest::newRow("no answer") << QByteArray(); // an empty answer is none
+    QTest::newRow("refused") << WireFrame({0x11, 0x12, 0x01});
+    QTest::newRow("page cut short") << SenseReturn(0xC0, QByteArray(1, '\0'));
+}
+
+// A recorder whose setup page 0 does not come back whole has said nothing
+// about its sides: the panel stays where it was, with P shown, and the next
+// press of P asks again and switches.
+void TransportKeysTest::unreadSetupKeepsThePlayerSide()
+{
+    QFETCH(QByteArray, answer);
+    PanelFixture panel("127.0.40.11");
+    QVERIFY2(panel.Connect(), qPrintable(panel.Error()));
+    panel.Answer(6, 0xC0, answer, 1);
+    QCOMPARE(panel.Press("pbP"), PlayerModeQuery());
+    QCOMPARE(recPlayMode, 0);
+    QVERIFY(!panel.Key("pbP")->isHidden());
+    QCOMPARE(ShownFace(panel.Key("pbR")), QStringLiteral("RD.png"));
+    QCOMPARE(ShownFace(panel.Key("pbP")), QStringLiteral("PU.png"));
+
+    QCOMPARE(panel.Press("pbP"), (PlayerModeQuery() + QList<QByteArray>{PlayerSide}));
+    QCOMPARE(recPlayMode, 1);
+    QCOMPARE(ShownFace(panel.Key("pbP")), QStringLiteral("PD.png"));
 }
 
 // LTC is switched off when on, else off and on; AT/TC flips the time mode

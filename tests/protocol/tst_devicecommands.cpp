@@ -665,31 +665,44 @@ void TestDeviceCommands::duration()
 
 // A page shorter than fourteen bytes comes back with fewer data bytes; the
 // reply's checksum must not turn up as a page byte.
+// A reply is taken only when it carries the whole page: the first byte and
+// as many bytes as the page holds. Every shorter length leaves the caller's
+// bytes alone, every longer one is kept as far as the reply goes.
 void TestDeviceCommands::setupPageRead_data()
 {
+    QTest::addColumn<quint8>("page");
     QTest::addColumn<QByteArray>("reply");
     QTest::addColumn<qint16>("status");
-    QTest::addColumn<QByteArray>("page");
+    QTest::addColumn<QByteArray>("kept");
     QByteArray full;
     for (int i = 0; i < 15; ++i)
         full.append(static_cast<char>(0xA0 + i));
-    QTest::newRow("full page") << SenseReturn(0xC0, full) << kStatusOk << full;
-    QTest::newRow("six page bytes")
-        << SenseReturn(0xC0, full.left(7)) << kStatusOk << full.left(7) + QByteArray(8, '\0');
-    QTest::newRow("NAK") << NakFrame() << kStatusNak << QByteArray(15, '\x55');
-    QTest::newRow("acknowledge") << AckFrame() << kStatusNoReply << QByteArray(15, '\x55');
+    const QByteArray untouched(15, '\x55');
+    const int sizes[] = {14, 6, 8, 10, 12, 11, 6, 0, 8, 8, 11};
+    for (const quint8 page : {0, 1, 2, 3, 4, 5, 6, 8, 9, 10}) {
+        for (int count = 0; count <= 15; ++count) {
+            const bool whole = count >= 1 + sizes[page];
+            QTest::addRow("page %d, %d data bytes", page, count)
+                << page << SenseReturn(0xC0, full.left(count))
+                << (whole ? kStatusOk : kStatusShortReply)
+                << (whole ? full.left(count) + QByteArray(15 - count, '\0') : untouched);
+        }
+    }
+    QTest::newRow("NAK") << quint8(1) << NakFrame() << kStatusNak << untouched;
+    QTest::newRow("acknowledge") << quint8(1) << AckFrame() << kStatusNoReply << untouched;
 }
 
 void TestDeviceCommands::setupPageRead()
 {
+    QFETCH(quint8, page);
     QFETCH(QByteArray, reply);
     QFETCH(qint16, status);
-    QFETCH(QByteArray, page);
+    QFETCH(QByteArray, kept);
     recorder.Answer(6, 0xC0, reply);
     SetupPageReply read;
     read.fill(0x55);
-    QCOMPARE(SetupPageRead(1, read), status);
-    QCOMPARE(QByteArray(reinterpret_cast<const char *>(read.data()), int(read.size())), page);
+    QCOMPARE(SetupPageRead(page, read), status);
+    QCOMPARE(QByteArray(reinterpret_cast<const char *>(read.data()), int(read.size())), kept);
 }
 
 void TestDeviceCommands::playerModeAvailable_data()

@@ -10,8 +10,10 @@
 #include "ui/settings/dlgdevicesettings.h"
 #include "ui/settings/settingsimage.h"
 
+#include "link/linkstatus.h"
 #include "protocol/recorderinfo.h"
 #include "protocol/recorderstate.h"
+#include "protocol/setupcommands.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -49,6 +51,9 @@ private slots:
     void openingReadsEveryPage();
     void exportWritesAndReadsBack();
     void failedPageReadIsKeptAndNotWritten();
+    void shortPageIsUnread_data();
+    void shortPageIsUnread();
+    void recorderThatAnswersAPageShort();
     void withoutRecorderNothingIsWritten();
     void pelletRefused();
 
@@ -144,6 +149,61 @@ void TestSettingsDialog::failedPageReadIsKeptAndNotWritten()
     // Read back whole: the recorder's own page 0 is shown again.
     QCOMPARE(control->currentText(), QStringLiteral("Remote"));
     QVERIFY(dialog.lbUnreadPages->isHidden());
+}
+
+void TestSettingsDialog::shortPageIsUnread_data()
+{
+    QTest::addColumn<int>("count");
+    for (int count = 0; count <= 15; ++count)
+        QTest::addRow("%d data bytes", count) << count;
+}
+
+// Page 0 answered with fewer bytes than it holds is not the recorder's
+// setup: it stays unread, is named, and an export neither writes nor
+// applies it, so the recorder's Emulation Mode and Mode stay as they are.
+// Answered whole it is read.
+void TestSettingsDialog::shortPageIsUnread()
+{
+    QFETCH(int, count);
+    DlgDeviceSettings dialog;
+    SetupPageReply page0{};
+    QCOMPARE(SetupPageRead(0, page0), kStatusOk);
+    const QByteArray reply(reinterpret_cast<const char *>(page0.data()), count);
+    recorder.sim.ForceReply(0x6, 0xC0, SenseReturn(0xC0, reply), 1);
+    dialog.pb_ImportFromDevice->click();
+    const bool whole = count == 15;
+    QCOMPARE(SettingsImage::Current().PageRead(0), whole);
+    QCOMPARE(dialog.lbUnreadPages->isHidden(), whole);
+    QCOMPARE(dialog.lbUnreadPages->text().contains(QStringLiteral("0. General")), !whole);
+
+    recorder.ClearFrames();
+    dialog.pb_ExportToDevice_2->click();
+    const QList<QByteArray> frames = recorder.Frames();
+    QCOMPARE(frames.contains(WireFrame({0x41, 0xC1, 0x00})), whole);
+    QCOMPARE(frames.first().left(3), whole ? Bytes(3, "\x4F\xC0\x00") : Bytes(3, "\x47\xC0\x01"));
+    QCOMPARE(Combo(dialog, "item_0_7")->currentText(), QStringLiteral("XR"));
+    QCOMPARE(Combo(dialog, "item_0_13")->currentText(), QStringLiteral("1R-1P"));
+    SetupPageReply after{};
+    QCOMPARE(SetupPageRead(0, after), kStatusOk);
+    QVERIFY(after == page0);
+}
+
+// The same from a recorder that always answers one page short.
+void TestSettingsDialog::recorderThatAnswersAPageShort()
+{
+    RecorderFixture shortening("127.0.70.2");
+    xrsim::Scenario scenario;
+    scenario.shortSetupPages = {{5, 11}};
+    QVERIFY2(shortening.Start(scenario), qPrintable(shortening.Error()));
+    DlgDeviceSettings dialog;
+    QVERIFY(!SettingsImage::Current().PageRead(5));
+    QVERIFY(SettingsImage::Current().PageRead(6));
+    QVERIFY(dialog.lbUnreadPages->text().endsWith(QStringLiteral(": 5. Chase")));
+    shortening.ClearFrames();
+    dialog.pb_ExportToDevice_2->click();
+    for (const QByteArray &frame : shortening.Frames())
+        QVERIFY(!frame.startsWith(Bytes(3, "\x4C\xC0\x05")) &&
+                frame != WireFrame({0x41, 0xC1, 0x05}));
 }
 
 void TestSettingsDialog::withoutRecorderNothingIsWritten()

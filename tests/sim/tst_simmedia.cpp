@@ -102,6 +102,17 @@ void TestSimMedia::noFilesAndOlderFirmware()
     QCOMPARE(ask("60 A1"), hex("77 A1") + "XR DISK");
     QCOMPARE(ask("43 A1 41 42 43"), kAck);
     QCOMPARE(ask("60 A1"), hex("73 A1") + "ABC");
+
+    // Current firmware set up without a file store answers the same.
+    xrsim::Scenario noStore = withFiles({"CLIP0000"});
+    QString error;
+    QVERIFY(noStore.Set(QStringLiteral("file_store"), QStringLiteral("off"), &error));
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("CLIP0000.*left out")));
+    QVERIFY(start(noStore));
+    QCOMPARE(ask("A0 14"), hex("78 14") + "$$$$$$$$");
+    QCOMPARE(ask("A8 02 " + nameHex("NEW")), kRefused);
+    QCOMPARE(ask("A8 18 " + nameHex("CLIP0000")), kRefused);
+    QCOMPARE(ask("A0 1D").left(2), hex("75 1D"));
 }
 
 void TestSimMedia::createRenameLoadDelete()

@@ -23,6 +23,7 @@ private slots:
     void cleanup();
 
     void setupPagesPersist();
+    void setupPageAnsweredShort();
     void appliedPageChangesTheRecorder();
     void channelModeGatesThePlayerSide();
 
@@ -35,6 +36,7 @@ private slots:
 
     void disksNeedMaintenanceAndTime();
     void formatShowsOnThePanel();
+    void formatThatNeverEnds();
 
     void informationBlock_data();
     void informationBlock();
@@ -64,6 +66,22 @@ void TestSimSetup::setupPagesPersist()
     QCOMPARE(ask("61 C0 0A"), hex("7F C0 0A 01 02 03 04 05 06 07 08 09 0A 0B 0C 0D 0E"));
     for (const char *command : {"61 C0 0B", "42 C0 0B 00", "41 C1 0B", "60 C0"})
         QCOMPARE(ask(command), kRefused);
+}
+
+// A recorder that answers one page short: only that page, only the bytes
+// asked for, the page number first.
+void TestSimSetup::setupPageAnsweredShort()
+{
+    xrsim::Scenario scenario;
+    QString error;
+    QVERIFY(scenario.Set(QStringLiteral("short_setup_page"), QStringLiteral("0,2"), &error));
+    scenario.shortSetupPages.append({5, 0});
+    QVERIFY(!scenario.Set(QStringLiteral("short_setup_page"), QStringLiteral("0,15"), &error));
+    QVERIFY(!scenario.Set(QStringLiteral("short_setup_page"), QStringLiteral("11,2"), &error));
+    QVERIFY(start(scenario));
+    QCOMPARE(ask("61 C0 00"), hex("72 C0 00 00"));
+    QCOMPARE(ask("61 C0 05"), hex("70 C0"));
+    QCOMPARE(ask("61 C0 01"), hex("7F C0 01 00 00 01 00 00 00 00 00 00 00 00 00 00 00"));
 }
 
 void TestSimSetup::appliedPageChangesTheRecorder()
@@ -290,6 +308,18 @@ void TestSimSetup::formatShowsOnThePanel()
     QVERIFY(!ask("61 95 07").contains("Format"));
     QCOMPARE(statusByte(0) & 0x20, 0);
     QCOMPARE(ask("61 BD 06").mid(7), hex("00 00 0B B8"));
+}
+
+void TestSimSetup::formatThatNeverEnds()
+{
+    xrsim::Scenario scenario;
+    QString error;
+    QVERIFY(scenario.Set(QStringLiteral("format_endless"), QStringLiteral("on"), &error));
+    QVERIFY(start(scenario));
+    QCOMPARE(ask("31 21 01"), kAck);
+    QCOMPARE(ask("32 23 01 00"), kAck);
+    recorder.AdvanceClock(3600000);
+    QCOMPARE(ask("61 95 07"), panel(0x40, "Format 60:00"));
 }
 
 void TestSimSetup::informationBlock_data()

@@ -31,7 +31,7 @@ void TestDiskApply::initTestCase()
 void TestDiskApply::init()
 {
     fixture.recorder.Reset();
-    fixture.Tables().KeepAppliedModes();
+    fixture.Tables().KeepScannedState();
 }
 
 void TestDiskApply::nothingChangedNothingApplied()

@@ -35,7 +35,7 @@ void TestDiskScanRefused::refusedSensesAreNamed()
     BusTables &tables = fixture.Tables();
     QCOMPARE(tables.Status(1, 0), BusTables::kNoDisk);
     QCOMPARE(tables.Status(1, 1), BusTables::kDiskReady);
-    QCOMPARE(tables.ModeEntry(1, 1), int(BusTables::kNoMode));
+    QCOMPARE(tables.ModeEntry(1, 1), int(BusTables::kUnknownMode));
     QCOMPARE(tables.Status(2, 15), BusTables::kNoDisk);
     QVERIFY(tables.Table(1)->isEnabled());
     QVERIFY(!tables.Table(2)->isEnabled());

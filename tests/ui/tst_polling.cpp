@@ -5,7 +5,9 @@
 
 #include "windowfixture.h"
 
+#include "link/linkstatus.h"
 #include "protocol/recorderstate.h"
+#include "protocol/setupcommands.h"
 #include "ui/common/faces.h"
 
 #include <QLineEdit>
@@ -47,6 +49,7 @@ class PollingTest : public QObject
 private slots:
     void tickSendsTheSensesInOrder();
     void titleNamesTheLoadedFile();
+    void shortSetupPageChangesNoFrameSettings();
     void displayChangeIsReadAfterTheStatus();
     void timeIsShownFromTheReply();
     void statusDrivesTheTransportKeys_data();
@@ -89,6 +92,35 @@ void PollingTest::titleNamesTheLoadedFile()
     fixture.window->setWindowTitle(QStringLiteral("Tavrel"));
     fixture.Tick();
     QCOMPARE(fixture.window->windowTitle(), title + QStringLiteral(" (No file Loaded)."));
+}
+
+// On its own timer the recorder's drop-frame setting comes from setup page
+// 0. A page 0 that comes back without that byte says nothing about it: the
+// segment list is not read again under a drop-frame setting made of zeros.
+void PollingTest::shortSetupPageChangesNoFrameSettings()
+{
+    const QByteArray firstSegmentInfo = WireFrame({0x62, 0x9A, 0x00, 0x01});
+    WindowFixture fixture("127.0.8.31");
+    xrsim::Scenario scenario;
+    scenario.files = {xrsim::Scenario::File{QStringLiteral("NEWS"), 60, 2}};
+    scenario.loaded = QStringLiteral("NEWS");
+    QVERIFY2(fixture.Connect(scenario), qPrintable(fixture.sim.ErrorString()));
+    fixture.Tick();
+    SetupPageReply page{};
+    QCOMPARE(SetupPageRead(0, page), kStatusOk);
+    page[1 + 3] = 1;    // the recorder's own timer
+    page[1 + 4] = 0xFF; // drop frame
+    QCOMPARE(SetupPageWrite(0, page.data() + 1, kSetupPageBytes), kStatusOk);
+    QCOMPARE(SetupPageApply(0), kStatusOk);
+    QVERIFY(fixture.Tick().contains(firstSegmentInfo));
+    QCOMPARE(CurrentDevice->dropFrame, quint8(1));
+
+    // The page number and page bytes 0-3: the time mode, not the drop frame.
+    const QByteArray cut(reinterpret_cast<const char *>(page.data()), 5);
+    fixture.sim.ForceReply(6, 0xC0, SenseReturn(0xC0, cut));
+    fixture.window->RequestLoadedFileRefresh();
+    QVERIFY(!fixture.Tick().contains(firstSegmentInfo));
+    QCOMPARE(CurrentDevice->dropFrame, quint8(1));
 }
 
 // Status byte 0 bits 5 and 6 say the recorder's display changed: the tick

@@ -49,8 +49,6 @@ void CsvExport::ExportPListToCSV_activated()
         Export(PlaylistCsv());
 }
 
-void CsvExport::DoExportClipCSV() {}
-
 QByteArray CsvExport::SegmentListCsv() const
 {
     const FrameSettings frames = ExportFrameSettings();

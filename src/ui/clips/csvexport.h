@@ -30,7 +30,6 @@ public:
 public slots:
     void ExportClipCSV_activated();
     void ExportPListToCSV_activated();
-    void DoExportClipCSV();
 
 private:
     void Export(const QByteArray &lines);

@@ -22,7 +22,7 @@ QString ShownFileName(const QString &name)
     return shown;
 }
 
-bool NamesLoadedFile(const QString &name)
+bool NamesAFile(const QString &name)
 {
     return !name.isEmpty() && !name.contains(QLatin1String("XXX"));
 }

@@ -10,6 +10,7 @@
 // reaches the window and two different names never look alike.
 QString ShownFileName(const QString &name);
 
-// Whether the name a current file sense gave is a loaded file: the recorder
-// answers no name when none is loaded, or its placeholder "XXX...".
-bool NamesLoadedFile(const QString &name);
+// Whether a name the recorder gave (the loaded file, the file a segment was
+// cut from) names a file: for none it gives no name, or its placeholder
+// "XXX...".
+bool NamesAFile(const QString &name);

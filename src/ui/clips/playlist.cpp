@@ -229,7 +229,7 @@ void Playlist::pbAbort_pressed()
     Stop();
 }
 
-void Playlist::MClearPlaylist(bool)
+void Playlist::MClearPlaylist()
 {
     removeRows(0, 0, TablePlaylist);
 }

@@ -60,7 +60,7 @@ public slots:
     void pbStart_pressed();
     void pbPause_pressed();
     void pbAbort_pressed();
-    void MClearPlaylist(bool clearAll);
+    void MClearPlaylist();
     void DoExport();
     // Run by every polling tick: selects the row of the segment the recorder
     // is playing.

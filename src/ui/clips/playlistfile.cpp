@@ -69,21 +69,9 @@ QString PlaylistFile::DocumentPath() const
 
 void PlaylistFile::DoNew()
 {
-    if (!session.EditAllowed() || !ReadyToClose() || !ConfirmErase())
+    if (!session.EditAllowed() || !ReadyToClose() || !SegmentList::ConfirmErase(Window()))
         return;
     StartEmpty();
-}
-
-bool PlaylistFile::ConfirmErase()
-{
-    QMessageBox box(QMessageBox::Information, QStringLiteral("Tavrel"),
-                    QStringLiteral("You are about to erase the internal segments !!!, Are you "
-                                   "sure ?"),
-                    QMessageBox::NoButton, Window());
-    QPushButton *ok = box.addButton(QStringLiteral("&Ok"), QMessageBox::AcceptRole);
-    box.setEscapeButton(box.addButton(QStringLiteral("&Cancel"), QMessageBox::RejectRole));
-    box.exec();
-    return box.clickedButton() == ok;
 }
 
 // No segment on the recorder or in the lists, and the recorder's own disks
@@ -91,9 +79,9 @@ bool PlaylistFile::ConfirmErase()
 void PlaylistFile::StartEmpty()
 {
     PollingPause pause(session);
-    segments.MClearClipList(true);
+    segments.MClearClipList();
     segments.eraseRecorderSegments();
-    playlist.MClearPlaylist(true);
+    playlist.MClearPlaylist();
     segments.diskTable = DiskTable{};
     segments.ShowDiskInformation();
     segments.readDiskTable();

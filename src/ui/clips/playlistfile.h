@@ -74,7 +74,6 @@ private:
     };
 
     // New (playlistfile.cpp).
-    bool ConfirmErase();
     void StartEmpty();
 
     // Open (playlistfileopen.cpp).
@@ -82,7 +81,6 @@ private:
     void ClearForOpen();
     bool readPlaylistFile(const KplReading &reading);
     bool RecreateSegments(const std::vector<SegmentRecord> &records);
-    bool RecorderLost() const;
 
     // Save (playlistfilesave.cpp).
     SaveResult Save();

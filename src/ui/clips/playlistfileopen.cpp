@@ -9,6 +9,7 @@
 #include "playlist.h"
 #include "segmentlist.h"
 
+#include "devices/devicelists.h"
 #include "devices/devicerecord.h"
 #include "protocol/datafile.h"
 #include "ui/common/busyprogress.h"
@@ -90,9 +91,9 @@ void PlaylistFile::OpenChosen(std::unique_ptr<DataFile> chosen)
 
 void PlaylistFile::ClearForOpen()
 {
-    segments.MClearClipList(true);
+    segments.MClearClipList();
     segments.eraseRecorderSegments();
-    playlist.MClearPlaylist(true);
+    playlist.MClearPlaylist();
 }
 
 // The playlist names the file's segments, so it follows only a complete
@@ -143,9 +144,4 @@ bool PlaylistFile::RecreateSegments(const std::vector<SegmentRecord> &records)
              .arg(total),
          true);
     return false;
-}
-
-bool PlaylistFile::RecorderLost() const
-{
-    return !session.Device() || session.Device()->disconnected;
 }

@@ -158,7 +158,7 @@ void SegmentList::ShowDiskInformation()
     }
 }
 
-void SegmentList::MClearClipList(bool)
+void SegmentList::MClearClipList()
 {
     removeRows(0, 0, TableClipList);
     rowsTimerMode = -1;

@@ -28,7 +28,8 @@ class RecorderSession;
 // playlist uses as well, and the disk table the playlist file stores.
 //
 // What the playlist file's New and Open need:
-//   MClearClipList(true)            empties the list (nothing sent)
+//   MClearClipList()                empties the list (nothing sent)
+//   ConfirmErase(parent)            the question before everything is erased
 //   eraseRecorderSegments()         deletes every segment on the recorder
 //   addSegmentFromRecord(r, true)   re-creates a stored segment and its row
 //   readDiskTable()                 reads diskTable from the recorder
@@ -73,6 +74,9 @@ public:
     // number. Without `sendToRecorder` nothing is sent and no row is added.
     // True when a row was added; nothing happens without a recorder.
     bool addSegmentFromRecord(const SegmentRecord &record, bool sendToRecorder);
+    // Asks the operator before every segment on the recorder is erased;
+    // true for "&Ok".
+    static bool ConfirmErase(QWidget *parent);
     // Deletes every segment the recorder holds, under a progress dialog.
     void eraseRecorderSegments();
     // Reads the recorder's disk entries into diskTable (its name stays).
@@ -133,7 +137,7 @@ public slots:
     void DoGotoOut();
     void TableClipList_clicked(int row, int column, Qt::MouseButton button = Qt::LeftButton);
     void TableClipList_doubleClicked(int row, int column);
-    void MClearClipList(bool clearAll);
+    void MClearClipList();
     void Menu_Segment_Clear_all_activated();
     void DoImport();
     void reloadSegmentList();
@@ -195,7 +199,6 @@ private:
     void RefreshRows(const SegmentReports &found);
     void RetimeRows();
     void ReplaceRows(const SegmentReports &found);
-    bool RecorderLost() const;
 
     RecorderSession &session;
     const QTableWidget *playlistTable = nullptr;

@@ -4,6 +4,8 @@
 
 #include "segmentlist.h"
 
+#include "filenametext.h"
+
 #include "protocol/filecommands.h"
 #include "protocol/locate.h"
 #include "protocol/recorderstate.h"
@@ -14,16 +16,6 @@
 
 #include <QLineEdit>
 #include <QTableWidget>
-
-namespace {
-
-// The recorder's name for "no file": a segment cut while none was loaded.
-bool NoFileName(const QString &name)
-{
-    return name.contains(QLatin1String("XXX"));
-}
-
-} // namespace
 
 void SegmentList::DoGotoIn()
 {
@@ -74,7 +66,7 @@ void SegmentList::ShowSource(quint16 number)
     QString source;
     if (!SegmentSourceSense(number, source))
         return;
-    EdDiskName->setText(NoFileName(source) ? QString() : source);
+    EdDiskName->setText(NamesAFile(source) ? source : QString());
 }
 
 // A double click plays the segment (on its name) or cues the recorder to its
@@ -103,7 +95,7 @@ void SegmentList::TableClipList_doubleClicked(int row, int column)
 void SegmentList::LoadSource(quint16 number)
 {
     QString source;
-    if (!SegmentSourceSense(number, source) || NoFileName(source))
+    if (!SegmentSourceSense(number, source) || !NamesAFile(source))
         return;
     LoadClip(source);
     WaitCueUpComplete();

@@ -4,6 +4,7 @@
 
 #include "segmentlist.h"
 
+#include "filenametext.h"
 #include "kplforms.h"
 
 #include "link/linkstatus.h"
@@ -130,7 +131,7 @@ int SegmentList::Recreate(const KeptSegment &kept, quint16 number)
 {
     if (number == 0)
         return -1;
-    if (!kept.source.isEmpty() && !kept.source.contains(QLatin1String("XXX"))) {
+    if (NamesAFile(kept.source)) {
         LoadClip(kept.source);
         WaitCueUpComplete();
     }

@@ -6,6 +6,7 @@
 
 #include "kplforms.h"
 
+#include "devices/devicelists.h"
 #include "devices/devicerecord.h"
 #include "protocol/recorderstate.h"
 #include "protocol/segmentcommands.h"
@@ -36,7 +37,7 @@ void SegmentList::DoImport()
 // start again from what it holds. A Pellet keeps no segments.
 void SegmentList::ImportSegments()
 {
-    MClearClipList(true);
+    MClearClipList();
     emit PlaylistClearRequested();
     if (pelletDevice == 0) {
         TimerModeSense();
@@ -137,7 +138,7 @@ void SegmentList::ReplaceRows(const SegmentReports &found)
 {
     const bool dropped =
         TableClipList->rowCount() > 0 || (playlistTable && playlistTable->rowCount() > 0);
-    MClearClipList(true);
+    MClearClipList();
     emit PlaylistClearRequested();
     ShowSegments(found);
     if (!dropped)
@@ -145,11 +146,6 @@ void SegmentList::ReplaceRows(const SegmentReports &found)
     replacedByRecorder = true;
     MarkModified();
     emit ReplacedByRecorder();
-}
-
-bool SegmentList::RecorderLost() const
-{
-    return !session.Device() || session.Device()->disconnected;
 }
 
 void SegmentList::readDiskTable()
@@ -168,18 +164,23 @@ void SegmentList::FollowTimerMode()
         reloadSegmentList();
 }
 
-void SegmentList::Menu_Segment_Clear_all_activated()
+bool SegmentList::ConfirmErase(QWidget *parent)
 {
     QMessageBox box(QMessageBox::Information, QStringLiteral("Tavrel"),
                     QStringLiteral("You are about to erase the internal segments !!!, Are you "
                                    "sure ?"),
-                    QMessageBox::NoButton, this);
+                    QMessageBox::NoButton, parent);
     QPushButton *ok = box.addButton(QStringLiteral("&Ok"), QMessageBox::AcceptRole);
     box.setEscapeButton(box.addButton(QStringLiteral("&Cancel"), QMessageBox::RejectRole));
     box.exec();
-    if (box.clickedButton() != ok)
+    return box.clickedButton() == ok;
+}
+
+void SegmentList::Menu_Segment_Clear_all_activated()
+{
+    if (!ConfirmErase(this))
         return;
-    MClearClipList(true);
+    MClearClipList();
     eraseRecorderSegments();
     emit PlaylistClearRequested();
     ShowDiskInformation();

@@ -76,7 +76,7 @@ void SegmentPage::ConnectParts()
 {
     segments->WatchPlaylist(playlist->TablePlaylist);
     connect(segments, &SegmentList::PlaylistClearRequested, playlist,
-            [this] { playlist->MClearPlaylist(true); });
+            [this] { playlist->MClearPlaylist(); });
     connect(segments, &SegmentList::PlaybackInterrupted, playlist, &Playlist::StoppedForPlay);
     connect(segments, &SegmentList::CurrentSegmentChosen, playlist, &Playlist::SetCurrentSegment);
     connect(segments, &SegmentList::CopyToPlaylist, playlist, &Playlist::InsertSegment);

@@ -72,7 +72,7 @@ void ServerPage::refreshLoadedFile()
     QString name;
     if (CurrentFileSense(name) != kStatusOk)
         return;
-    if (!NamesLoadedFile(name)) {
+    if (!NamesAFile(name)) {
         ShowNoFileLoaded();
         return;
     }

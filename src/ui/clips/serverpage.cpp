@@ -193,7 +193,7 @@ void ServerPage::FillFileList(QStringList names)
 // starts with it, and no row is marked while nothing is loaded.
 void ServerPage::MarkLoadedFile(const QString &loaded, bool select)
 {
-    const bool any = NamesLoadedFile(loaded);
+    const bool any = NamesAFile(loaded);
     for (int row = 0; row < TableFileList->rowCount(); ++row) {
         QTableWidgetItem *item = TableFileList->item(row, 0);
         const QString name = FileNameAt(row);
@@ -224,7 +224,7 @@ void ServerPage::pbLoadFile_pressed()
     const QString name = FileNameAt(row);
     if (name.isEmpty())
         return;
-    if (recPlayMode == 1)
+    if (recPlayMode == kPlayerSide)
         LoadClip(name);
     else
         CreateFile(name);

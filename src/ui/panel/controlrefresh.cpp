@@ -15,23 +15,10 @@
 #include "protocol/transportcommands.h"
 #include "speedcontrol.h"
 #include "transportkeys.h"
+#include "transportstate.h"
 #include "ui/common/recordersession.h"
 
 namespace {
-
-// Transport states, as the transport keys show them.
-enum TransportStateCode {
-    kStatePlay = 0,
-    kStateRecord = 1,
-    kStateStop = 2,
-    kStateRewind = 3,
-    kStateForward = 4,
-    kStateShuttleForward = 5,
-    kStateJogForward = 6,
-    kStateVariable = 7,
-    kStateShuttleReverse = 8,
-    kStateJogReverse = 9,
-};
 
 // The reply of a status sense: a sense return (group 7) of command 0x20.
 constexpr quint8 kSenseReturnGroup = 7;
@@ -40,11 +27,6 @@ constexpr quint8 kStatusSenseCommand = 0x20;
 // From this long after start-up on, the lower line no longer keeps the text
 // the recorder last sent (the version banner, for example).
 constexpr quint64 kBannerMs = 6000;
-
-bool Bit(int byte, int bit)
-{
-    return (statusBytes[byte] >> bit) & 1;
-}
 
 bool IsFileBrowserKey(quint8 key)
 {
@@ -82,7 +64,7 @@ void ControlPage::RefreshPanel(DeviceRecord &device, quint64 startMs)
 // blanked in store so that the transport word stands alone.
 void ControlPage::KeepDisplayTidy(DeviceRecord &device, quint64 startMs)
 {
-    if (Bit(0, 5) || Bit(0, 6)) {
+    if (StatusBitSet(kStatusDisplayChanged)) {
         device.silentUpdate = 1;
         SendPanelKey(kDisplayReadKey);
         device.silentUpdate = 0;
@@ -98,24 +80,25 @@ void ControlPage::KeepDisplayTidy(DeviceRecord &device, quint64 startMs)
 // tell jog, variable speed and shuttle apart; the panel's own dial mode does.
 int ControlPage::ShowTransportWord()
 {
-    if (Bit(1, 1)) {
+    if (StatusBitSet(kStatusRecording)) {
         display->WriteFuncString("RECORD");
         return kStateRecord;
     }
-    if (Bit(1, 0)) {
+    if (StatusBitSet(kStatusPlaying)) {
         // With status byte 0 bit 4 clear the word carries the display's dot.
-        display->WriteFuncString(Bit(0, 4) ? QByteArray("PLAY") : QByteArray("\xA5 PLAY"));
+        display->WriteFuncString(StatusBitSet(kStatusPlainPlay) ? QByteArray("PLAY")
+                                                                : QByteArray("\xA5 PLAY"));
         return kStatePlay;
     }
-    if (Bit(1, 2)) {
+    if (StatusBitSet(kStatusFastForward)) {
         display->WriteFuncString("FORWARD");
         return kStateForward;
     }
-    if (Bit(1, 3)) {
+    if (StatusBitSet(kStatusRewinding)) {
         display->WriteFuncString("REWIND");
         return kStateRewind;
     }
-    if (Bit(2, 5)) {
+    if (StatusBitSet(kStatusShuttleFamily)) {
         if (speed->JogActive()) {
             display->WriteFuncString("JOG");
             return speed->DialForward() ? kStateJogForward : kStateJogReverse;
@@ -127,7 +110,7 @@ int ControlPage::ShowTransportWord()
         display->WriteFuncString("SHUTTLE");
         return speed->DialForward() ? kStateShuttleForward : kStateShuttleReverse;
     }
-    if (Bit(1, 5) || Bit(2, 1))
+    if (StatusBitSet(kStatusStopped) || StatusBitSet(kStatusStill))
         display->WriteFuncString("STOP");
     return kStateStop;
 }

@@ -7,7 +7,6 @@
 #include "panelkeycodes.h"
 #include "panelmodes.h"
 #include "paneltime.h"
-#include "protocol/filecommands.h"
 #include "protocol/recorderstate.h"
 #include "protocol/timecode.h"
 #include "protocol/transportcommands.h"
@@ -17,8 +16,6 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
-
-#include <algorithm>
 
 namespace {
 
@@ -222,14 +219,11 @@ void Keypad::KeypadDigit(int digit)
 // that name exists.
 void Keypad::TypeFileDigit(DeviceRecord &device, int digit)
 {
-    const QString name = NameForDigits(display.lineLCD3->text());
-    const QString typed = name.left(4) + name.mid(5) + QChar(u'0' + digit);
-    const QByteArray bytes = typed.toLatin1();
-    session.WriteMenuLine(bytes);
-    device.panelFileName.fill('\0');
-    std::copy_n(bytes.constData(), std::min<int>(bytes.size(), kFileNameLength),
-                device.panelFileName.begin());
-    session.WriteTimeLine(FileNameAnswer(typed));
+    const QString name = NameForDigits(device);
+    const QByteArray typed = (name.left(4) + name.mid(5) + QChar(u'0' + digit)).toLatin1();
+    session.WriteMenuLine(typed);
+    KeepPanelFileName(device, typed);
+    session.WriteTimeLine(CheckPanelFileName(device));
     session.SwitchModifiersOff();
 }
 

@@ -6,6 +6,7 @@
 #include "menukeys.h"
 #include "paneldisplay.h"
 #include "transportkeys.h"
+#include "transportstate.h"
 #include "ui/clips/playlistfile.h"
 #include "ui/clips/segmentpage.h"
 #include "ui/clips/serverpage.h"
@@ -24,8 +25,6 @@ namespace {
 const QSize kMinimumSize(21, 283);
 const QSize kInitialSize(782, 531);
 
-constexpr int kStopState = 2;
-
 } // namespace
 
 MainWindow::MainWindow() : QMainWindow(nullptr)
@@ -41,7 +40,7 @@ MainWindow::MainWindow() : QMainWindow(nullptr)
     setMinimumSize(kMinimumSize);
     resize(kInitialSize.expandedTo(minimumSizeHint()));
     BuildRecorderMenu();
-    SetNewState(kStopState);
+    SetNewState(kStateStop);
     WriteTimeLine(kInitialTimeLine);
 }
 
@@ -113,11 +112,6 @@ QString MainWindow::TimeLine() const
 QString MainWindow::MenuLine() const
 {
     return control->display->MenuLine();
-}
-
-void MainWindow::ShowTimecode(const std::array<quint8, 4> &time)
-{
-    control->display->ShowTimecode(time);
 }
 
 void MainWindow::RefreshPanel(DeviceRecord &device)

@@ -9,7 +9,6 @@
 #include <QMainWindow>
 #include <QtGlobal>
 
-#include <array>
 #include <vector>
 
 class ControlPage;
@@ -94,7 +93,6 @@ public:
     int TransportState() const;
     QString TimeLine() const;
     QString MenuLine() const;
-    void ShowTimecode(const std::array<quint8, 4> &time);
     void RefreshPanel(DeviceRecord &device);
 
     // Every picture key of the four pages, page by page.

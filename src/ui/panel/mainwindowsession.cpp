@@ -185,10 +185,10 @@ void MainWindow::ShowDiskInformation()
 
 void MainWindow::ResetForNewDevice()
 {
-    segment->segments->MClearClipList(true);
-    segment->playlist->MClearPlaylist(true);
+    segment->segments->MClearClipList();
+    segment->playlist->MClearPlaylist();
     server->ClearFileList();
-    recPlayMode = -1;
+    recPlayMode = kNoSideChosen;
     SelectRecorderSide();
     SwitchModifiersOff();
     server->ForgetLoadedFile();

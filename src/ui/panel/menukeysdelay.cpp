@@ -10,7 +10,6 @@
 #include "link/timing.h"
 #include "paneldisplay.h"
 #include "panelmodes.h"
-#include "protocol/commandengine.h"
 #include "protocol/recorderstate.h"
 #include "protocol/setupcommands.h"
 #include "protocol/transportcommands.h"
@@ -24,9 +23,6 @@
 #include <array>
 
 namespace {
-
-constexpr qint32 kRecorderSide = 0;
-constexpr qint32 kPlayerSide = 1;
 
 // Delay mode needs byte 1 of setup page 0 set: a recorder that has it clear
 // gets it set to 0xFF and the page applied before the recording starts.
@@ -105,9 +101,13 @@ std::optional<quint64> MenuKeys::DelayFromText(const QString &text, bool fiftyHz
 
 // Enter on the Delay entry: the player side is cued to the start of the
 // material, the recorder side starts recording from its start, and, when
-// the player side was chosen, its playback waits for the delay.
+// the player side was chosen, its playback waits for the delay. While Delay
+// mode runs, Enter starts nothing: a new start would cue the recording
+// side back to zero in the middle of its recording.
 void MenuKeys::StartDelayMode(DeviceRecord &device)
 {
+    if (device.delayRecording)
+        return;
     const QString text = display.lineLCD3->text();
     if (text == QLatin1String(kZeroTime) || text == QLatin1String(kDelayOff))
         return;
@@ -141,17 +141,17 @@ void MenuKeys::StartDelayMode(DeviceRecord &device)
     std::copy(kept.begin(), kept.end(), device.delayText.begin());
 }
 
-// The page is written back only when it was read whole: a page made up of
-// the zeros of a failed read would wipe the recorder's settings.
+// The page is written back only when it was read whole (the read refuses a
+// short one): a page made up of zeros would wipe the recorder's settings.
 void MenuKeys::SetDelayPageByte()
 {
     SetupPageReply page{};
-    if (SetupPageRead(kDelayPage, page) != kStatusOk || ReplyDataCount() < kSetupReplySize)
+    if (SetupPageRead(kDelayPage, page) != kStatusOk)
         return;
     if (page[kDelayPageReplyByte] != 0)
         return;
     page[kDelayPageReplyByte] = kDelayPageValue;
-    SetupPageWrite(kDelayPage, page.data() + 1, kSetupPageBytes);
+    SetupPageWrite(kDelayPage, page.data() + 1, SetupPageSize(kDelayPage));
     SetupPageApply(kDelayPage);
 }
 

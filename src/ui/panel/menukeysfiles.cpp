@@ -24,10 +24,6 @@
 
 namespace {
 
-// Data byte 1 of the first file list answer on a recorder that keeps no
-// files (older firmware answers "$$$$$$$$").
-constexpr quint8 kNoStoreMark = '$';
-
 // The recorder holds at most 2048 files, so one of CLIP0000 to CLIP2047 is
 // free unless the recorder is full.
 constexpr int kClipNameCount = 2048;
@@ -41,11 +37,6 @@ constexpr qint32 kDeleteFile = 1;
 quint8 AnsweredByte(int n)
 {
     return n < ReplyDataCount() ? ReplyData(n) : 0;
-}
-
-QString ClipName(int number)
-{
-    return QStringLiteral("CLIP%1").arg(number, 4, 10, QLatin1Char('0'));
 }
 
 // The first CLIPnnnn name the recorder says is free; empty when every one is
@@ -74,10 +65,8 @@ void MenuKeys::FileBrowserKey(quint8 key)
     if (key == kFileBrowserNextKey) {
         FileListEntry entry;
         FileListNext(entry);
-    } else if (key == kFileBrowserNextAllKey) {
-        FileListNextAll();
     } else {
-        return;
+        FileListNextAll();
     }
     if (AnsweredByte(0) != kNoFileMark)
         ShowListedFile();
@@ -178,7 +167,8 @@ void MenuKeys::pbSav_pressed()
 }
 
 // Proposes CLIP0000 on a recorder without files, else the first free
-// CLIPnnnn name, and says on the upper line whether it is free. False when
+// CLIPnnnn name, and says on the upper line whether it is free (asked once
+// more, so that Enter creates only a name checked in this Save). False when
 // there is nothing to propose: the recorder keeps no files, is full, or
 // cannot tell which names are used.
 bool MenuKeys::ProposeFileName(DeviceRecord &device)
@@ -190,8 +180,7 @@ bool MenuKeys::ProposeFileName(DeviceRecord &device)
         transport.pbOption->setChecked(false);
         return false;
     }
-    const bool noFiles = AnsweredByte(0) == kNoFileMark;
-    const QString name = noFiles ? ClipName(0) : FirstFreeClipName();
+    const QString name = AnsweredByte(0) == kNoFileMark ? ClipName(0) : FirstFreeClipName();
     if (name.isEmpty()) {
         session.LeavePanelModes();
         return false;
@@ -199,19 +188,19 @@ bool MenuKeys::ProposeFileName(DeviceRecord &device)
     const QByteArray bytes = name.toLatin1();
     session.WriteMenuLine(bytes);
     KeepPanelFileName(device, bytes);
-    if (!noFiles)
-        session.WriteTimeLine(FileNameAnswer(name));
+    session.WriteTimeLine(CheckPanelFileName(device));
     keypad.RestartDigits();
     return true;
 }
 
-// A name the upper line reports as used is not created; the entry stays for
-// another name. Nothing is sent for an empty name.
+// A file is created only under a name the recorder said is free in this
+// Save; otherwise the entry stays for another name. Nothing is sent for an
+// empty name.
 void MenuKeys::EnterInFileBrowser(DeviceRecord &device)
 {
     const QString name = QString::fromLatin1(device.panelFileName.data());
     const qint32 action = device.fileAction;
-    if (action == kCreateFile && display.TimeLine().trimmed() == QLatin1String(kNameUsed))
+    if (action == kCreateFile && !device.panelFileAvailable)
         return;
     if (!name.isEmpty()) {
         if (action == kCreateFile) {

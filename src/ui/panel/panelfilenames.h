@@ -12,17 +12,23 @@ struct DeviceRecord;
 
 inline constexpr char kNameAvailable[] = "[AVAILABLE]";
 inline constexpr char kNameUsed[] = "[ALREADY USED]";
+// The recorder refused the question, or did not answer it.
+inline constexpr char kNameRefused[] = "[REFUSED]";
+inline constexpr char kNameUnanswered[] = "[NO ANSWER]";
 
-// What the upper line says of a name: "[AVAILABLE]" when the recorder has no
-// file of that name, "[ALREADY USED]" when it has one, and nothing when it
-// did not answer the question.
-QByteArray FileNameAnswer(const QString &name);
+// The name proposed for file number `number`: CLIP0000 to CLIP2047.
+QString ClipName(int number);
 
 // Keeps the name the browser shows (at most eight characters) as the one
-// Enter acts on.
+// Enter acts on; it is not known to be free until checked.
 void KeepPanelFileName(DeviceRecord &device, const QByteArray &name);
 
-// The eight characters whose last four the digit keys scroll: the name the
-// lower line shows without the " Loaded" mark, cut to eight characters or
-// filled up with zeros.
-QString NameForDigits(const QString &shown);
+// Asks the recorder whether a file of the kept name exists and returns what
+// the upper line says of it: "[AVAILABLE]", "[ALREADY USED]", or why the
+// recorder could not tell. Only "[AVAILABLE]" lets Enter create the file.
+QByteArray CheckPanelFileName(DeviceRecord &device);
+
+// The eight characters whose last four the digit keys scroll: the kept name
+// cut to eight characters or filled up with zeros, and CLIP0000 while no
+// name is kept (never the recorder's own text on the display).
+QString NameForDigits(const DeviceRecord &device);

@@ -30,6 +30,3 @@ constexpr quint8 kEnterKey = 0x90;
 constexpr quint8 kLegacyMinusKey = 0x9F;
 constexpr quint8 kLegacyPlusKey = 0xA0;
 constexpr quint8 kDotKey = 0xD0;
-
-// Data byte 0 of a file list answer when the recorder has no further file.
-constexpr quint8 kNoFileMark = 0x94;

@@ -19,6 +19,8 @@ void LeavePanelModes(DeviceRecord &device)
     device.recallMode = 0;
     device.fileSelectMode = 0;
     device.fileAction = -1;
+    device.panelFileName.fill('\0');
+    device.panelFileAvailable = 0;
 }
 
 bool CurrentDeviceInPanelMode()

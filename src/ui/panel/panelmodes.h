@@ -9,8 +9,9 @@ struct DeviceRecord;
 // mode and the polling leaves the display to it.
 bool AnyPanelMode(const DeviceRecord &device);
 
-// Leaves every panel mode: the six flags are cleared and Enter in the file
-// browser goes back to creating a file.
+// Leaves every panel mode: the six flags are cleared, the file name the
+// browser or Save held is forgotten and Enter in the file browser goes back
+// to creating a file.
 void LeavePanelModes(DeviceRecord &device);
 
 // Whether the current recorder, if any, is in a panel mode.

@@ -6,6 +6,7 @@
 #include "protocol/transportcommands.h"
 #include "speedtables.h"
 #include "transportkeys.h"
+#include "transportstate.h"
 #include "ui/common/faces.h"
 #include "ui/common/recordersession.h"
 #include "ui/common/widgetfactory.h"
@@ -47,10 +48,6 @@ const Mark kMarks[] = {
 // The slider runs from -60 at the top to 60 at the bottom.
 constexpr int kSliderEnd = 60;
 
-// Transport states in which the recorder reports shuttle.
-constexpr int kShuttleForwardState = 5;
-constexpr int kShuttleReverseState = 8;
-
 // A jog step takes this many dial units (half a notch).
 constexpr int kJogStepUnits = 5;
 
@@ -79,7 +76,10 @@ SpeedControl::SpeedControl(RecorderSession &session, const TransportKeys &transp
     BuildDial();
     LayOut();
     connect(potent, &QDial::valueChanged, this, &SpeedControl::potent_valueChanged);
-    connect(slider, &QSlider::sliderMoved, this, &SpeedControl::slider_sliderMoved);
+    // Every change the operator makes counts, not the drag alone: a click in
+    // the groove, the wheel and the keys move the slider too, and a slider
+    // that showed a speed the recorder was never sent would mislead.
+    connect(slider, &QSlider::valueChanged, this, &SpeedControl::slider_sliderMoved);
 }
 
 std::vector<KeyInfo> SpeedControl::Keys()
@@ -176,8 +176,7 @@ void SpeedControl::LightModeKey(const QPushButton *lit)
 }
 
 // The range and value change through the dial, so its handler runs for them
-// with the modes as they stand before the caller changes them: the file
-// browser's set-ups step to a file that way.
+// with the modes as they stand before the caller changes them.
 void SpeedControl::SetUpDial(const DialSetup &setup)
 {
     potent->setWrapping(setup.wrapping);
@@ -208,7 +207,7 @@ void SpeedControl::rbJog_pressed()
     jogActive = 1;
     dialLastValue = potent->value();
     EndEditModes();
-    ShuttleFine(0, false);
+    ShuttleFine(0, true);
     LightModeKey(rbJog);
     session.SwitchModifiersOff();
 }
@@ -241,10 +240,9 @@ void SpeedControl::rbSloMo_pressed()
     dialLastValue = 0;
     EndEditModes();
     LightModeKey(rbSloMo);
-    // Under the operator's hand the slider would report the move to 0 as a
-    // drag of its own.
-    const QSignalBlocker quiet(slider);
-    slider->setValue(0);
+    // Slow motion starts from the middle, where no speed is sent.
+    sliderSentValue = 0;
+    ShowSentSpeed();
 }
 
 void SpeedControl::potent_valueChanged(int value)
@@ -252,8 +250,7 @@ void SpeedControl::potent_valueChanged(int value)
     DeviceRecord *device = session.Device();
     if (!device || session.DelayModeHolds())
         return;
-    const int state = transport.TransportState();
-    const bool shuttling = state == kShuttleForwardState || state == kShuttleReverseState;
+    const bool shuttling = ShuttleState(transport.TransportState());
     if (device->fileSelectMode)
         BrowseFiles(value);
     else if (varActive == 1)
@@ -301,7 +298,7 @@ void SpeedControl::SendVariableSpeed(int value)
 {
     if (!session.PanelModeActive()) {
         EndEditModes();
-        ShuttleFine(DialVariableSpeed(value), false);
+        ShuttleFine(DialVariableSpeed(value), true);
     }
     session.SwitchModifiersOff();
 }
@@ -328,25 +325,41 @@ void SpeedControl::StepJog(int value)
     session.SwitchModifiersOff();
 }
 
-// The top of the slider (-60) is full speed forward.
+// The top of the slider (-60) is full speed forward. A move that sends no
+// speed puts the slider back where it was, so that it always shows the
+// speed last sent.
 void SpeedControl::slider_sliderMoved(int value)
 {
-    if (session.Device() && session.DelayModeHolds())
+    if (session.Device() && session.DelayModeHolds()) {
+        ShowSentSpeed();
         return;
+    }
     if (varActive != 1) {
         rbSloMo_pressed();
+        ShowSentSpeed();
         return;
     }
     const bool forward = value < 0;
     dialForward = forward ? 1 : 0;
     const quint16 speed = SlowMotionSpeed(std::abs(value));
-    if (!session.Device())
+    if (!session.Device()) {
+        ShowSentSpeed();
         return;
-    if (!session.PanelModeActive()) {
+    }
+    if (session.PanelModeActive()) {
+        ShowSentSpeed();
+    } else {
         EndEditModes();
-        ShuttleFine(speed, !forward);
+        ShuttleFine(speed, forward);
+        sliderSentValue = value;
     }
     session.SwitchModifiersOff();
+}
+
+void SpeedControl::ShowSentSpeed()
+{
+    const QSignalBlocker quiet(slider);
+    slider->setValue(sliderSentValue);
 }
 
 void SpeedControl::LeaveDialModes()
@@ -364,9 +377,12 @@ void SpeedControl::SetUpClipSelection()
     dialClipSelect = 1;
 }
 
+// The set-up is no turn: taken as one it would step the browser a file on,
+// or, with no browser open, select shuttle and stop a playing recorder.
 void SpeedControl::SetUpBrowserDial(const DialSetup &setup)
 {
     LeaveDialModes();
     ShowDial(true);
-    SetUpDial(setup);
+    SetUpDialQuietly(setup);
+    dialLastValue = setup.value;
 }

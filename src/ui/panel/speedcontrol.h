@@ -80,6 +80,7 @@ private:
     void SendVariableSpeed(int value);
     void SendShuttleSpeed(int value);
     void StepJog(int value);
+    void ShowSentSpeed();
 
     void BuildDial();
     QWidget *BuildSlider();
@@ -92,4 +93,6 @@ private:
     quint8 dialForward = 0;
     qint32 dialLastValue = 0;
     quint8 dialClipSelect = 0;
+    // Where the slider stood when it last sent a speed.
+    int sliderSentValue = 0;
 };

@@ -26,8 +26,7 @@ quint16 DialVariableSpeed(int value);
 // ends (the "200%" marks).
 quint16 SlowMotionSpeed(int distance);
 
-// How the dial is set up for each of its uses. Every set-up changes the value
-// through the dial itself, so the dial's handler runs for it.
+// How the dial is set up for each of its uses.
 struct DialSetup
 {
     int minimum;

@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "transportkeys.h"
 
+#include "link/linkstatus.h"
 #include "panelkeycodes.h"
 #include "protocol/commandengine.h"
 #include "protocol/commandsend.h"
 #include "protocol/recorderstate.h"
 #include "protocol/setupcommands.h"
 #include "protocol/transportcommands.h"
+#include "transportstate.h"
 #include "ui/common/faces.h"
 #include "ui/common/recordersession.h"
 
@@ -38,11 +40,6 @@ const KeyEntry<TransportKeys> kKeys[] = {
      &T::pbRemoteLocal_pressed},
 };
 
-constexpr int kLastKnownState = 10;
-
-constexpr qint32 kRecorderSide = 0;
-constexpr qint32 kPlayerSide = 1;
-
 // Shuttle speed byte of play speed on the 9-pin scale.
 constexpr quint8 kPlaySpeed = 0x40;
 
@@ -69,15 +66,10 @@ constexpr StateFaces kForward{"playu.png", nullptr, "stopu.png", "backu.png", "r
 
 // By state: play, record, stop, rewind, fast forward, shuttle, jog and
 // variable speed forward, shuttle and jog reverse, reverse motion.
-const StateFaces kStateFaces[kLastKnownState + 1] = {
+const StateFaces kStateFaces[kLastTransportState + 1] = {
     kPlaying, kRecording, kStopped, kReverse, kForward, kForward,
     kForward, kForward,   kReverse, kReverse, kReverse,
 };
-
-bool Bit(int byte, int bit)
-{
-    return (statusBytes[byte] >> bit) & 1;
-}
 
 bool OnOrDown(const QPushButton *key)
 {
@@ -262,9 +254,17 @@ void TransportKeys::pbP_pressed()
 
 // Only a recorder set up as one recorder and one player ("1R-1P") has a
 // player side; any other shows the single R/P key and stays on the recorder.
+// A recorder whose setup could not be read said nothing about its sides: the
+// panel shows both keys on the side it counts as driving, and the next press
+// asks again.
 void TransportKeys::ChooseSide(qint32 side)
 {
-    if (!PlayerModeAvailable()) {
+    bool available = false;
+    if (PlayerModeSense(available) != kStatusOk) {
+        ShowSideKeys(recPlayMode == kPlayerSide);
+        return;
+    }
+    if (!available) {
         ShowFace(pbR, "RP.png");
         pbP->hide();
         recPlayMode = kRecorderSide;
@@ -272,12 +272,16 @@ void TransportKeys::ChooseSide(qint32 side)
     }
     RecorderPlayerSelect(static_cast<quint8>(side));
     recPlayMode = side;
-    pbP->show();
-    const bool player = side == kPlayerSide;
-    ShowFace(pbP, player ? "PD.png" : "PU.png");
-    ShowFace(pbR, player ? "RU.png" : "RD.png");
+    ShowSideKeys(side == kPlayerSide);
     emit SideChosen();
     session.ResetTimecodeEntry();
+}
+
+void TransportKeys::ShowSideKeys(bool player)
+{
+    pbP->show();
+    ShowFace(pbP, player ? "PD.png" : "PU.png");
+    ShowFace(pbR, player ? "RU.png" : "RD.png");
 }
 
 // The recorder has no remote/local command: the key walks the recorder's
@@ -323,7 +327,7 @@ void TransportKeys::SetNewState(int state)
 {
     if (state == transportState)
         return;
-    if (state >= 0 && state <= kLastKnownState) {
+    if (state >= kStatePlay && state <= kLastTransportState) {
         const StateFaces &faces = kStateFaces[state];
         ShowFace(pbPlay, faces.play);
         if (faces.record)
@@ -342,13 +346,13 @@ void TransportKeys::ShowRecordFace()
 {
     if (StatusBitSet(kStatusEditOn) || StatusBitSet(kStatusFullEeOn))
         ShowFace(pbRecord, "recd.png");
-    else if (!Bit(1, 1))
+    else if (!StatusBitSet(kStatusRecording))
         ShowFace(pbRecord, "recu.png");
 }
 
 void TransportKeys::ShowStatusKeys()
 {
-    ShowFace(pbRemoteLocal, Bit(0, 0) ? "LOC.png" : "REM.png");
+    ShowFace(pbRemoteLocal, StatusBitSet(kStatusLocal) ? "LOC.png" : "REM.png");
     ShowFace(pbOffLtc, StatusBitSet(kStatusLtcOn) ? "LTC.png" : "OFF.png");
     ShowFace(pbATTC, timerMode != 0 ? "AT.png" : "TC.png");
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "transportstate.h"
 #include "ui/common/keytable.h"
 
 #include <QGroupBox>
@@ -79,8 +80,9 @@ private:
 
     KeyGate OpenTransportKey(bool stopKey);
     void ChooseSide(qint32 side);
+    void ShowSideKeys(bool player);
     void LayOut();
 
     RecorderSession &session;
-    int transportState = -1;
+    int transportState = kNoTransportState;
 };

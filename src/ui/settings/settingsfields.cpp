@@ -296,10 +296,10 @@ const std::vector<const SettingsField *> &DdfFields()
 const std::vector<SettingsPage> &SettingsPages()
 {
     static const std::vector<SettingsPage> pages{
-        {0, "0. General", 14},   {1, "1. Playback", 6},   {2, "2. Recording", 8},
-        {3, "3. Video In", 10},  {4, "4. Video Out", 12}, {5, "5. Chase", 11},
-        {6, "6. SCSI", 6},       {8, "8. Initial", 8},    {9, "9. Audio Inputs Levels", 8},
-        {10, "10. VITC_CC", 11},
+        {0, "0. General"},   {1, "1. Playback"},  {2, "2. Recording"},
+        {3, "3. Video In"},  {4, "4. Video Out"}, {5, "5. Chase"},
+        {6, "6. SCSI"},      {8, "8. Initial"},   {9, "9. Audio Inputs Levels"},
+        {10, "10. VITC_CC"},
     };
     return pages;
 }

@@ -82,13 +82,12 @@ const std::vector<SettingsField> &SettingsFields();
 // edit presets.
 const std::vector<const SettingsField *> &DdfFields();
 
-// The pages the dialog shows, in tab order, with their tab labels and how
-// many page bytes a write sends back.
+// The pages the dialog shows, in tab order, with their tab labels. How many
+// bytes each holds is the recorder's (SetupPageSize).
 struct SettingsPage
 {
     int page;
     const char *tabLabel;
-    int writeLength;
 };
 const std::vector<SettingsPage> &SettingsPages();
 

@@ -38,7 +38,7 @@ void SettingsImage::Export() const
     for (const SettingsPage &page : SettingsPages()) {
         if (!PageRead(page.page))
             continue;
-        SetupPageWrite(quint8(page.page), PageBytes(page.page), page.writeLength);
+        SetupPageWrite(quint8(page.page), PageBytes(page.page), SetupPageSize(page.page));
         SetupPageApply(quint8(page.page));
     }
 }

@@ -34,9 +34,9 @@ public:
     // Keeps a page as the recorder answered its read and marks it read.
     void StorePage(int page, const Slot &reply);
 
-    // Reads every page the dialog shows. A page whose read fails keeps the
-    // bytes it had and is marked unread. Returns the pages that could not be
-    // read, in page order.
+    // Reads every page the dialog shows. A page whose read fails, or whose
+    // reply is shorter than the page, keeps the bytes it had and is marked
+    // unread. Returns the pages that could not be read, in page order.
     std::vector<int> Import();
 
     // Writes and applies every page that was read, one after the other, with

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "bustables.h"
 
+#include "protocol/diskcommands.h"
+
 #include <QComboBox>
 #include <QTableWidget>
 
@@ -12,6 +14,21 @@ namespace {
 
 constexpr int kStatusColumn = 0;
 constexpr int kModeColumn = 1;
+
+// The mode page byte of each drop-down entry.
+int ModeEntryOf(quint8 modePage)
+{
+    switch (modePage) {
+    case 0x0F:
+        return BusTables::kDefaultMode;
+    case 0x1F:
+        return BusTables::kFastMode;
+    case 0x2F:
+        return BusTables::kMcsMode;
+    default:
+        return BusTables::kUnknownMode;
+    }
+}
 
 } // namespace
 
@@ -34,6 +51,7 @@ void BusTables::SetUp(int bus)
         mode->addItems({QStringLiteral("Default"), QStringLiteral("Fast(a/v)"),
                         QStringLiteral("MCS mode"), QString()});
         mode->setCurrentIndex(kNoMode);
+        mode->setPlaceholderText(QStringLiteral("Unknown"));
         mode->setAccessibleName(QStringLiteral("Bus %1 ID %2 mode").arg(bus).arg(id));
         table->setCellWidget(id, kModeColumn, mode);
         modes[size_t(bus - 1)][size_t(id)] = mode;
@@ -62,12 +80,44 @@ void BusTables::SetModeEntry(int bus, int id, int entry)
     ModeBox(bus, id)->setCurrentIndex(entry);
 }
 
-void BusTables::KeepAppliedModes()
+void BusTables::ShowDisk(int bus, int id, const DiskModeState &disk)
+{
+    if (!disk.HasDisk()) {
+        SetStatus(bus, id, kNoDisk);
+        SetModeEntry(bus, id, kNoMode);
+        return;
+    }
+    SetStatus(bus, id, disk.state == kDiskStateReady ? kDiskReady : kNeedsFormatting);
+    SetModeEntry(bus, id, ModeEntryOf(disk.mode));
+}
+
+void BusTables::ShowUnreported(int bus, int id)
+{
+    SetStatus(bus, id, QString());
+    SetModeEntry(bus, id, kNoMode);
+}
+
+void BusTables::KeepScannedState()
 {
     for (int bus = 1; bus <= kBuses; ++bus) {
         for (int id = 0; id < kIds; ++id)
-            applied[size_t(bus - 1)][size_t(id)] = ModeEntry(bus, id);
+            KeepScannedRow(bus, id);
     }
+}
+
+void BusTables::KeepScannedRow(int bus, int id)
+{
+    applied[size_t(bus - 1)][size_t(id)] = ModeEntry(bus, id);
+    if (bus == selectedBus && id == selectedId && !ShowsDisk(bus, id)) {
+        selectedBus = -1;
+        selectedId = -1;
+    }
+}
+
+bool BusTables::ShowsDisk(int bus, int id) const
+{
+    const QString status = Status(bus, id);
+    return status == kDiskReady || status == kNeedsFormatting;
 }
 
 void BusTables::SetBusEnabled(int bus, bool enabled)
@@ -81,8 +131,7 @@ void BusTables::PressRow(int bus, int row)
 {
     if (row < 0 || row >= kIds)
         return;
-    const QString status = Status(bus, row);
-    const bool disk = status == kDiskReady || status == kNeedsFormatting;
+    const bool disk = ShowsDisk(bus, row);
     selectedBus = disk ? bus : -1;
     selectedId = disk ? row : -1;
     for (int id = 0; id < kIds; ++id) {

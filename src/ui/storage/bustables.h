@@ -7,6 +7,7 @@
 
 class QComboBox;
 class QTableWidget;
+struct DiskModeState;
 
 // The recorder's two SCSI buses as the Expert page shows them: one table per
 // bus, one row per SCSI ID with the disk's status and its performance mode in
@@ -20,7 +21,9 @@ public:
     static constexpr int kIds = 16;
 
     // Entries of the mode drop-down; the last one, empty, stands for no disk.
-    enum Mode { kDefaultMode = 0, kFastMode = 1, kMcsMode = 2, kNoMode = 3 };
+    // A disk whose mode the recorder did not report shows no entry but the
+    // word "Unknown".
+    enum Mode { kUnknownMode = -1, kDefaultMode = 0, kFastMode = 1, kMcsMode = 2, kNoMode = 3 };
 
     static const QString kNoDisk;
     static const QString kDiskReady;
@@ -37,8 +40,18 @@ public:
     int ModeEntry(int bus, int id) const;
     void SetModeEntry(int bus, int id, int entry);
     int AppliedMode(int bus, int id) const { return applied[size_t(bus - 1)][size_t(id)]; }
-    // After a scan: the modes shown are the modes the disks have.
-    void KeepAppliedModes();
+    // A row as the recorder reports its disk: the status of its state byte
+    // (anything but a ready or unformatted disk is "No disk") and, for a
+    // disk, the mode of its mode page byte, unknown for a byte of no mode.
+    void ShowDisk(int bus, int id, const DiskModeState &disk);
+    // A row whose disk the recorder would not describe: no status, no mode.
+    void ShowUnreported(int bus, int id);
+    // After a scan: the modes shown are the modes the disks have (an unknown
+    // one is no mode to keep), and a selection on a row that no longer shows
+    // a disk is dropped.
+    void KeepScannedState();
+    // After one row was read again: the same for that row.
+    void KeepScannedRow(int bus, int id);
     void SetBusEnabled(int bus, bool enabled);
 
     // A press on a row: a row with a disk becomes the selection, any other
@@ -50,6 +63,7 @@ public:
 
 private:
     QComboBox *ModeBox(int bus, int id) const { return modes[size_t(bus - 1)][size_t(id)]; }
+    bool ShowsDisk(int bus, int id) const;
     void SetUp(int bus);
 
     std::array<QTableWidget *, kBuses> tables;

@@ -4,6 +4,7 @@
 #include "waitdlg.h"
 
 #include "devices/devicelists.h"
+#include "link/linkstatus.h"
 #include "protocol/diskcommands.h"
 
 #include <QMessageBox>
@@ -22,9 +23,8 @@ DiskActions::DiskActions(QTableWidget *bus1, QTableWidget *bus2, QWidget *dialog
 // The dialog runs until its last step closes it; an action that needs no
 // step (nothing to apply) closes it before it is shown.
 template <typename Start>
-void DiskActions::Run(Start start)
+void DiskActions::Run(WaitDlg &dialog, Start start)
 {
-    WaitDlg dialog(tables, dialogParent);
     DiskCommand(kMaintenanceOn);
     start(dialog);
     if (dialog.Running())
@@ -34,8 +34,10 @@ void DiskActions::Run(Start start)
 
 void DiskActions::Scan()
 {
-    if (CurrentDevice)
-        Run([](WaitDlg &dialog) { dialog.StartScan(); });
+    if (!CurrentDevice)
+        return;
+    WaitDlg dialog(tables, dialogParent);
+    Run(dialog, [](WaitDlg &scan) { scan.StartScan(); });
 }
 
 void DiskActions::Format()
@@ -48,12 +50,36 @@ void DiskActions::Format()
         QMessageBox::information(dialogParent, QStringLiteral("Tavrel"),
                                  QStringLiteral("Format disk ID : %1 on bus %2 ?").arg(id).arg(bus),
                                  QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
-    if (answer == QMessageBox::Yes)
-        Run([bus, id](WaitDlg &dialog) { dialog.StartFormat(bus, id); });
+    if (answer != QMessageBox::Yes)
+        return;
+    WaitDlg dialog(tables, dialogParent);
+    Run(dialog, [bus, id](WaitDlg &format) { format.StartFormat(bus, id); });
+    if (dialog.FormatLeft().isEmpty())
+        return;
+    RescanRow(bus, id);
+    QMessageBox::warning(dialogParent, QStringLiteral("Tavrel"),
+                         dialog.FormatLeft() +
+                             QStringLiteral(" The outcome of the format is unknown; the disk is "
+                                            "shown as the recorder reports it now."));
 }
 
 void DiskActions::Apply()
 {
-    if (CurrentDevice)
-        Run([](WaitDlg &dialog) { dialog.StartApply(); });
+    if (!CurrentDevice)
+        return;
+    WaitDlg dialog(tables, dialogParent);
+    Run(dialog, [](WaitDlg &apply) { apply.StartApply(); });
+}
+
+// The disk's state as the recorder reports it now; its mode page is not read
+// again (that takes the recorder seconds), so a mode it does not report
+// shows as unknown until the next scan.
+void DiskActions::RescanRow(int bus, int id)
+{
+    DiskModeState disk;
+    if (DiskModeSense(quint8(bus), quint8(id), disk) == kStatusOk)
+        tables.ShowDisk(bus, id, disk);
+    else
+        tables.ShowUnreported(bus, id);
+    tables.KeepScannedRow(bus, id);
 }

@@ -27,7 +27,9 @@ public:
 
     void Scan();
     // Asks first, then formats the selected disk; nothing without a
-    // selection.
+    // selection. When the watch of the format ends before the recorder
+    // shows its end (cancelled, or past its time limit), the disk's row is
+    // read again and the operator told that the outcome is unknown.
     void Format();
     void Apply();
     void PressRow(int bus, int row) { tables.PressRow(bus, row); }
@@ -36,7 +38,8 @@ public:
 
 private:
     template <typename Start>
-    void Run(Start start);
+    void Run(WaitDlg &dialog, Start start);
+    void RescanRow(int bus, int id);
 
     BusTables tables;
     QWidget *dialogParent;

@@ -5,6 +5,7 @@
 #include "bustables.h"
 #include "waitdlg.h"
 
+#include "devices/devicelists.h"
 #include "link/timing.h"
 #include "protocol/diskcommands.h"
 

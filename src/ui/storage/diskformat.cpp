@@ -2,10 +2,12 @@
 // The format: the recorder formats the selected disk on its own and shows
 // the word "Format" on its front-panel display while it works. The dialog
 // gives it five seconds to start, then reads the display until the word is
-// gone.
+// gone, the operator cancels the watch, or the format has run past its limit.
 
+#include "formatlimit.h"
 #include "waitdlg.h"
 
+#include "devices/devicelists.h"
 #include "link/linkstatus.h"
 #include "link/timing.h"
 #include "protocol/commandsend.h"
@@ -14,7 +16,7 @@
 
 #include <QLabel>
 #include <QProgressBar>
-#include <QTime>
+#include <QPushButton>
 
 namespace {
 
@@ -26,9 +28,14 @@ constexpr int kProgressWrap = 33; // 32 steps, then back to 0
 // Display reads that may fail in a row (5 s) before the format is given up.
 constexpr int kFailedReadsAllowed = 25;
 
-QString ElapsedText(quint32 elapsedMs)
+// HH:MM:SS, the hours going on past a day.
+QString ElapsedText(quint64 elapsedMs)
 {
-    return QTime(0, 0).addMSecs(int(elapsedMs)).toString(QStringLiteral("HH:mm:ss"));
+    const quint64 seconds = elapsedMs / 1000;
+    return QStringLiteral("%1:%2:%3")
+        .arg(seconds / 3600, 2, 10, QLatin1Char('0'))
+        .arg(seconds / 60 % 60, 2, 10, QLatin1Char('0'))
+        .arg(seconds % 60, 2, 10, QLatin1Char('0'));
 }
 
 } // namespace
@@ -42,15 +49,18 @@ void WaitDlg::StartFormat(int bus, int id)
     startMs = NowMs();
     phase = 0;
     failedReads = 0;
+    formatLimitMs = FormatLimitMs();
+    formatLeft.clear();
     progressBar->setValue(0);
     StartTimer(kDisplayReadMs, &WaitDlg::UpdateTimer);
+    pbCancel->show();
 }
 
 void WaitDlg::UpdateTimer()
 {
     if (!StepDue())
         return;
-    const quint32 elapsedMs = ElapsedMs(startMs);
+    const quint64 elapsedMs = ElapsedMs(startMs);
     if (FrontPanelKey(kDisplayKey) != kStatusOk) {
         if (DisplayUnreadable())
             Finish(QMessageBox::Critical,
@@ -62,10 +72,17 @@ void WaitDlg::UpdateTimer()
         return;
     }
     failedReads = 0;
-    if (ReplyText(kDisplayTextFirst, kDisplayTextLength).contains(QStringLiteral("Format")))
-        FormatRunning(elapsedMs);
-    else
+    if (!ReplyText(kDisplayTextFirst, kDisplayTextLength).contains(QStringLiteral("Format"))) {
         FormatEnded();
+        return;
+    }
+    FormatRunning(elapsedMs);
+    if (elapsedMs >= formatLimitMs)
+        LeaveFormat(QStringLiteral("HD %1 on Bus %2 still showed \"Format\" after %3, the longest "
+                                   "a format is watched.")
+                        .arg(currentId)
+                        .arg(currentBus)
+                        .arg(formatTimeText));
 }
 
 // A display read that failed says nothing about the format: it is tried again
@@ -75,7 +92,7 @@ bool WaitDlg::DisplayUnreadable()
     return RecorderLost() || ++failedReads >= kFailedReadsAllowed;
 }
 
-void WaitDlg::FormatRunning(quint32 elapsedMs)
+void WaitDlg::FormatRunning(quint64 elapsedMs)
 {
     ++phase;
     progressBar->setValue((progressBar->value() + 1) % kProgressWrap);
@@ -96,4 +113,22 @@ void WaitDlg::FormatEnded()
                    .arg(currentId)
                    .arg(currentBus)
                    .arg(formatTimeText));
+}
+
+void WaitDlg::pbCancel_clicked()
+{
+    if (running)
+        LeaveFormat(QStringLiteral("The watch of the format of HD %1 on Bus %2 was cancelled "
+                                   "after %3.")
+                        .arg(currentId)
+                        .arg(currentBus)
+                        .arg(ElapsedText(ElapsedMs(startMs))));
+}
+
+// The recorder may be formatting still, or have finished: the dialog closes
+// and the disk action says what is known.
+void WaitDlg::LeaveFormat(const QString &why)
+{
+    formatLeft = why;
+    Finish();
 }

@@ -6,6 +6,7 @@
 #include "bustables.h"
 #include "waitdlg.h"
 
+#include "devices/devicelists.h"
 #include "link/linkstatus.h"
 #include "link/timing.h"
 #include "protocol/diskcommands.h"
@@ -21,36 +22,6 @@ constexpr int kScanTickMs = 1000;
 constexpr int kScanTicks = 10;
 constexpr int kScanProgressPerTick = 3;
 constexpr int kModePageMs = 5000;
-
-// The first byte of a disk's mode sense.
-constexpr quint8 kNoDiskState = 0x0D;
-constexpr quint8 kReadyState = 0x1D;
-constexpr quint8 kUnformattedState = 0xFF;
-
-bool DiskState(quint8 state)
-{
-    return state == kReadyState || state == kUnformattedState;
-}
-
-const QString &StatusOf(quint8 state)
-{
-    return state == kReadyState ? BusTables::kDiskReady : BusTables::kNeedsFormatting;
-}
-
-// The mode page byte of each drop-down entry.
-int ModeEntryOf(quint8 modePage)
-{
-    switch (modePage) {
-    case 0x0F:
-        return BusTables::kDefaultMode;
-    case 0x1F:
-        return BusTables::kFastMode;
-    case 0x2F:
-        return BusTables::kMcsMode;
-    default:
-        return -1;
-    }
-}
 
 } // namespace
 
@@ -88,7 +59,7 @@ void WaitDlg::diskWalk(int bus, int id, bool fromScanTimer)
                 ScanStopped(bus, id);
                 return;
             }
-            if (status == kStatusOk && DiskState(disk.state)) {
+            if (status == kStatusOk && disk.HasDisk()) {
                 currentBus = bus;
                 currentId = id;
                 walkState = disk.state;
@@ -121,7 +92,7 @@ void WaitDlg::ReadPagesTimer()
 }
 
 // A disk that answered the walk but not its mode page read keeps the state
-// the walk saw, with no mode.
+// the walk saw, with its mode unknown.
 void WaitDlg::TakeModePage()
 {
     DiskModeState disk;
@@ -130,22 +101,17 @@ void WaitDlg::TakeModePage()
         ScanStopped(currentBus, currentId);
         return;
     }
-    if (status == kStatusOk && disk.state == kNoDiskState) {
-        tables.SetStatus(currentBus, currentId, BusTables::kNoDisk);
-        tables.SetModeEntry(currentBus, currentId, BusTables::kNoMode);
+    if (status == kStatusOk && disk.state == kDiskStateNone) {
+        tables.ShowDisk(currentBus, currentId, disk);
         return;
     }
     diskAnswered[size_t(currentBus - 1)] = true;
-    if (status != kStatusOk || !DiskState(disk.state)) {
+    if (status != kStatusOk || !disk.HasDisk()) {
         unanswered.push_back({currentBus, currentId, true});
-        tables.SetStatus(currentBus, currentId, StatusOf(walkState));
-        tables.SetModeEntry(currentBus, currentId, BusTables::kNoMode);
+        tables.ShowDisk(currentBus, currentId, DiskModeState{walkState, 0});
         return;
     }
-    tables.SetStatus(currentBus, currentId, StatusOf(disk.state));
-    const int entry = ModeEntryOf(disk.mode);
-    if (entry >= 0)
-        tables.SetModeEntry(currentBus, currentId, entry);
+    tables.ShowDisk(currentBus, currentId, disk);
 }
 
 void WaitDlg::EndScan()
@@ -154,8 +120,8 @@ void WaitDlg::EndScan()
         CloseScan();
     else
         CloseScan(QMessageBox::Warning,
-                  QStringLiteral("The recorder gave no valid disk status for %1. Shown without a "
-                                 "mode, or as \"No disk\"; scan again to retry.")
+                  QStringLiteral("The recorder gave no valid disk status for %1. Shown with an "
+                                 "unknown mode, or as \"No disk\"; scan again to retry.")
                       .arg(UnansweredText()));
 }
 
@@ -165,7 +131,7 @@ void WaitDlg::CloseScan(QMessageBox::Icon icon, const QString &message)
 {
     for (int bus = 1; bus <= BusTables::kBuses; ++bus)
         tables.SetBusEnabled(bus, diskAnswered[size_t(bus - 1)]);
-    tables.KeepAppliedModes();
+    tables.KeepScannedState();
     Finish(icon, message);
 }
 
@@ -178,10 +144,8 @@ void WaitDlg::ScanStopped(int bus, int id)
             tables.SetStatus(position.bus, position.id, QString());
     }
     for (; bus <= BusTables::kBuses; ++bus, id = 0) {
-        for (; id < BusTables::kIds; ++id) {
-            tables.SetStatus(bus, id, QString());
-            tables.SetModeEntry(bus, id, BusTables::kNoMode);
-        }
+        for (; id < BusTables::kIds; ++id)
+            tables.ShowUnreported(bus, id);
     }
     unanswered.clear();
     CloseScan(QMessageBox::Critical,

@@ -3,13 +3,13 @@
 
 #include "bustables.h"
 
-#include "devices/devicelists.h"
-#include "devices/devicerecord.h"
 #include "link/timing.h"
 
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QMessageBox>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -32,9 +32,18 @@ WaitDlg::WaitDlg(BusTables &tables, QWidget *parent) : QDialog(parent), tables(t
     progressBar->setObjectName(QStringLiteral("progressBar"));
     progressBar->setRange(0, kProgressSteps);
     progressBar->setTextVisible(false);
+    pbCancel = new QPushButton(this);
+    pbCancel->setObjectName(QStringLiteral("pbCancel"));
+    pbCancel->setAutoDefault(false);
+    pbCancel->hide();
+    connect(pbCancel, &QPushButton::clicked, this, &WaitDlg::pbCancel_clicked);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(textLabel);
     layout->addWidget(progressBar);
+    auto *keys = new QHBoxLayout;
+    keys->addStretch(1);
+    keys->addWidget(pbCancel);
+    layout->addLayout(keys);
     languageChange();
 }
 
@@ -42,6 +51,7 @@ void WaitDlg::languageChange()
 {
     setWindowTitle(QStringLiteral("Tavrel"));
     textLabel->setText(QStringLiteral("Scanning, please wait..."));
+    pbCancel->setText(QStringLiteral("Cancel"));
 }
 
 // Escape and the window's close button would leave the tables half updated
@@ -89,14 +99,10 @@ void WaitDlg::Finish(QMessageBox::Icon icon, const QString &message)
 {
     StopTimer();
     running = false;
+    pbCancel->hide();
     if (!message.isEmpty()) {
         QMessageBox box(icon, QStringLiteral("Tavrel"), message, QMessageBox::Ok, this);
         box.exec();
     }
     accept();
-}
-
-bool WaitDlg::RecorderLost()
-{
-    return !CurrentDevice || CurrentDevice->disconnected;
 }

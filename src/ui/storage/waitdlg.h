@@ -11,6 +11,7 @@
 class BusTables;
 class QLabel;
 class QProgressBar;
+class QPushButton;
 class QTimer;
 
 // The progress dialog of the disk actions. A scan, a mode page read or a
@@ -18,7 +19,8 @@ class QTimer;
 // steps driven by one repeating timer at a time; the dialog closes itself
 // when the last step is done, after saying what went wrong, if anything.
 // The operator cannot close it halfway: the tables would be left half
-// updated.
+// updated. Only the watch of a format, which changes no table, offers
+// Cancel; it also ends by itself once the format has run past its limit.
 class WaitDlg : public QDialog
 {
     Q_OBJECT
@@ -32,15 +34,20 @@ public:
     void StartFormat(int bus, int id);
     void StartApply();
     bool Running() const { return running; }
+    // Why the watch of a format ended before the recorder showed the
+    // format's end, after which its outcome is unknown; empty otherwise.
+    const QString &FormatLeft() const { return formatLeft; }
 
     QLabel *textLabel;
     QProgressBar *progressBar;
+    QPushButton *pbCancel;
 
 public slots:
     void ScanDiskTimer();
     void ReadPagesTimer();
     void UpdateTimer();
     void ApplyTimer();
+    void pbCancel_clicked();
     void reject() override;
 
 protected slots:
@@ -60,9 +67,6 @@ private:
     bool StepDue() const;
     // Stops the timer, shows the message box, if any, and closes.
     void Finish(QMessageBox::Icon icon = QMessageBox::NoIcon, const QString &message = QString());
-    // The engine has given the recorder up (or it is no longer the current
-    // one): nothing more will reach it.
-    static bool RecorderLost();
 
     void diskWalk(int bus, int id, bool fromScanTimer);
     void TakeModePage();
@@ -72,9 +76,10 @@ private:
     void ScanStopped(int bus, int id);
     QString UnansweredText() const;
 
-    void FormatRunning(quint32 elapsedMs);
+    void FormatRunning(quint64 elapsedMs);
     void FormatEnded();
     bool DisplayUnreadable();
+    void LeaveFormat(const QString &why);
 
     bool ApplyFrom(int bus, int id);
 
@@ -94,4 +99,6 @@ private:
     quint8 walkState = 0;
     // Display reads in a row that failed while a format runs.
     int failedReads = 0;
+    quint64 formatLimitMs = 0;
+    QString formatLeft;
 };

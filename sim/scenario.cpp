@@ -409,7 +409,12 @@ bool Scenario::LoadFile(const QString &path, QString *error)
         *error = QStringLiteral("cannot open %1").arg(path);
         return false;
     }
-    QTextStream in(&file);
+    return Load(file, path, error);
+}
+
+bool Scenario::Load(QIODevice &device, const QString &name, QString *error)
+{
+    QTextStream in(&device);
     int lineNumber = 0;
     while (!in.atEnd()) {
         const QString line = in.readLine().trimmed();
@@ -422,7 +427,7 @@ bool Scenario::LoadFile(const QString &path, QString *error)
             message = QStringLiteral("expected key = value");
         else if (Set(line.left(equals).trimmed(), line.mid(equals + 1), &message))
             continue;
-        *error = QStringLiteral("%1:%2: %3").arg(path).arg(lineNumber).arg(message);
+        *error = QStringLiteral("%1:%2: %3").arg(name).arg(lineNumber).arg(message);
         return false;
     }
     return true;

@@ -5,6 +5,8 @@
 #include <QList>
 #include <QString>
 
+class QIODevice;
+
 namespace xrsim {
 
 // What kind of recorder to simulate: chosen by a test, on the xrsim command
@@ -140,6 +142,8 @@ struct Scenario
     // Applies every "key = value" line of a file; blank lines and lines
     // starting with '#' are skipped.
     bool LoadFile(const QString &path, QString *error);
+    // The same from an open device; messages name the file `name`.
+    bool Load(QIODevice &device, const QString &name, QString *error);
 
     struct Key
     {

@@ -2,7 +2,6 @@
 #include "simrecorder.h"
 
 #include "model/simclock.h"
-#include "server/faultinjector.h"
 #include "server/framelog.h"
 #include "server/simserver.h"
 
@@ -12,7 +11,7 @@ namespace xrsim {
 
 SimRecorder::SimRecorder()
     : clock(std::make_unique<SimClock>()), log(std::make_unique<FrameLog>()),
-      faults(std::make_unique<FaultInjector>())
+      faults(std::make_unique<FaultInjector>()), truth(std::make_unique<TruthLog>())
 {}
 
 SimRecorder::~SimRecorder()
@@ -28,8 +27,10 @@ bool SimRecorder::Start(const SimConfig &config)
     thread->setObjectName(QStringLiteral("xrsim"));
     log->Clear();
     faults->Clear();
+    truth->SetEnabled(false);
+    truth->Clear();
     faults->SetReplyDelay(config.scenario.replyDelayMs);
-    server = new SimServer(config, *clock, *log, *faults);
+    server = new SimServer(config, *clock, *log, *faults, *truth);
     server->moveToThread(thread.get());
     thread->start();
     bool opened = false;
@@ -114,9 +115,49 @@ void SimRecorder::ForceReply(quint8 group, quint8 code, const QByteArray &raw, i
     faults->ForceReply(group, code, raw, times);
 }
 
+void SimRecorder::LoseNextReplyByte(int index)
+{
+    faults->LoseNextReplyByte(index);
+}
+
+void SimRecorder::BreakNextReplyByte(int index)
+{
+    faults->BreakNextReplyByte(index);
+}
+
+void SimRecorder::SplitNextReply(int gapMs)
+{
+    faults->SplitNextReply(gapMs);
+}
+
+void SimRecorder::Vanish(int ms)
+{
+    faults->Vanish(ms);
+}
+
+void SimRecorder::SetRandomFaults(double rate, quint32 seed)
+{
+    faults->SetRandomFaults(rate, seed);
+}
+
+std::array<int, size_t(Fault::Count)> SimRecorder::FaultCounts() const
+{
+    return faults->Counts();
+}
+
 void SimRecorder::ClearFaults()
 {
     faults->Clear();
+}
+
+void SimRecorder::RecordTruth(bool on)
+{
+    truth->SetEnabled(on);
+}
+
+QList<TruthEntry> SimRecorder::TakeTruth()
+{
+    return truth->Take();
 }
 
 void SimRecorder::AdvanceClock(qint64 ms)

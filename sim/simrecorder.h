@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "server/faultinjector.h"
+#include "server/truthlog.h"
 #include "simconfig.h"
 
 #include <QByteArray>
@@ -8,13 +10,13 @@
 #include <QList>
 #include <QString>
 
+#include <array>
 #include <memory>
 
 class QThread;
 
 namespace xrsim {
 
-class FaultInjector;
 class FrameLog;
 class SimClock;
 class SimServer;
@@ -72,8 +74,34 @@ public:
     // (checksum included), the next times times; for ever when negative,
     // and times 0 takes the forced reply back.
     void ForceReply(quint8 group, quint8 code, const QByteArray &raw, int times = -1);
+    // Serial line faults for the next reply: byte `index` lost on the line
+    // (the reply comes one byte short); byte `index` broken, so that the
+    // client's port takes a wrong byte; the reply in two pieces, the second
+    // `gapMs` after the first. An index past the reply means its last byte.
+    void LoseNextReplyByte(int index);
+    void BreakNextReplyByte(int index);
+    void SplitNextReply(int gapMs);
+    // The recorder vanishes for `ms` milliseconds: frames are taken and
+    // logged but not answered, then it answers again.
+    void Vanish(int ms);
+    // From now on each reply suffers, with probability `rate`, one fault
+    // chosen at random (repeatably, from `seed`) among those its link can
+    // carry: dropped, delayed within the client's wait, late, duplicated,
+    // its checksum spoilt, its count overstated, a stray frame before it,
+    // and on the serial line a lost or wrong byte or a gap. 0 stops it.
+    void SetRandomFaults(double rate, quint32 seed = 1);
+    // How many replies suffered each fault (by Fault) since the last
+    // ClearFaults or Start.
+    std::array<int, size_t(Fault::Count)> FaultCounts() const;
     // Takes back every fault and forced reply.
     void ClearFaults();
+
+    // The truth log (server/truthlog.h): off at Start. While on, every
+    // reply is recorded with the frame it answers and what became of it,
+    // and a reply datagram carries its number in its header's last words.
+    void RecordTruth(bool on);
+    // The replies recorded since the last call.
+    QList<TruthEntry> TakeTruth();
 
     // Makes the recorder's clock jump ms milliseconds ahead: positions,
     // cue-ups, scans and formats move on as if the time had passed.
@@ -89,6 +117,7 @@ private:
     std::unique_ptr<SimClock> clock;
     std::unique_ptr<FrameLog> log;
     std::unique_ptr<FaultInjector> faults;
+    std::unique_ptr<TruthLog> truth;
     std::unique_ptr<QThread> thread;
     SimServer *server = nullptr;
     QString error;

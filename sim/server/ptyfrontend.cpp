@@ -3,12 +3,16 @@
 
 #include "server/faultinjector.h"
 #include "server/recordersession.h"
+#include "server/serialline.h"
+#include "server/serialtransmitter.h"
 #include "server/simlog.h"
+#include "server/truthlog.h"
 #include "wire/frame.h"
 #include "wire/reply.h"
 
 #include <QSocketNotifier>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -26,8 +30,9 @@ QString SystemError(const char *what)
 }
 } // namespace
 
-PtyFrontEnd::PtyFrontEnd(RecorderSession &session, FaultInjector &faults, QObject *parent)
-    : QObject(parent), session(session), faults(faults), partialTimer(this)
+PtyFrontEnd::PtyFrontEnd(RecorderSession &session, FaultInjector &faults, TruthLog &truth,
+                         QObject *parent)
+    : QObject(parent), session(session), faults(faults), truth(truth), partialTimer(this)
 {
     partialTimer.setSingleShot(true);
     partialTimer.setInterval(kPartialFrameTimeoutMs);
@@ -36,6 +41,7 @@ PtyFrontEnd::PtyFrontEnd(RecorderSession &session, FaultInjector &faults, QObjec
 
 PtyFrontEnd::~PtyFrontEnd()
 {
+    transmitter.reset();
     delete notifier;
     if (slave >= 0)
         ::close(slave);
@@ -61,6 +67,7 @@ bool PtyFrontEnd::Open(QString *error)
     if (!ConfigureLine(error))
         return false;
     fcntl(master, F_SETFL, fcntl(master, F_GETFL) | O_NONBLOCK);
+    transmitter = std::make_unique<SerialTransmitter>(master);
     notifier = new QSocketNotifier(master, QSocketNotifier::Read, this);
     connect(notifier, &QSocketNotifier::activated, this, &PtyFrontEnd::ReadAvailable);
     return true;
@@ -85,15 +92,25 @@ bool PtyFrontEnd::ConfigureLine(QString *error)
     return true;
 }
 
+// The client's bytes reach the pseudo-terminal at once; on the wire each
+// takes a byte time after the one before it.
 void PtyFrontEnd::ReadAvailable()
 {
     char buffer[256];
     ssize_t count = 0;
-    while ((count = ::read(master, buffer, sizeof buffer)) > 0)
+    while ((count = ::read(master, buffer, sizeof buffer)) > 0) {
+        const qint64 now = LineNowNs();
+        for (ssize_t i = 0; i < count; ++i) {
+            lineFreeNs = std::max(lineFreeNs, now) + SerialLine::kByteNs;
+            arrivalNs.push_back(lineFreeNs);
+        }
         pending.append(buffer, int(count));
+    }
     TakeFrames();
 }
 
+// A frame is answered as soon as its bytes are read; its answer starts on
+// the line the turnaround after the frame's last byte is in.
 void PtyFrontEnd::TakeFrames()
 {
     while (!pending.isEmpty()) {
@@ -103,10 +120,13 @@ void PtyFrontEnd::TakeFrames()
             return;
         }
         const QByteArray frame = pending.left(length);
+        const qint64 inNs = arrivalNs[size_t(length) - 1];
         pending.remove(0, length);
+        arrivalNs.erase(arrivalNs.begin(), arrivalNs.begin() + length);
         const QByteArray answer = session.Answer(frame);
+        const quint32 truthNumber = truth.Answered(frame, answer);
         if (!answer.isEmpty())
-            Reply(answer);
+            Reply(answer, inNs + SerialLine::kTurnaroundNs, truthNumber);
     }
     partialTimer.stop();
 }
@@ -117,46 +137,32 @@ void PtyFrontEnd::AbandonPartialFrame()
     // it has and answers with a timeout NAK.
     qCInfo(lcSim) << "incomplete frame on the serial line:" << pending.toHex(' ');
     pending.clear();
-    Reply(reply::Nak(NakCode::Timeout).Encode());
+    arrivalNs.clear();
+    Reply(reply::Nak(NakCode::Timeout).Encode(), LineNowNs() + SerialLine::kTurnaroundNs, 0);
 }
 
-void PtyFrontEnd::Reply(const QByteArray &frame)
+void PtyFrontEnd::Reply(const QByteArray &frame, qint64 startNs, quint32 truthNumber)
 {
-    const ReplyPlan plan = faults.TakeReplyPlan();
+    const ReplyPlan plan = faults.TakeReplyPlan(Line::Serial);
+    truth.Sent(truthNumber, plan);
     if (plan.drop) {
         qCDebug(lcSim) << "dropping reply" << frame.toHex(' ');
         return;
     }
-    const auto deliver = [this, plan, frame] {
-        if (plan.stray)
-            Write(plan.stray->frame);
-        Write(plan.Shape(frame));
-    };
-    if (plan.delayMs > 0)
-        QTimer::singleShot(plan.delayMs, this, deliver);
-    else
-        deliver();
-    if (plan.duplicateAfterMs >= 0) {
-        const QByteArray copy = plan.Shape(frame);
-        QTimer::singleShot(plan.delayMs + plan.duplicateAfterMs, this,
-                           [this, copy] { Write(copy); });
+    const qint64 start = startNs + qint64(plan.delayMs) * 1000000;
+    if (plan.stray)
+        transmitter->Send(plan.stray->frame, start);
+    const QByteArray shaped = plan.Shape(frame);
+    if (plan.gapMs > 0) {
+        const qsizetype half = shaped.size() / 2;
+        transmitter->Send(shaped.left(half), start);
+        transmitter->Send(shaped.mid(half),
+                          start + SerialLine::WireNs(half) + qint64(plan.gapMs) * 1000000);
+    } else {
+        transmitter->Send(shaped, start);
     }
-}
-
-void PtyFrontEnd::Write(const QByteArray &bytes)
-{
-    qsizetype done = 0;
-    while (done < bytes.size()) {
-        const ssize_t count =
-            ::write(master, bytes.constData() + done, size_t(bytes.size() - done));
-        if (count < 0 && errno == EINTR)
-            continue;
-        if (count <= 0) {
-            qCWarning(lcSim) << "serial reply lost:" << QString::fromLocal8Bit(strerror(errno));
-            return;
-        }
-        done += count;
-    }
+    if (plan.duplicateAfterMs >= 0)
+        transmitter->Send(shaped, start + qint64(plan.duplicateAfterMs) * 1000000);
 }
 
 } // namespace xrsim

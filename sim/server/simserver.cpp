@@ -7,8 +7,9 @@
 namespace xrsim {
 
 SimServer::SimServer(const SimConfig &config, const SimClock &clock, FrameLog &log,
-                     FaultInjector &faults)
-    : config(config), faults(faults), model(config.scenario, clock), session(model, log, faults)
+                     FaultInjector &faults, TruthLog &truth)
+    : config(config), faults(faults), truth(truth), model(config.scenario, clock),
+      session(model, log, faults)
 {}
 
 SimServer::~SimServer() = default;
@@ -16,12 +17,12 @@ SimServer::~SimServer() = default;
 bool SimServer::Open(QString *error)
 {
     if (config.udp) {
-        udp = std::make_unique<UdpFrontEnd>(session, faults);
+        udp = std::make_unique<UdpFrontEnd>(session, faults, truth);
         if (!udp->Open(config.address, config.port, error))
             return false;
     }
     if (config.pty) {
-        pty = std::make_unique<PtyFrontEnd>(session, faults);
+        pty = std::make_unique<PtyFrontEnd>(session, faults, truth);
         if (!pty->Open(error))
             return false;
     }

@@ -15,6 +15,7 @@ class FaultInjector;
 class FrameLog;
 class SimClock;
 class PtyFrontEnd;
+class TruthLog;
 class UdpFrontEnd;
 
 // The recorder with its front ends. Created and opened on the simulator's
@@ -23,7 +24,8 @@ class SimServer : public QObject
 {
     Q_OBJECT
 public:
-    SimServer(const SimConfig &config, const SimClock &clock, FrameLog &log, FaultInjector &faults);
+    SimServer(const SimConfig &config, const SimClock &clock, FrameLog &log, FaultInjector &faults,
+              TruthLog &truth);
     ~SimServer() override;
 
     bool Open(QString *error);
@@ -32,6 +34,7 @@ public:
 private:
     SimConfig config;
     FaultInjector &faults;
+    TruthLog &truth;
     RecorderModel model;
     RecorderSession session;
     std::unique_ptr<UdpFrontEnd> udp;

@@ -5,6 +5,7 @@
 #include "server/loopback.h"
 #include "server/recordersession.h"
 #include "server/simlog.h"
+#include "server/truthlog.h"
 #include "wire/frame.h"
 #include "wire/packetheader.h"
 
@@ -13,8 +14,9 @@
 
 namespace xrsim {
 
-UdpFrontEnd::UdpFrontEnd(RecorderSession &session, FaultInjector &faults, QObject *parent)
-    : QObject(parent), session(session), faults(faults), socket(this)
+UdpFrontEnd::UdpFrontEnd(RecorderSession &session, FaultInjector &faults, TruthLog &truth,
+                         QObject *parent)
+    : QObject(parent), session(session), faults(faults), truth(truth), socket(this)
 {
     connect(&socket, &QUdpSocket::readyRead, this, &UdpFrontEnd::ReadPending);
 }
@@ -82,9 +84,11 @@ void UdpFrontEnd::TakeFrame(const QByteArray &payload, const QHostAddress &to, q
     const int length = Frame::LengthFor(quint8(payload.at(0)));
     if (payload.size() > length)
         qCInfo(lcSim) << "ignoring" << payload.size() - length << "bytes after the frame";
-    const QByteArray answer = session.Answer(payload.left(length));
+    const QByteArray frame = payload.left(length);
+    const QByteArray answer = session.Answer(frame);
+    const quint32 truthNumber = truth.Answered(frame, answer);
     if (!answer.isEmpty())
-        Reply(answer, to, port);
+        Reply(answer, to, port, truthNumber);
 }
 
 void UdpFrontEnd::TakeBlockRequest(const PacketHeader &header, const QHostAddress &to, quint16 port)
@@ -95,27 +99,30 @@ void UdpFrontEnd::TakeBlockRequest(const PacketHeader &header, const QHostAddres
         socket.writeDatagram(block, to, port);
 }
 
-void UdpFrontEnd::Reply(const QByteArray &frame, const QHostAddress &to, quint16 port)
+void UdpFrontEnd::Reply(const QByteArray &frame, const QHostAddress &to, quint16 port,
+                        quint32 truthNumber)
 {
-    const ReplyPlan plan = faults.TakeReplyPlan();
+    const ReplyPlan plan = faults.TakeReplyPlan(Line::Datagram);
+    truth.Sent(truthNumber, plan);
     if (plan.drop) {
         qCDebug(lcSim) << "dropping reply" << frame.toHex(' ');
         return;
     }
-    const auto deliver = [this, plan, frame, to, port] {
+    const QByteArray datagram =
+        PacketHeader::Wrap(PacketHeader::kFrameType, plan.Shape(frame), truthNumber);
+    const auto deliver = [this, plan, datagram, to, port] {
         if (plan.stray)
             SendStray(*plan.stray, to, port);
-        socket.writeDatagram(PacketHeader::Wrap(PacketHeader::kFrameType, plan.Shape(frame)), to,
-                             port);
+        socket.writeDatagram(datagram, to, port);
     };
     if (plan.delayMs > 0)
         QTimer::singleShot(plan.delayMs, this, deliver);
     else
         deliver();
     if (plan.duplicateAfterMs >= 0) {
-        const QByteArray copy = PacketHeader::Wrap(PacketHeader::kFrameType, plan.Shape(frame));
-        QTimer::singleShot(plan.delayMs + plan.duplicateAfterMs, this,
-                           [this, copy, to, port] { socket.writeDatagram(copy, to, port); });
+        QTimer::singleShot(plan.delayMs + plan.duplicateAfterMs, this, [this, datagram, to, port] {
+            socket.writeDatagram(datagram, to, port);
+        });
     }
 }
 

@@ -28,11 +28,13 @@ bool PacketHeader::Decode(const QByteArray &bytes, PacketHeader *out)
     return true;
 }
 
-QByteArray PacketHeader::Wrap(quint16 type, const QByteArray &payload)
+QByteArray PacketHeader::Wrap(quint16 type, const QByteArray &payload, quint32 tag)
 {
     PacketHeader header;
     header.type = type;
     header.length = quint16(payload.size());
+    header.word3 = quint16(tag >> 16);
+    header.word4 = quint16(tag & 0xFFFF);
     return header.Encode() + payload;
 }
 

@@ -25,8 +25,9 @@ struct PacketHeader
     QByteArray Encode() const;
     // False when bytes are shorter than a header.
     static bool Decode(const QByteArray &bytes, PacketHeader *out);
-    // A headed datagram of the given type around a payload.
-    static QByteArray Wrap(quint16 type, const QByteArray &payload);
+    // A headed datagram of the given type around a payload. The last two
+    // words carry `tag`, high word first (zero but for a soak's truth log).
+    static QByteArray Wrap(quint16 type, const QByteArray &payload, quint32 tag = 0);
 };
 
 } // namespace xrsim

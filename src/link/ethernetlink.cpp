@@ -243,6 +243,11 @@ void EthernetLink::DropPacket(qint16 rec)
 
 void EthernetLink::Reserved() {}
 
+quint16 EthernetLink::LocalPort() const
+{
+    return socket->localPort();
+}
+
 void EthernetLink::WaitForInput(quint32 milliseconds)
 {
     if (socket->state() != QAbstractSocket::BoundState || socket->hasPendingDatagrams())

@@ -47,6 +47,8 @@ public:
     virtual void Reserved();
 
     const PeerAddress &Peer(int index) const { return peers[index]; }
+    // The local UDP port the recorders' replies come back to; 0 before Open.
+    quint16 LocalPort() const;
 
 protected:
     void WaitForInput(quint32 milliseconds) override;

@@ -19,6 +19,7 @@ quint64 ProcessClockMs()
 }
 
 std::atomic<ClockSource> clockSource{nullptr};
+std::atomic<SleepFunction> sleepFunction{nullptr};
 
 } // namespace
 
@@ -36,6 +37,10 @@ quint64 ElapsedMs(quint64 start)
 
 void DelayMs(quint32 milliseconds)
 {
+    if (const SleepFunction sleep = sleepFunction.load()) {
+        sleep(milliseconds);
+        return;
+    }
     const quint64 start = NowMs();
     for (quint64 elapsed = 0; elapsed < milliseconds; elapsed = ElapsedMs(start))
         QThread::msleep(static_cast<unsigned long>(milliseconds - elapsed));
@@ -44,4 +49,9 @@ void DelayMs(quint32 milliseconds)
 ClockSource SetClockSource(ClockSource source)
 {
     return clockSource.exchange(source);
+}
+
+SleepFunction SetSleepFunction(SleepFunction sleep)
+{
+    return sleepFunction.exchange(sleep);
 }

@@ -24,3 +24,10 @@ void DelayMs(quint32 milliseconds);
 // across the 32-bit boundary. Returns the source it replaces.
 using ClockSource = quint64 (*)();
 ClockSource SetClockSource(ClockSource source);
+
+// How DelayMs lets its time pass: a function given the milliseconds, or null
+// for the thread's sleep. A clock source whose time moves only when told (the
+// virtual time of a fuzz target, where a reply timeout must cost nothing)
+// comes with one that moves it. Returns the function it replaces.
+using SleepFunction = void (*)(quint32 milliseconds);
+SleepFunction SetSleepFunction(SleepFunction sleep);

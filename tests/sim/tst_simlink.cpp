@@ -68,8 +68,11 @@ private slots:
     void strayDatagramFromAnotherAddress();
     void lateReplyArrivesAfterTheClientGaveUp();
     void forcedRawReply();
+    void vanishedRecorderAnswersAgain();
+    void randomFaultsAreCountedAndRepeatable();
 
     void logKeepsFramesInOrderUntilCleared();
+    void truthLogNumbersEveryReply();
 
     void ptyReassemblesAFrameSentInPieces();
     void ptyAbandonsAnIncompleteFrame();
@@ -289,6 +292,43 @@ void TestSimLink::forcedRawReply()
     QCOMPARE(probe.exchange(hex("20 01 21")), hex("10 01 11"));
 }
 
+void TestSimLink::vanishedRecorderAnswersAgain()
+{
+    UdpProbe probe(kRecorder);
+    m_recorder.Vanish(150);
+    probe.sendFrame(hex("20 01 21"));
+    QVERIFY(probe.staysQuiet(200));
+    QCOMPARE(probe.exchange(hex("20 01 21")), hex("10 01 11"));
+    QCOMPARE(m_recorder.ReceivedFrames().size(), 2);
+    QCOMPARE(m_recorder.FaultCounts()[size_t(xrsim::Fault::Silent)], 1);
+}
+
+// Every reply faulted, each fault counted once; the same seed picks the same
+// faults again.
+void TestSimLink::randomFaultsAreCountedAndRepeatable()
+{
+    const auto total = [this] {
+        int sum = 0;
+        for (const int count : m_recorder.FaultCounts())
+            sum += count;
+        return sum;
+    };
+    const auto faultsOfARun = [this, &total] {
+        UdpProbe probe(kRecorder);
+        m_recorder.ClearFaults();
+        m_recorder.SetRandomFaults(1.0, 7);
+        for (int i = 0; i < 20; ++i)
+            probe.sendFrame(hex("20 01 21"));
+        // The last frames may still be on their way; the counts say when not.
+        static_cast<void>(QTest::qWaitFor([&total] { return total() == 20; }, 2000));
+        return m_recorder.FaultCounts();
+    };
+    const auto counts = faultsOfARun();
+    QCOMPARE(total(), 20);
+    QCOMPARE(counts[size_t(xrsim::Fault::LostByte)], 0); // no such thing in a datagram
+    QCOMPARE(faultsOfARun(), counts);
+}
+
 void TestSimLink::logKeepsFramesInOrderUntilCleared()
 {
     UdpProbe probe(kRecorder);
@@ -301,6 +341,34 @@ void TestSimLink::logKeepsFramesInOrderUntilCleared()
     m_recorder.ClearReceivedFrames();
     QVERIFY(m_recorder.ReceivedFrames().isEmpty());
     QVERIFY(!m_recorder.WaitForFrames(1, 50));
+}
+
+// With the truth log on, the header of each reply carries the reply's
+// number, and the log says which frame it answered and how it went out.
+void TestSimLink::truthLogNumbersEveryReply()
+{
+    UdpProbe probe(kRecorder);
+    m_recorder.RecordTruth(true);
+    probe.sendFrame(hex("20 01 21"));
+    QCOMPARE(probe.receive().data(), hex("00 01 00 03 00 00 00 00 00 01 10 01 11"));
+    m_recorder.DropReplies(1);
+    probe.sendFrame(hex("00 11 11"));
+    QVERIFY(probe.staysQuiet(100));
+    m_recorder.CorruptNextChecksum();
+    probe.sendFrame(hex("20 00 20"));
+    QCOMPARE(probe.receive().data().left(10), hex("00 01 00 03 00 00 00 00 00 03"));
+
+    const QList<xrsim::TruthEntry> truth = m_recorder.TakeTruth();
+    QCOMPARE(truth.size(), 3);
+    QCOMPARE(truth.at(0).request, 1u);
+    QCOMPARE(truth.at(0).frame, hex("20 01 21"));
+    QCOMPARE(truth.at(0).reply, hex("10 01 11"));
+    QVERIFY(truth.at(0).sent && truth.at(0).intact);
+    QCOMPARE(truth.at(1).reply, hex("12 11 21 50 94"));
+    QVERIFY(!truth.at(1).sent);
+    QCOMPARE(truth.at(2).number, 3u);
+    QVERIFY(truth.at(2).sent && !truth.at(2).intact);
+    QVERIFY(m_recorder.TakeTruth().isEmpty());
 }
 
 void TestSimLink::ptyReassemblesAFrameSentInPieces()

@@ -1,0 +1,66 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "server/truthlog.h"
+
+#include "server/faultinjector.h"
+
+#include <QMutexLocker>
+
+namespace xrsim {
+
+void TruthLog::SetEnabled(bool on)
+{
+    QMutexLocker lock(&mutex);
+    enabled = on;
+}
+
+bool TruthLog::Enabled() const
+{
+    QMutexLocker lock(&mutex);
+    return enabled;
+}
+
+quint32 TruthLog::Answered(const QByteArray &frame, const QByteArray &reply)
+{
+    QMutexLocker lock(&mutex);
+    ++requests;
+    if (!enabled || reply.isEmpty())
+        return 0;
+    TruthEntry entry;
+    entry.number = ++replies;
+    entry.request = requests;
+    entry.frame = frame;
+    entry.reply = reply;
+    entries.append(entry);
+    return entry.number;
+}
+
+// Entries not yet taken are found from the end: the reply going out is
+// nearly always the last one recorded.
+void TruthLog::Sent(quint32 number, const ReplyPlan &plan)
+{
+    QMutexLocker lock(&mutex);
+    for (auto it = entries.rbegin(); it != entries.rend(); ++it) {
+        if (it->number != number)
+            continue;
+        it->sent = !plan.drop;
+        it->intact = !plan.drop && !plan.corruptChecksum && plan.extraCount == 0 &&
+                     plan.lostByte < 0 && plan.wrongByte < 0;
+        return;
+    }
+}
+
+QList<TruthEntry> TruthLog::Take()
+{
+    QMutexLocker lock(&mutex);
+    return std::exchange(entries, {});
+}
+
+void TruthLog::Clear()
+{
+    QMutexLocker lock(&mutex);
+    requests = 0;
+    replies = 0;
+    entries.clear();
+}
+
+} // namespace xrsim

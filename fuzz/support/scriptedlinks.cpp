@@ -13,8 +13,10 @@
 
 namespace {
 
-const QHostAddress kRecorderHost(QStringLiteral("127.0.0.1"));
-const QHostAddress kOtherHost(QStringLiteral("127.0.0.2"));
+// Nothing listens on the recorder's port there: what the program sends goes
+// nowhere, while the link does all it does for a send.
+const QHostAddress kRecorderHost(QStringLiteral("127.0.93.1"));
+const QHostAddress kOtherHost(QStringLiteral("127.0.93.2"));
 
 // Waits until the script's next arrival or the end of the wait, whichever
 // comes first.
@@ -73,16 +75,18 @@ void ScriptedEthernetLink::Sent()
     TimePassed(VirtualTime::Now());
 }
 
-qint16 ScriptedEthernetLink::Send(quint32 &, const quint8 *, quint16)
+qint16 ScriptedEthernetLink::Send(quint32 &length, const quint8 *data, quint16 type)
 {
+    const qint16 status = EthernetLink::Send(length, data, type);
     Sent();
-    return kStatusOk;
+    return status;
 }
 
-qint16 ScriptedEthernetLink::SendBlock(BlockPacket &)
+qint16 ScriptedEthernetLink::SendBlock(BlockPacket &packet)
 {
+    const qint16 status = EthernetLink::SendBlock(packet);
     Sent();
-    return kStatusOk;
+    return status;
 }
 
 void ScriptedEthernetLink::WaitForInput(quint32 milliseconds)
@@ -155,7 +159,7 @@ ScriptedRecorders::ScriptedRecorders()
     : ethernet(std::make_unique<ScriptedEthernetLink>()),
       serial(std::make_unique<ScriptedSerialLink>()),
       networked(std::make_unique<DeviceRecord>(ethernet.get(), ethernet->RecorderAddress(),
-                                               QStringLiteral("Ethernet - 127.0.0.1"))),
+                                               QStringLiteral("Ethernet - 127.0.93.1"))),
       wired(std::make_unique<DeviceRecord>(serial.get(), serial->RecorderAddress(),
                                            QStringLiteral("Com1")))
 {

@@ -39,10 +39,10 @@ protected:
     int sendCount = 0;
 };
 
-// The real EthernetLink, its peer a socket on 127.0.0.1 that sends the
+// The real EthernetLink, its peer a socket on 127.0.93.1 that sends the
 // script's datagrams to the link's own port over loopback, with a second
-// socket on 127.0.0.2 for the datagrams of another host. What the program
-// sends goes nowhere.
+// socket on 127.0.93.2 for the datagrams of another host. What the program
+// sends goes to a port where nothing listens.
 class ScriptedEthernetLink : public EthernetLink, public ScriptedWire
 {
 public:

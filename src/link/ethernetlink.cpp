@@ -156,9 +156,12 @@ qint16 EthernetLink::Read(quint32 &length, quint8 *destination, qint16 rec)
     return kStatusOk;
 }
 
-// Frees the record and drops whatever else is waiting on the socket: a reply
-// that arrived after its command gave up must not be read as the answer to
-// the next one.
+// Frees the record. Whatever else waits on the socket, or is still on its
+// way to it, belongs to an exchange that is over: a reply that came after its
+// command gave up, or a second copy of one. Of the same kind as the reply the
+// next command awaits, it would pass for that reply; so once the link has
+// sent from its port it moves to a new one, and nothing addressed to the old
+// port can ever be read again.
 qint16 EthernetLink::Release(qint16 rec)
 {
     ReceiveRecord *record = RecordAt(rec);
@@ -166,7 +169,8 @@ qint16 EthernetLink::Release(qint16 rec)
         return kStatusLinkError;
     record->offset = 0;
     record->buffer.reset();
-    DiscardPendingDatagrams();
+    if (!sentFromThisPort || !MoveToNewPort())
+        DiscardPendingDatagrams();
     return kStatusOk;
 }
 
@@ -291,6 +295,19 @@ qint64 EthernetLink::TakePeerDatagram(quint8 *buffer, qint64 capacity)
     return -1;
 }
 
+// The new socket is bound before the old one closes, so its port differs;
+// the old socket goes with whatever waits on it. False, the old socket kept,
+// when no port is free.
+bool EthernetLink::MoveToNewPort()
+{
+    auto fresh = std::make_unique<QUdpSocket>();
+    if (!fresh->bind(QHostAddress::AnyIPv4, 0))
+        return false;
+    socket = std::move(fresh);
+    sentFromThisPort = false;
+    return true;
+}
+
 void EthernetLink::DiscardPendingDatagrams()
 {
     while (socket->hasPendingDatagrams())
@@ -304,5 +321,8 @@ qint16 EthernetLink::SendDatagram(const quint8 *bytes, qint64 size)
         return kStatusLinkError;
     const qint64 sent = socket->writeDatagram(reinterpret_cast<const char *>(bytes), size,
                                               QHostAddress(NetToHost32(peer->ip)), kRecorderPort);
-    return sent == size ? kStatusOk : kStatusLinkError;
+    if (sent != size)
+        return kStatusLinkError;
+    sentFromThisPort = true;
+    return kStatusOk;
 }

@@ -14,7 +14,9 @@ class QUdpSocket;
 // recorders than entries, the peer being commanded takes over the entry of
 // another in turn (UseAddress). Each packet
 // is one UDP datagram to port 32896 (0x8080) of the peer: a ten-byte header
-// and the payload.
+// and the payload. Recorders answer to the port a datagram came from; the
+// link changes its local port between exchanges (Release), so that a late or
+// repeated reply never reaches the exchange after its own.
 class EthernetLink : public DeviceLink
 {
 public:
@@ -67,10 +69,12 @@ private:
     const PeerAddress *CurrentPeer() const;
     bool FromCurrentPeer(quint32 senderIp) const;
     qint64 TakePeerDatagram(quint8 *buffer, qint64 capacity);
+    bool MoveToNewPort();
     void DiscardPendingDatagrams();
     qint16 SendDatagram(const quint8 *bytes, qint64 size);
 
     std::unique_ptr<QUdpSocket> socket;
+    bool sentFromThisPort = false; // the socket sent since it was bound
     std::array<PeerAddress, kPeerCount> peers;
     int nextReusedPeer = 0; // the entry UseAddress gives up next, in turn
     std::array<ReceiveRecord, kRecordCount> records;

@@ -46,6 +46,8 @@ private slots:
     void strayDatagramIsNotTheReply();
     void lateReplyIsNotTakenByTheNextCommand();
     void repeatedReplyIsNotTakenByTheNextCommand();
+    void staleReplyIsNotTakenByTheSameCommandAgain_data();
+    void staleReplyIsNotTakenByTheSameCommandAgain();
     void fourthFailureDisconnectsAndStopsSending();
     void serialLineExchangesAndRecovers();
 
@@ -149,6 +151,35 @@ void TestEngineSim::repeatedReplyIsNotTakenByTheNextCommand()
     QCOMPARE(SendPlay(), kStatusOk);
     QCOMPARE(Reply(), AckFrame());
     QCOMPARE(recorder.link.errorCount, qint16(0));
+}
+
+// A reply of the same kind as the one awaited fits its rule: only where it
+// is sent tells it apart. The stale reply, late or a copy, reaches the link
+// while the second request waits, ahead of that request's own reply.
+void TestEngineSim::staleReplyIsNotTakenByTheSameCommandAgain_data()
+{
+    QTest::addColumn<bool>("late");
+    QTest::newRow("late") << true;
+    QTest::newRow("sent twice") << false;
+}
+
+void TestEngineSim::staleReplyIsNotTakenByTheSameCommandAgain()
+{
+    QFETCH(bool, late);
+    const QByteArray stale = WireFrame({0x12, 0x11, 0x7F, 0x7F});
+    const QByteArray current = WireFrame({0x12, 0x11, 0x21, 0x50});
+    recorder.sim.ForceReply(0x0, 0x11, stale, 1);
+    if (late) {
+        recorder.sim.LateNextReply(300);
+        QCOMPARE(SendDeviceTypeRequest(), kStatusNoReply);
+    } else {
+        recorder.sim.DuplicateNextReply(50);
+        QCOMPARE(SendDeviceTypeRequest(), kStatusOk);
+        QCOMPARE(Reply(), stale);
+    }
+    recorder.sim.SetReplyDelay(100);
+    QCOMPARE(SendDeviceTypeRequest(), kStatusOk);
+    QCOMPARE(Reply(), current);
 }
 
 void TestEngineSim::fourthFailureDisconnectsAndStopsSending()

@@ -8,6 +8,7 @@
 // a bare socket to a bare socket, one way and there and back.
 // Prints figures; asserts nothing.
 
+#include "benchdirectory.h"
 #include "devices/devicelists.h"
 #include "devices/devicesession.h"
 #include "figures.h"
@@ -18,11 +19,8 @@
 #include "ui/panel/recordermenu.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QFile>
 #include <QHostAddress>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <QUdpSocket>
 
@@ -159,19 +157,11 @@ std::pair<Figures, Figures> TimePingPong()
 class KeyBench
 {
 public:
-    KeyBench() : stamper(kStamperIp, kRecorderIp)
-    {
-        QDir::setCurrent(directory.path());
-        qputenv("TAVREL_COM1", QFile::encodeName(directory.filePath(QStringLiteral("no-com1"))));
-        qputenv("TAVREL_COM2", QFile::encodeName(directory.filePath(QStringLiteral("no-com2"))));
-    }
+    KeyBench() : stamper(kStamperIp, kRecorderIp) {}
     bool Open()
     {
-        QFile deviceFile(QStringLiteral("xr.cfg"));
-        if (!deviceFile.open(QIODevice::WriteOnly) ||
-            deviceFile.write(kStamperIp.toString().toLatin1() + "\r\n") < 0)
+        if (!directory.ListRecorders({kStamperIp.toString().toLatin1()}))
             return false;
-        deviceFile.close();
         xrsim::SimConfig config;
         config.address = kRecorderIp;
         if (!sim.Start(config)) {
@@ -216,7 +206,7 @@ public:
     }
 
 private:
-    QTemporaryDir directory;
+    BenchDirectory directory;
     Stamper stamper;
     xrsim::SimRecorder sim;
     DeviceSession devices;

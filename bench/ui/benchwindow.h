@@ -1,16 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "benchdirectory.h"
 #include "devices/devicelists.h"
 #include "devices/devicesession.h"
 #include "simrecorder.h"
 #include "ui/panel/mainwindow.h"
 #include "ui/panel/recordermenu.h"
 
-#include <QDir>
-#include <QFile>
 #include <QHostAddress>
-#include <QTemporaryDir>
 #include <QTimer>
 
 #include <cstdio>
@@ -26,25 +24,17 @@
 class BenchWindow
 {
 public:
-    explicit BenchWindow(const char *recorderIp) : recorderIp(recorderIp)
-    {
-        QDir::setCurrent(directory.path());
-        qputenv("TAVREL_COM1", QFile::encodeName(directory.filePath(QStringLiteral("no-com1"))));
-        qputenv("TAVREL_COM2", QFile::encodeName(directory.filePath(QStringLiteral("no-com2"))));
-    }
+    explicit BenchWindow(const char *recorderIp) : recorderIp(recorderIp) {}
 
     // Starts the recorder (as `scenario` describes it) and the window; false,
     // with the reason on stderr, when the recorder cannot start or does not
     // answer.
     bool Open(const xrsim::Scenario &scenario = {})
     {
-        QFile deviceFile(QStringLiteral("xr.cfg"));
-        if (!deviceFile.open(QIODevice::WriteOnly) ||
-            deviceFile.write(QByteArray(recorderIp) + "\r\n") < 0) {
+        if (!directory.ListRecorders({recorderIp})) {
             std::fprintf(stderr, "cannot write xr.cfg\n");
             return false;
         }
-        deviceFile.close();
         xrsim::SimConfig config;
         config.address = QHostAddress(QLatin1String(recorderIp));
         config.scenario = scenario;
@@ -64,7 +54,7 @@ public:
     QTimer *IdleTimer() const { return window.findChild<QTimer *>(QStringLiteral("idleTimer")); }
 
     const char *recorderIp;
-    QTemporaryDir directory;
+    BenchDirectory directory;
     xrsim::SimRecorder sim;
     DeviceSession devices;
     MainWindow window;

@@ -124,7 +124,7 @@ void PtyFrontEnd::TakeFrames()
         pending.remove(0, length);
         arrivalNs.erase(arrivalNs.begin(), arrivalNs.begin() + length);
         const QByteArray answer = session.Answer(frame);
-        const quint32 truthNumber = truth.Answered(frame, answer);
+        const quint32 truthNumber = truth.Answered(frame, answer, inNs);
         if (!answer.isEmpty())
             Reply(answer, inNs + SerialLine::kTurnaroundNs, truthNumber);
     }

@@ -21,7 +21,8 @@ struct SerialLine
     static constexpr qint64 WireNs(qint64 bytes) { return bytes * kByteNs; }
 };
 
-// Nanoseconds of the monotonic clock, the time base of the line.
+// Nanoseconds of the monotonic clock: the time base of the line and of the
+// times in the truth log (std::chrono::steady_clock reads the same clock).
 qint64 LineNowNs();
 
 } // namespace xrsim

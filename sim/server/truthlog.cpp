@@ -19,7 +19,7 @@ bool TruthLog::Enabled() const
     return enabled;
 }
 
-quint32 TruthLog::Answered(const QByteArray &frame, const QByteArray &reply)
+quint32 TruthLog::Answered(const QByteArray &frame, const QByteArray &reply, qint64 receivedNs)
 {
     QMutexLocker lock(&mutex);
     ++requests;
@@ -30,6 +30,7 @@ quint32 TruthLog::Answered(const QByteArray &frame, const QByteArray &reply)
     entry.request = requests;
     entry.frame = frame;
     entry.reply = reply;
+    entry.receivedNs = receivedNs;
     entries.append(entry);
     return entry.number;
 }

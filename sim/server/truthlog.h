@@ -14,12 +14,13 @@ struct ReplyPlan;
 // runs for hours would otherwise keep every exchange.
 struct TruthEntry
 {
-    quint32 number = 0;  // this reply's number, from 1
-    quint32 request = 0; // the number of the frame it answers, from 1 in arrival order
-    QByteArray frame;    // that frame
-    QByteArray reply;    // the answer as the recorder meant it
-    bool sent = false;   // it went out, possibly late or twice
-    bool intact = false; // it went out as meant: checksum, count and bytes unspoilt
+    quint32 number = 0;    // this reply's number, from 1
+    quint32 request = 0;   // the number of the frame it answers, from 1 in arrival order
+    QByteArray frame;      // that frame
+    QByteArray reply;      // the answer as the recorder meant it
+    qint64 receivedNs = 0; // when the frame was wholly in (LineNowNs, serialline.h)
+    bool sent = false;     // it went out, possibly late or twice
+    bool intact = false;   // it went out as meant: checksum, count and bytes unspoilt
 };
 
 class TruthLog
@@ -30,7 +31,7 @@ public:
 
     // Counts a frame received and, if the recorder answers it, records the
     // answer. Returns the reply's number, 0 when none or when disabled.
-    quint32 Answered(const QByteArray &frame, const QByteArray &reply);
+    quint32 Answered(const QByteArray &frame, const QByteArray &reply, qint64 receivedNs);
     // What became of reply `number` on its way out.
     void Sent(quint32 number, const ReplyPlan &plan);
 

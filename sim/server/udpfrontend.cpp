@@ -4,6 +4,7 @@
 #include "server/faultinjector.h"
 #include "server/loopback.h"
 #include "server/recordersession.h"
+#include "server/serialline.h"
 #include "server/simlog.h"
 #include "server/truthlog.h"
 #include "wire/frame.h"
@@ -86,7 +87,7 @@ void UdpFrontEnd::TakeFrame(const QByteArray &payload, const QHostAddress &to, q
         qCInfo(lcSim) << "ignoring" << payload.size() - length << "bytes after the frame";
     const QByteArray frame = payload.left(length);
     const QByteArray answer = session.Answer(frame);
-    const quint32 truthNumber = truth.Answered(frame, answer);
+    const quint32 truthNumber = truth.Answered(frame, answer, LineNowNs());
     if (!answer.isEmpty())
         Reply(answer, to, port, truthNumber);
 }

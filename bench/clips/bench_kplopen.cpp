@@ -80,7 +80,7 @@ int main(int argc, char *argv[])
     bench.IdleTimer()->stop();
     bench.window.show();
     ModalAnswers answers;
-    const QString path = bench.directory.filePath(QStringLiteral("fifty.kpl"));
+    const QString path = bench.directory.FilePath(QStringLiteral("fifty.kpl"));
     QFile file(path);
     const QByteArray text = PlaylistText();
     if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size())

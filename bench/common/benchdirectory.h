@@ -34,6 +34,9 @@ public:
         return true;
     }
 
+    // A file of the directory.
+    QString FilePath(const QString &name) const { return directory.filePath(name); }
+
 private:
     QTemporaryDir directory;
 };

@@ -17,7 +17,6 @@
 
 #include <QBuffer>
 #include <QCoreApplication>
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -37,16 +36,18 @@ std::unique_ptr<QTemporaryDir> MakeWorkDir()
     return std::make_unique<QTemporaryDir>();
 }
 
-void Setup()
+// The file the program reads and writes, in the working directory.
+const QString &DeviceFile()
 {
     EnsureApplication<QCoreApplication>();
     static const std::unique_ptr<QTemporaryDir> workDir = MakeWorkDir();
-    static bool linksMade = false;
-    if (!linksMade) {
-        QDir::setCurrent(workDir->path());
+    static const QString path = [] {
+        const QString file = workDir->filePath(QString::fromLatin1(kDeviceFileName));
+        UseDeviceFile(file);
         CreateLinkList();
-        linksMade = true;
-    }
+        return file;
+    }();
+    return path;
 }
 
 struct Recorder
@@ -68,7 +69,7 @@ QList<Recorder> NetworkedRecorders()
 
 QByteArray FileBytes()
 {
-    QFile file(QString::fromLatin1(kDeviceFileName));
+    QFile file(DeviceFile());
     FUZZ_CHECK(file.open(QIODevice::ReadOnly));
     return file.readAll();
 }
@@ -95,10 +96,9 @@ QList<Recorder> LoadAndSave()
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    Setup();
     const QByteArray original(reinterpret_cast<const char *>(data), int(size));
     {
-        QFile file(QString::fromLatin1(kDeviceFileName));
+        QFile file(DeviceFile());
         FUZZ_CHECK(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
         FUZZ_CHECK(file.write(original) == original.size());
     }

@@ -6,6 +6,7 @@
 #include "sensecommands.h"
 
 #include "devices/devicelists.h"
+#include "devices/devicerecord.h"
 #include "link/timing.h"
 
 #include <array>
@@ -89,10 +90,12 @@ qint16 CueUpToFrame(quint32 position)
 
 // Polls as fast as the recorder answers; failed senses count against the same
 // second. Without a recorder there is nothing to wait for.
+// A recorder marked lost is asked nothing more: its status senses would
+// fail at once, and the wait would spin for its whole second.
 void WaitCueUpComplete()
 {
     const quint64 start = NowMs();
-    while (CurrentDevice) {
+    while (CurrentDevice && !CurrentDevice->disconnected) {
         StatusSense();
         if (StatusBitSet(kStatusCueUpComplete) || ElapsedMs(start) > kCueUpWaitMs)
             return;

@@ -35,8 +35,9 @@ qint16 CueUpWithData(int count, const quint8 *bytes);
 // hours of timecode can address. Sent big-endian.
 qint16 CueUpToFrame(quint32 position);
 
-// Polls the status until the recorder reports the cue-up complete or a second
-// has passed. Never reports failure: callers go on either way.
+// Polls the status until the recorder reports the cue-up complete, a second
+// has passed or the recorder is marked lost. Never reports failure: callers
+// go on either way.
 void WaitCueUpComplete();
 
 qint16 EditOn();

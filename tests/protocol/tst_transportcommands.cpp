@@ -111,6 +111,7 @@ private slots:
 
     void waitCueUpStopsAtCompletion();
     void waitCueUpGivesUpAfterASecond();
+    void waitCueUpEndsWhenTheRecorderIsLost();
 
     void locateByPosition_data();
     void locateByPosition();
@@ -251,6 +252,21 @@ void TestTransportCommands::waitCueUpGivesUpAfterASecond()
     QVERIFY(frames.size() > 2);
     for (const QByteArray &frame : frames)
         QCOMPARE(frame, WireFrame({0x61, 0x20, 0x0A}));
+}
+
+// Once the engine has marked the recorder lost, a status sense fails without
+// a frame and without a wait: polling on would spin for the whole second. A
+// clock that moves a millisecond at each reading counts the turns.
+void TestTransportCommands::waitCueUpEndsWhenTheRecorderIsLost()
+{
+    static quint64 readings = 0;
+    readings = 0;
+    const ClockSource previous = SetClockSource([] { return ++readings; });
+    recorder.device->disconnected = 1;
+    WaitCueUpComplete();
+    SetClockSource(previous);
+    QVERIFY2(readings < 10, qPrintable(QString::number(readings)));
+    QVERIFY(recorder.Frames().isEmpty());
 }
 
 void TestTransportCommands::locateByPosition_data()

@@ -67,6 +67,16 @@ CommandLine::Result CommandLine::Parse(const QStringList &arguments)
         {QStringLiteral("scenario"), QStringLiteral("Read recorder settings from a file."),
          QStringLiteral("file")},
         {QStringLiteral("verbose"), QStringLiteral("Print every frame and its reply.")},
+        {QStringLiteral("replay"),
+         QStringLiteral("Answer as the recorder of a session recording did (UDP only), and "
+                        "say where the application departs from it."),
+         QStringLiteral("file")},
+        {QStringLiteral("replay-recorder"),
+         QStringLiteral("The recorder of the recording to play, by its link or address "
+                        "(default: the one with the most frames)."),
+         QStringLiteral("link")},
+        {QStringLiteral("replay-fast"),
+         QStringLiteral("Answer at once instead of with the recorded delays.")},
     });
     for (const Scenario::Key &key : Scenario::Keys())
         parser.addOption({key.name, key.help, key.valueName});
@@ -107,6 +117,13 @@ CommandLine::Result CommandLine::Parse(const QStringList &arguments)
     config.pty = parser.isSet(QStringLiteral("pty"));
     config.udp = !parser.isSet(QStringLiteral("no-udp"));
     verbose = parser.isSet(QStringLiteral("verbose"));
+    config.replayFile = parser.value(QStringLiteral("replay"));
+    config.replayRecorder = parser.value(QStringLiteral("replay-recorder"));
+    config.replayFast = parser.isSet(QStringLiteral("replay-fast"));
+    if (config.replayFile.isEmpty() && (!config.replayRecorder.isEmpty() || config.replayFast)) {
+        message = QStringLiteral("--replay-recorder and --replay-fast need --replay");
+        return Result::Error;
+    }
     if (!ApplyScenario(parser, &config.scenario, &message))
         return Result::Error;
     return Result::Run;

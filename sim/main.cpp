@@ -35,6 +35,8 @@ int main(int argc, char *argv[])
         err << name << ": " << recorder.ErrorString() << "\n";
         return 1;
     }
+    if (!config.replayFile.isEmpty())
+        out << "xrsim: replaying " << config.replayFile << "\n";
     if (config.udp)
         out << name << ": listening on udp " << config.address.toString() << ":" << config.port
             << "\n";

@@ -21,6 +21,14 @@ struct SimConfig
     // Also serve the serial link on a pseudo-terminal.
     bool pty = false;
     Scenario scenario;
+    // A session recording to answer from instead of the recorder model
+    // (UDP only); empty for none.
+    QString replayFile;
+    // The recorder of the recording to play (its link or address); empty
+    // for the one with the most frames.
+    QString replayRecorder;
+    // Answer at once instead of with the recorded delays.
+    bool replayFast = false;
 };
 
 } // namespace xrsim

@@ -180,4 +180,9 @@ bool SimRecorder::WaitForFrames(int count, int timeoutMs) const
     return log->WaitForCount(count, timeoutMs);
 }
 
+QStringList SimRecorder::ReplayDepartures() const
+{
+    return server ? server->ReplayDepartures() : QStringList();
+}
+
 } // namespace xrsim

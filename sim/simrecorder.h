@@ -9,6 +9,7 @@
 #include <QHostAddress>
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <array>
 #include <memory>
@@ -112,6 +113,10 @@ public:
     void ClearReceivedFrames();
     // Blocks until count frames have been received; false on timeout.
     bool WaitForFrames(int count, int timeoutMs = 1000) const;
+
+    // In a replay (SimConfig::replayFile), where the application departed
+    // from the recording and which lines of it were skipped, oldest first.
+    QStringList ReplayDepartures() const;
 
 private:
     std::unique_ptr<SimClock> clock;

@@ -15,6 +15,8 @@ class FaultInjector;
 class FrameLog;
 class SimClock;
 class PtyFrontEnd;
+class ReplayMatcher;
+class ReplayUdpFrontEnd;
 class TruthLog;
 class UdpFrontEnd;
 
@@ -30,15 +32,22 @@ public:
 
     bool Open(QString *error);
     QString PtyPath() const;
+    // What the replay noticed so far; empty without one. Any thread.
+    QStringList ReplayDepartures() const;
 
 private:
+    bool OpenReplay(QString *error);
+
     SimConfig config;
+    FrameLog &log;
     FaultInjector &faults;
     TruthLog &truth;
     RecorderModel model;
     RecorderSession session;
     std::unique_ptr<UdpFrontEnd> udp;
     std::unique_ptr<PtyFrontEnd> pty;
+    std::unique_ptr<ReplayMatcher> replay;
+    std::unique_ptr<ReplayUdpFrontEnd> replayUdp;
 };
 
 } // namespace xrsim

@@ -24,18 +24,7 @@ UdpFrontEnd::UdpFrontEnd(RecorderSession &session, FaultInjector &faults, TruthL
 
 bool UdpFrontEnd::Open(const QHostAddress &address, quint16 port, QString *error)
 {
-    if (!IsLoopbackV4(address)) {
-        *error = QStringLiteral("%1 is not a loopback address").arg(address.toString());
-        return false;
-    }
-    if (!socket.bind(address, port, QAbstractSocket::DontShareAddress)) {
-        *error = QStringLiteral("cannot bind %1:%2: %3")
-                     .arg(address.toString())
-                     .arg(port)
-                     .arg(socket.errorString());
-        return false;
-    }
-    return true;
+    return BindLoopback(socket, address, port, error);
 }
 
 void UdpFrontEnd::ReadPending()

@@ -4,6 +4,7 @@
 #include "byteorder.h"
 #include "linkstatus.h"
 #include "timing.h"
+#include "wiretap.h"
 
 #include <QHostAddress>
 #include <QThread>
@@ -169,6 +170,9 @@ qint16 EthernetLink::Release(qint16 rec)
         return kStatusLinkError;
     record->offset = 0;
     record->buffer.reset();
+    // A recording still tells what the old port held before it goes.
+    if (WireTapped())
+        DiscardPendingDatagrams();
     if (!sentFromThisPort || !MoveToNewPort())
         DiscardPendingDatagrams();
     return kStatusOk;
@@ -287,9 +291,13 @@ qint64 EthernetLink::TakePeerDatagram(quint8 *buffer, qint64 capacity)
     while (socket->hasPendingDatagrams()) {
         const qint64 size = socket->pendingDatagramSize();
         QHostAddress sender;
+        quint16 senderPort = 0;
         const qint64 taken =
-            socket->readDatagram(reinterpret_cast<char *>(buffer), capacity, &sender);
-        if (taken >= kPacketHeaderSize && FromCurrentPeer(sender.toIPv4Address()))
+            socket->readDatagram(reinterpret_cast<char *>(buffer), capacity, &sender, &senderPort);
+        const WireFate fate = FateOf(taken, sender.toIPv4Address(), WireFate::Taken);
+        if (WireTapped())
+            TapIncoming(fate, sender.toIPv4Address(), senderPort, buffer, taken);
+        if (fate == WireFate::Taken)
             return std::max(size, taken);
     }
     return -1;
@@ -308,10 +316,44 @@ bool EthernetLink::MoveToNewPort()
     return true;
 }
 
+// Without a tap the datagrams go unread; with one they are read to be told.
 void EthernetLink::DiscardPendingDatagrams()
 {
-    while (socket->hasPendingDatagrams())
-        socket->readDatagram(nullptr, 0);
+    while (socket->hasPendingDatagrams()) {
+        if (!WireTapped()) {
+            socket->readDatagram(nullptr, 0);
+            continue;
+        }
+        quint8 scratch[kRecordSize];
+        QHostAddress sender;
+        quint16 senderPort = 0;
+        const qint64 taken = socket->readDatagram(reinterpret_cast<char *>(scratch), kRecordSize,
+                                                  &sender, &senderPort);
+        TapIncoming(FateOf(taken, sender.toIPv4Address(), WireFate::Stale), sender.toIPv4Address(),
+                    senderPort, scratch, taken);
+    }
+}
+
+WireFate EthernetLink::FateOf(qint64 taken, quint32 senderIp, WireFate fromPeer) const
+{
+    if (taken < kPacketHeaderSize)
+        return WireFate::Runt;
+    return FromCurrentPeer(senderIp) ? fromPeer : WireFate::Stray;
+}
+
+void EthernetLink::TapIncoming(WireFate fate, quint32 senderIp, quint16 senderPort,
+                               const quint8 *bytes, qint64 size)
+{
+    WireEvent event;
+    event.direction = WireDirection::In;
+    event.fate = fate;
+    event.portId = portId;
+    event.peerIp = senderIp;
+    event.peerPort = senderPort;
+    event.localPort = socket->localPort();
+    event.bytes = bytes;
+    event.size = static_cast<int>(std::max<qint64>(size, 0));
+    NotifyWireTaps(event);
 }
 
 qint16 EthernetLink::SendDatagram(const quint8 *bytes, qint64 size)
@@ -324,5 +366,15 @@ qint16 EthernetLink::SendDatagram(const quint8 *bytes, qint64 size)
     if (sent != size)
         return kStatusLinkError;
     sentFromThisPort = true;
+    if (WireTapped()) {
+        WireEvent event;
+        event.portId = portId;
+        event.peerIp = NetToHost32(peer->ip);
+        event.peerPort = kRecorderPort;
+        event.localPort = socket->localPort();
+        event.bytes = bytes;
+        event.size = static_cast<int>(size);
+        NotifyWireTaps(event);
+    }
     return kStatusOk;
 }

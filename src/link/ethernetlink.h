@@ -7,6 +7,7 @@
 #include <memory>
 
 class QUdpSocket;
+enum class WireFate : quint8;
 
 // The link to networked recorders. One instance serves every recorder on the
 // network: it keeps a table of up to 16 peers, and the command engine points
@@ -71,6 +72,11 @@ private:
     qint64 TakePeerDatagram(quint8 *buffer, qint64 capacity);
     bool MoveToNewPort();
     void DiscardPendingDatagrams();
+    // Taken (or `fromPeer`) for a datagram with a header from the peer being
+    // commanded, else why it is dropped.
+    WireFate FateOf(qint64 taken, quint32 senderIp, WireFate fromPeer) const;
+    void TapIncoming(WireFate fate, quint32 senderIp, quint16 senderPort, const quint8 *bytes,
+                     qint64 size);
     qint16 SendDatagram(const quint8 *bytes, qint64 size);
 
     std::unique_ptr<QUdpSocket> socket;

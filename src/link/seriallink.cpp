@@ -3,6 +3,7 @@
 
 #include "linkstatus.h"
 #include "timing.h"
+#include "wiretap.h"
 
 #include <QHash>
 #include <QSerialPort>
@@ -36,6 +37,19 @@ QHash<QString, QString> &ChosenHostDevices()
 }
 
 } // namespace
+
+void SerialLink::Tap(WireDirection direction, WireFate fate, const char *bytes, qint64 size) const
+{
+    if (size <= 0)
+        return;
+    WireEvent event;
+    event.direction = direction;
+    event.fate = fate;
+    event.portId = portId;
+    event.bytes = reinterpret_cast<const quint8 *>(bytes);
+    event.size = static_cast<int>(size);
+    NotifyWireTaps(event);
+}
 
 SerialLink::SerialLink(quint16 portId) : DeviceLink(portId), port(std::make_unique<QSerialPort>())
 {
@@ -121,8 +135,15 @@ qint16 SerialLink::Read(quint32 &length, quint8 *destination, qint16)
     }
     PullWaitingBytes();
     const qint64 wanted = length;
-    const qint64 got = destination ? port->read(reinterpret_cast<char *>(destination), wanted)
-                                   : port->skip(wanted);
+    qint64 got = 0;
+    if (destination) {
+        got = port->read(reinterpret_cast<char *>(destination), wanted);
+        if (WireTapped())
+            Tap(WireDirection::In, WireFate::Taken, reinterpret_cast<const char *>(destination),
+                got);
+    } else {
+        got = port->skip(wanted);
+    }
     length = static_cast<quint32>(std::max<qint64>(got, 0));
     return kStatusOk;
 }
@@ -136,7 +157,10 @@ qint16 SerialLink::Release(qint16)
         return kStatusOk;
     PullWaitingBytes();
     char scratch[kDrainLimit];
-    port->read(scratch, std::min<qint64>(port->bytesAvailable(), kDrainLimit));
+    const qint64 drained =
+        port->read(scratch, std::min<qint64>(port->bytesAvailable(), kDrainLimit));
+    if (WireTapped())
+        Tap(WireDirection::In, WireFate::Stale, scratch, drained);
     port->clear(QSerialPort::AllDirections);
     return kStatusOk;
 }
@@ -145,8 +169,10 @@ qint16 SerialLink::Release(qint16)
 qint16 SerialLink::Send(quint32 &length, const quint8 *data, quint16)
 {
     if (port->isOpen() && data) {
-        port->write(reinterpret_cast<const char *>(data), length);
+        const qint64 written = port->write(reinterpret_cast<const char *>(data), length);
         port->waitForBytesWritten(kWriteTimeoutMs);
+        if (WireTapped())
+            Tap(WireDirection::Out, WireFate::Taken, reinterpret_cast<const char *>(data), written);
     }
     return kStatusOk;
 }
@@ -174,6 +200,9 @@ qint16 SerialLink::ReadBlock(BlockPacket &destination)
     PullWaitingBytes();
     const qint64 got = port->read(reinterpret_cast<char *>(destination.bytes.data()),
                                   static_cast<qint64>(destination.bytes.size()));
+    if (WireTapped())
+        Tap(WireDirection::In, WireFate::Taken,
+            reinterpret_cast<const char *>(destination.bytes.data()), got);
     port->clear(QSerialPort::AllDirections);
     return static_cast<qint16>(std::max<qint64>(got, 0));
 }

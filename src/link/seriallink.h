@@ -9,6 +9,8 @@
 #include <memory>
 
 class QSerialPort;
+enum class WireDirection : quint8;
+enum class WireFate : quint8;
 
 // The link to a recorder wired to COM1 or COM2: bare 9-pin frames at 38400
 // baud, 8 data bits, odd parity, 1 stop bit. No header, no addressing; the
@@ -49,6 +51,7 @@ protected:
 
 private:
     bool EnsureOpen();
+    void Tap(WireDirection direction, WireFate fate, const char *bytes, qint64 size) const;
     quint32 PullWaitingBytes();
 
     std::unique_ptr<QSerialPort> port;

@@ -8,14 +8,19 @@
 
 namespace {
 
-quint64 ProcessClockMs()
+const QElapsedTimer &ProcessClock()
 {
     static const QElapsedTimer clock = [] {
         QElapsedTimer timer;
         timer.start();
         return timer;
     }();
-    return static_cast<quint64>(clock.elapsed());
+    return clock;
+}
+
+quint64 ProcessClockMs()
+{
+    return static_cast<quint64>(ProcessClock().elapsed());
 }
 
 std::atomic<ClockSource> clockSource{nullptr};
@@ -27,6 +32,11 @@ quint64 NowMs()
 {
     const ClockSource source = clockSource.load();
     return source ? source() : ProcessClockMs();
+}
+
+quint64 MonotonicUs()
+{
+    return static_cast<quint64>(ProcessClock().nsecsElapsed() / 1000);
 }
 
 quint64 ElapsedMs(quint64 start)

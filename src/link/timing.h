@@ -10,6 +10,10 @@
 // wrap after 49.7 days, in the middle of a wait.
 quint64 NowMs();
 
+// Microseconds of the process clock, for the time stamps of the traffic on
+// the wire. Unlike NowMs it does not follow SetClockSource.
+quint64 MonotonicUs();
+
 // Milliseconds since start. A start later than the present reading (one taken
 // from another clock) gives the present reading itself.
 quint64 ElapsedMs(quint64 start);

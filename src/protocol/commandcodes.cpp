@@ -49,7 +49,7 @@ CommandCode FindCommand(quint8 group, quint8 command)
                                     });
     if (found != std::end(kCommandTable))
         return *found;
-    return CommandCode{group, command, ReplyRule::Open};
+    return CommandCode{group, command, nullptr, ReplyRule::Open};
 }
 
 bool ReplyFits(const CommandCode &sent, quint8 cmd1, quint8 cmd2)

@@ -45,6 +45,9 @@ struct CommandCode
 {
     quint8 group;
     quint8 command;
+    // The name the traffic monitor and the session recordings show; null for
+    // a frame the table does not hold.
+    const char *name = nullptr;
     ReplyRule reply = GroupReplyRule(group);
 };
 
@@ -66,89 +69,90 @@ inline constexpr quint8 kLastFileNameCode = 0x00;
 namespace Cmd {
 
 // Device identification (group 0: system control).
-inline constexpr CommandCode DeviceTypeRequest{0x0, 0x11, ReplyRule::DeviceType};
+inline constexpr CommandCode DeviceTypeRequest{0x0, 0x11, "DeviceTypeRequest",
+                                               ReplyRule::DeviceType};
 
 // Transport (group 2).
-inline constexpr CommandCode Stop{0x2, 0x00};
-inline constexpr CommandCode Play{0x2, 0x01};
-inline constexpr CommandCode Record{0x2, 0x02};
-inline constexpr CommandCode FastForward{0x2, 0x10};
-inline constexpr CommandCode ShuttleForward{0x2, 0x13};
-inline constexpr CommandCode FrameStepForward{0x2, 0x14};
-inline constexpr CommandCode Rewind{0x2, 0x20};
-inline constexpr CommandCode ShuttleReverse{0x2, 0x23};
-inline constexpr CommandCode FrameStepReverse{0x2, 0x24};
-inline constexpr CommandCode CueUpWithData{0x2, 0x31};
-inline constexpr CommandCode OptionPlay{0x2, 0x37};
-inline constexpr CommandCode FullEeOff{0x2, 0x60};
-inline constexpr CommandCode FullEeOn{0x2, 0x61};
-inline constexpr CommandCode SelectEeOn{0x2, 0x63};
-inline constexpr CommandCode EditOff{0x2, 0x64};
-inline constexpr CommandCode EditOn{0x2, 0x65};
-inline constexpr CommandCode LtcOff{0x2, 0x90};
-inline constexpr CommandCode LtcOn{0x2, 0x91};
-inline constexpr CommandCode CueUpToFrame{0x2, 0x9D};
-inline constexpr CommandCode PlaySegment{0x2, 0xA7};
-inline constexpr CommandCode CreateSegment{0x2, 0xAC};
+inline constexpr CommandCode Stop{0x2, 0x00, "Stop"};
+inline constexpr CommandCode Play{0x2, 0x01, "Play"};
+inline constexpr CommandCode Record{0x2, 0x02, "Record"};
+inline constexpr CommandCode FastForward{0x2, 0x10, "FastForward"};
+inline constexpr CommandCode ShuttleForward{0x2, 0x13, "ShuttleForward"};
+inline constexpr CommandCode FrameStepForward{0x2, 0x14, "FrameStepForward"};
+inline constexpr CommandCode Rewind{0x2, 0x20, "Rewind"};
+inline constexpr CommandCode ShuttleReverse{0x2, 0x23, "ShuttleReverse"};
+inline constexpr CommandCode FrameStepReverse{0x2, 0x24, "FrameStepReverse"};
+inline constexpr CommandCode CueUpWithData{0x2, 0x31, "CueUpWithData"};
+inline constexpr CommandCode OptionPlay{0x2, 0x37, "OptionPlay"};
+inline constexpr CommandCode FullEeOff{0x2, 0x60, "FullEeOff"};
+inline constexpr CommandCode FullEeOn{0x2, 0x61, "FullEeOn"};
+inline constexpr CommandCode SelectEeOn{0x2, 0x63, "SelectEeOn"};
+inline constexpr CommandCode EditOff{0x2, 0x64, "EditOff"};
+inline constexpr CommandCode EditOn{0x2, 0x65, "EditOn"};
+inline constexpr CommandCode LtcOff{0x2, 0x90, "LtcOff"};
+inline constexpr CommandCode LtcOn{0x2, 0x91, "LtcOn"};
+inline constexpr CommandCode CueUpToFrame{0x2, 0x9D, "CueUpToFrame"};
+inline constexpr CommandCode PlaySegment{0x2, 0xA7, "PlaySegment"};
+inline constexpr CommandCode CreateSegment{0x2, 0xAC, "CreateSegment"};
 
 // Recorder/player side, file rename and the SCSI disks (group 3).
-inline constexpr CommandCode RecorderPlayerSelect{0x3, 0x10};
-inline constexpr CommandCode RenameFile{0x3, 0x11};
-inline constexpr CommandCode DiskCommand{0x3, 0x21};
-inline constexpr CommandCode DiskScanAll{0x3, 0x22};
-inline constexpr CommandCode DiskFormat{0x3, 0x23};
-inline constexpr CommandCode DiskInquiry{0x3, 0x24};
-inline constexpr CommandCode DiskApply{0x3, 0x25};
+inline constexpr CommandCode RecorderPlayerSelect{0x3, 0x10, "RecorderPlayerSelect"};
+inline constexpr CommandCode RenameFile{0x3, 0x11, "RenameFile"};
+inline constexpr CommandCode DiskCommand{0x3, 0x21, "DiskCommand"};
+inline constexpr CommandCode DiskScanAll{0x3, 0x22, "DiskScanAll"};
+inline constexpr CommandCode DiskFormat{0x3, 0x23, "DiskFormat"};
+inline constexpr CommandCode DiskInquiry{0x3, 0x24, "DiskInquiry"};
+inline constexpr CommandCode DiskApply{0x3, 0x25, "DiskApply"};
 
 // Presets and selections (group 4).
-inline constexpr CommandCode InEntry{0x4, 0x10};
-inline constexpr CommandCode OutEntry{0x4, 0x11};
-inline constexpr CommandCode LoadClip{0x4, 0x14};
-inline constexpr CommandCode EditPreset{0x4, 0x30};
-inline constexpr CommandCode TimerModeSelect{0x4, 0x36};
-inline constexpr CommandCode TimecodePreset{0x4, 0x78};
-inline constexpr CommandCode PlaylistStart{0x4, 0x96};
-inline constexpr CommandCode EventPairPreset{0x4, 0x97};
-inline constexpr CommandCode DeleteSegment{0x4, 0x9B};
-inline constexpr CommandCode AckEventChange{0x4, 0x9E};
-inline constexpr CommandCode AckPlaylistChange{0x4, 0xA0};
-inline constexpr CommandCode SetDiskName{0x4, 0xA1};
-inline constexpr CommandCode SetupPageWrite{0x4, 0xC0};
-inline constexpr CommandCode SetupPageApply{0x4, 0xC1};
+inline constexpr CommandCode InEntry{0x4, 0x10, "InEntry"};
+inline constexpr CommandCode OutEntry{0x4, 0x11, "OutEntry"};
+inline constexpr CommandCode LoadClip{0x4, 0x14, "LoadClip"};
+inline constexpr CommandCode EditPreset{0x4, 0x30, "EditPreset"};
+inline constexpr CommandCode TimerModeSelect{0x4, 0x36, "TimerModeSelect"};
+inline constexpr CommandCode TimecodePreset{0x4, 0x78, "TimecodePreset"};
+inline constexpr CommandCode PlaylistStart{0x4, 0x96, "PlaylistStart"};
+inline constexpr CommandCode EventPairPreset{0x4, 0x97, "EventPairPreset"};
+inline constexpr CommandCode DeleteSegment{0x4, 0x9B, "DeleteSegment"};
+inline constexpr CommandCode AckEventChange{0x4, 0x9E, "AckEventChange"};
+inline constexpr CommandCode AckPlaylistChange{0x4, 0xA0, "AckPlaylistChange"};
+inline constexpr CommandCode SetDiskName{0x4, 0xA1, "SetDiskName"};
+inline constexpr CommandCode SetupPageWrite{0x4, 0xC0, "SetupPageWrite"};
+inline constexpr CommandCode SetupPageApply{0x4, 0xC1, "SetupPageApply"};
 // Sent ahead of every setup page read; the recorder's answer is not used.
-inline constexpr CommandCode SetupPagePrepare{0x4, 0xC3};
+inline constexpr CommandCode SetupPagePrepare{0x4, 0xC3, "SetupPagePrepare"};
 
 // Sense requests (group 6); the recorder answers in group 7.
-inline constexpr CommandCode CurrentTimeSense{0x6, 0x0C, ReplyRule::Time};
-inline constexpr CommandCode StatusSense{0x6, 0x20};
-inline constexpr CommandCode TimerModeSense{0x6, 0x36};
-inline constexpr CommandCode FrontPanelKey{0x6, 0x95};
-inline constexpr CommandCode CurrentEventSense{0x6, 0x98};
-inline constexpr CommandCode SegmentInfoSense{0x6, 0x9A};
-inline constexpr CommandCode SegmentSourceSense{0x6, 0x9B};
-inline constexpr CommandCode DiskNameSense{0x6, 0xA1};
-inline constexpr CommandCode SegmentSlotsSense{0x6, 0xA6};
-inline constexpr CommandCode AudioLevelSense{0x6, 0xAC};
-inline constexpr CommandCode VersionSense{0x6, 0xB1};
+inline constexpr CommandCode CurrentTimeSense{0x6, 0x0C, "CurrentTimeSense", ReplyRule::Time};
+inline constexpr CommandCode StatusSense{0x6, 0x20, "StatusSense"};
+inline constexpr CommandCode TimerModeSense{0x6, 0x36, "TimerModeSense"};
+inline constexpr CommandCode FrontPanelKey{0x6, 0x95, "FrontPanelKey"};
+inline constexpr CommandCode CurrentEventSense{0x6, 0x98, "CurrentEventSense"};
+inline constexpr CommandCode SegmentInfoSense{0x6, 0x9A, "SegmentInfoSense"};
+inline constexpr CommandCode SegmentSourceSense{0x6, 0x9B, "SegmentSourceSense"};
+inline constexpr CommandCode DiskNameSense{0x6, 0xA1, "DiskNameSense"};
+inline constexpr CommandCode SegmentSlotsSense{0x6, 0xA6, "SegmentSlotsSense"};
+inline constexpr CommandCode AudioLevelSense{0x6, 0xAC, "AudioLevelSense"};
+inline constexpr CommandCode VersionSense{0x6, 0xB1, "VersionSense"};
 // File format, file extent and drop frame share one code; the first data
 // byte chooses what the recorder reports.
-inline constexpr CommandCode FileInfoSense{0x6, 0xBB};
-inline constexpr CommandCode FileAudioSense{0x6, 0xBC};
-inline constexpr CommandCode StorageSpaceSense{0x6, 0xBD};
-inline constexpr CommandCode SetupPageRead{0x6, 0xC0};
-inline constexpr CommandCode CurrentFileSense{0x6, 0xC1, ReplyRule::SenseOrAck};
-inline constexpr CommandCode DiskModeSense{0x6, 0xC3};
-inline constexpr CommandCode DurationSense{0x6, 0xD2};
+inline constexpr CommandCode FileInfoSense{0x6, 0xBB, "FileInfoSense"};
+inline constexpr CommandCode FileAudioSense{0x6, 0xBC, "FileAudioSense"};
+inline constexpr CommandCode StorageSpaceSense{0x6, 0xBD, "StorageSpaceSense"};
+inline constexpr CommandCode SetupPageRead{0x6, 0xC0, "SetupPageRead"};
+inline constexpr CommandCode CurrentFileSense{0x6, 0xC1, "CurrentFileSense", ReplyRule::SenseOrAck};
+inline constexpr CommandCode DiskModeSense{0x6, 0xC3, "DiskModeSense"};
+inline constexpr CommandCode DurationSense{0x6, 0xD2, "DurationSense"};
 
 // Files (group 0xA).
-inline constexpr CommandCode CreateFile{0xA, 0x02};
-inline constexpr CommandCode DeleteFile{0xA, 0x10};
-inline constexpr CommandCode FileListFirst{0xA, 0x14};
-inline constexpr CommandCode FileListNext{0xA, 0x15};
-inline constexpr CommandCode FileNameQuery{0xA, 0x18};
+inline constexpr CommandCode CreateFile{0xA, 0x02, "CreateFile"};
+inline constexpr CommandCode DeleteFile{0xA, 0x10, "DeleteFile"};
+inline constexpr CommandCode FileListFirst{0xA, 0x14, "FileListFirst"};
+inline constexpr CommandCode FileListNext{0xA, 0x15, "FileListNext"};
+inline constexpr CommandCode FileNameQuery{0xA, 0x18, "FileNameQuery"};
 // Older firmware answers the free time without the hundreds of hours.
-inline constexpr CommandCode AvailableTimeSenseLegacy{0xA, 0x1C};
-inline constexpr CommandCode AvailableTimeSense{0xA, 0x1D};
+inline constexpr CommandCode AvailableTimeSenseLegacy{0xA, 0x1C, "AvailableTimeSenseLegacy"};
+inline constexpr CommandCode AvailableTimeSense{0xA, 0x1D, "AvailableTimeSense"};
 
 } // namespace Cmd
 

@@ -2,6 +2,7 @@
 #include "commandengine.h"
 
 #include "commandcodes.h"
+#include "exchangereport.h"
 #include "messagemonitor.h"
 
 #include "devices/devicelists.h"
@@ -14,6 +15,8 @@
 #include <cctype>
 
 std::array<quint8, kReplyFrameSize> ReplyFrame{};
+ExchangeObserver *exchangeObserver = nullptr;
+bool pollingExchanges = false;
 
 namespace {
 
@@ -45,6 +48,96 @@ int HexNibble(char c)
     return -1;
 }
 
+// Bytes of the frame being read that have arrived, checksum included: all of
+// a whole frame, what came of one that timed out.
+int replyBytesRead = 0;
+
+// Copies one exchange out for the exchange observer. Without an observer it
+// does nothing at all: no time stamp, no copy.
+class ExchangeWatch
+{
+public:
+    ExchangeWatch(const quint8 *frame, quint32 length, bool manual) : observer(exchangeObserver)
+    {
+        if (!observer)
+            return;
+        report.startUs = MonotonicUs();
+        report.polling = pollingExchanges;
+        report.manual = manual;
+        report.sentLength = static_cast<quint8>(std::min<quint32>(length, report.sent.size()));
+        std::copy_n(frame, report.sentLength, report.sent.begin());
+        report.recorder = CurrentDevice->name;
+        active = this;
+    }
+    ~ExchangeWatch()
+    {
+        if (active == this)
+            active = nullptr;
+    }
+    ExchangeWatch(const ExchangeWatch &) = delete;
+    ExchangeWatch &operator=(const ExchangeWatch &) = delete;
+
+    // The exchange ended; ReplyFrame holds what arrived of the reply.
+    void Finish(ExchangeOutcome outcome)
+    {
+        if (!observer)
+            return;
+        report.outcome = outcome;
+        report.roundTripUs = static_cast<quint32>(MonotonicUs() - report.startUs);
+        TakeReply(outcome == ExchangeOutcome::SendFailed ? 0 : replyBytesRead);
+        observer->OnExchange(report);
+    }
+
+    // The frame in ReplyFrame arrived during the wait of the exchange being
+    // watched, if any, and was dropped.
+    static void Dropped()
+    {
+        if (!active)
+            return;
+        ExchangeReport dropped = active->report;
+        dropped.outcome = ExchangeOutcome::Dropped;
+        const quint64 now = MonotonicUs();
+        dropped.roundTripUs = static_cast<quint32>(now - dropped.startUs);
+        dropped.startUs = now;
+        dropped.replyLength = static_cast<quint8>(replyBytesRead);
+        std::copy_n(ReplyFrame.begin(), dropped.replyLength, dropped.reply.begin());
+        active->observer->OnExchange(dropped);
+    }
+
+private:
+    void TakeReply(int length)
+    {
+        report.replyLength = static_cast<quint8>(std::clamp(length, 0, kReplyFrameSize));
+        std::copy_n(ReplyFrame.begin(), report.replyLength, report.reply.begin());
+    }
+
+    static ExchangeWatch *active;
+    ExchangeObserver *observer;
+    ExchangeReport report;
+};
+
+ExchangeWatch *ExchangeWatch::active = nullptr;
+
+ExchangeOutcome OutcomeOf(qint16 receiveStatus)
+{
+    switch (receiveStatus) {
+    case kStatusOk:
+        return ExchangeOutcome::Reply;
+    case kStatusBadChecksum:
+        return ExchangeOutcome::BadChecksum;
+    default:
+        return ExchangeOutcome::Timeout;
+    }
+}
+
+// A frame that got no exchange: sent without waiting, or not sent at all.
+void ReportUnanswered(const quint8 *frame, quint32 length, bool manual, ExchangeOutcome outcome)
+{
+    ExchangeWatch watch(frame, length, manual);
+    replyBytesRead = 0;
+    watch.Finish(outcome);
+}
+
 void ShowReplyFrame(MessageMonitor *monitor, const QString &title)
 {
     if (!monitor)
@@ -59,10 +152,12 @@ void ShowReplyFrame(MessageMonitor *monitor, const QString &title)
 qint16 ReadFrame(DeviceLink &link, qint16 record, quint32 waitMs)
 {
     ReplyFrame.fill(0);
+    replyBytesRead = 0;
     if (link.WaitFor(record, waitMs, 3) < 3)
         return kStatusNoReply;
     quint32 length = 3;
     link.Read(length, ReplyFrame.data(), record);
+    replyBytesRead = static_cast<int>(length);
     if (length < 3)
         return kStatusNoReply;
     const int n = ReplyDataCount();
@@ -72,6 +167,7 @@ qint16 ReadFrame(DeviceLink &link, qint16 record, quint32 waitMs)
         return kStatusNoReply;
     length = n;
     link.Read(length, ReplyFrame.data() + 3, record);
+    replyBytesRead += static_cast<int>(length);
     return length < quint32(n) ? kStatusNoReply : kStatusOk;
 }
 
@@ -84,18 +180,41 @@ void PointLinkAtCurrentDevice()
 // Sends a complete frame expecting a reply and reads that reply. Stale input
 // is dropped first, and a frame arriving during the wait must fit the rule
 // of the command sent, so that no other command's answer passes for its own.
-qint16 Exchange(const FrameBuffer &frame, quint32 length, MessageMonitor *monitor,
+qint16 Exchange(const FrameBuffer &frame, quint32 length, MessageMonitor *monitor, bool manual,
                 qint16 *receiveStatus)
 {
     DeviceLink *link = CurrentDevice->link;
     link->Release(kReplyRecord);
     qint16 record = kReplyRecord;
     link->AllocRecord(record, kReplyRecordSizeHint);
+    ExchangeWatch watch(frame.data(), length, manual);
     const qint16 sendStatus = link->Send(length, frame.data(), kPacketTypeFrame);
-    if (sendStatus != kStatusOk)
+    if (sendStatus != kStatusOk) {
+        watch.Finish(ExchangeOutcome::SendFailed);
         return sendStatus;
+    }
     *receiveStatus = ReceiveReply(record, monitor, FindCommand(frame[0] >> 4, frame[1]));
+    watch.Finish(OutcomeOf(*receiveStatus));
     return kStatusOk;
+}
+
+// Sends a frame without waiting for an answer.
+qint16 SendUnanswered(const FrameBuffer &frame, quint32 length, bool manual)
+{
+    const qint16 status = CurrentDevice->link->Send(length, frame.data(), kPacketTypeFrame);
+    if (exchangeObserver)
+        ReportUnanswered(frame.data(), length, manual,
+                         status == kStatusOk ? ExchangeOutcome::NoReplyAwaited
+                                             : ExchangeOutcome::SendFailed);
+    return status;
+}
+
+// The recorder is marked disconnected: the frame is not sent.
+qint16 RefuseDisconnected(const FrameBuffer &frame, quint32 length, bool manual)
+{
+    if (exchangeObserver)
+        ReportUnanswered(frame.data(), length, manual, ExchangeOutcome::NotSent);
+    return kStatusNoReply;
 }
 
 void CountOutcome(qint16 status)
@@ -138,6 +257,7 @@ qint16 ReceiveReply(qint16 record, MessageMonitor *monitor, const CommandCode &s
         if (ReplyFits(sent, ReplyFrame[0], ReplyFrame[1]))
             break;
         ShowReplyFrame(monitor, QStringLiteral("Message dropped :"));
+        ExchangeWatch::Dropped();
         link->DropPacket(record);
     }
     if (ReplyDataCount() > 0)
@@ -166,11 +286,11 @@ qint16 Send9Pin(quint8 group, quint8 command, int count, const quint8 *data, boo
     quint32 length = count + 3;
 
     if (!expectReply)
-        return link->Send(length, frame.data(), kPacketTypeFrame);
+        return SendUnanswered(frame, length, false);
     if (CurrentDevice->disconnected)
-        return kStatusNoReply;
+        return RefuseDisconnected(frame, length, false);
     qint16 received = kStatusOk;
-    const qint16 sent = Exchange(frame, length, nullptr, &received);
+    const qint16 sent = Exchange(frame, length, nullptr, false, &received);
     const qint16 status = sent != kStatusOk ? sent : received;
     CountOutcome(status);
     return status;
@@ -183,7 +303,6 @@ qint16 SendRawCommand(const quint8 commandBytes[2], int count, const quint8 *dat
         return kStatusOk;
     if (count < 0 || count > kMaxFrameData || (count > 0 && !data))
         return kStatusLinkError;
-    DeviceLink *link = CurrentDevice->link;
     PointLinkAtCurrentDevice();
 
     // Bytes the typed CMD1 announces but that were not typed count as zero.
@@ -201,11 +320,11 @@ qint16 SendRawCommand(const quint8 commandBytes[2], int count, const quint8 *dat
         monitor->AddLine(FormatFrameLine(frame.data(), static_cast<int>(length)));
     }
     if (!expectReply)
-        return link->Send(length, frame.data(), kPacketTypeFrame);
+        return SendUnanswered(frame, length, true);
     if (CurrentDevice->disconnected)
-        return kStatusNoReply;
+        return RefuseDisconnected(frame, length, true);
     qint16 received = kStatusOk;
-    const qint16 sent = Exchange(frame, length, monitor, &received);
+    const qint16 sent = Exchange(frame, length, monitor, true, &received);
     return sent;
 }
 

@@ -310,7 +310,8 @@ void PanelTest::widgetTreeAndMenus()
     QCOMPARE(MenuEntries(menu("segmentMenu")),
              (QStringList{"In", "Out", "CutClip", "CreateClip", "RenameClip", "GotoIn", "GotoOut",
                           "RenameDisk", "Menu_Segment_Clear_all"}));
-    QCOMPARE(MenuEntries(menu("commandMenu")), (QStringList{"Goto", "SetTC", "SendManual9P"}));
+    QCOMPARE(MenuEntries(menu("commandMenu")), (QStringList{"Goto", "SetTC", "SendManual9P", "-",
+                                                            "TrafficMonitor", "RecordTraffic"}));
     QCOMPARE(MenuEntries(menu("helpMenu")),
              (QStringList{"-", "helpAboutAction", "helpShortcutsAction"}));
     const auto action = [&](const char *name) {

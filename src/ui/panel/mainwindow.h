@@ -20,6 +20,7 @@ class QTimer;
 class RecorderMenu;
 class SegmentPage;
 class ServerPage;
+class TrafficTools;
 
 // The application's one window: the recorder's front panel on the first
 // page, its segments and playlist, its files and its disks on the others.
@@ -52,6 +53,8 @@ public:
     ExpertPage *expert = nullptr;
     // The "&Connect" menu's entries, which the device session fills.
     RecorderMenu *recorders = nullptr;
+    // The traffic monitor and the session recording.
+    TrafficTools *traffic = nullptr;
 
     // SelectionPanel
     void SendVersionKey() override;

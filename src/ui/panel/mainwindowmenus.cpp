@@ -10,6 +10,7 @@
 #include "ui/clips/segmentpage.h"
 #include "ui/clips/serverpage.h"
 #include "ui/storage/expertpage.h"
+#include "ui/traffic/traffictools.h"
 
 #include <QAction>
 #include <QMenu>
@@ -77,6 +78,9 @@ const ActionEntry kCommandMenu[] = {
     {&A::Goto, "Goto", "Goto", ""},
     {&A::SetTC, "SetTC", "Set TC", "Shift+T"},
     {&A::SendManual9P, "SendManual9P", "Send manual 9Pin command", "Shift+P"},
+    kSeparator,
+    {&A::TrafficMonitor, "TrafficMonitor", "Traffic monitor...", ""},
+    {&A::RecordTraffic, "RecordTraffic", "Record traffic to file...", ""},
 };
 
 // The recorders are added at start-up, after the add and remove entries.
@@ -207,6 +211,9 @@ void MainWindow::ConnectMenus()
     on(menus.Goto, control->keypad, &Keypad::DoGoto);
     on(menus.SetTC, control->keypad, &Keypad::DoSetTC);
     on(menus.SendManual9P, this, &MainWindow::SendManual9P_activated);
+    traffic = new TrafficTools(this, menus.RecordTraffic);
+    on(menus.TrafficMonitor, traffic, &TrafficTools::TrafficMonitor_activated);
+    on(menus.RecordTraffic, traffic, &TrafficTools::RecordTraffic_activated);
     on(menus.deviceSettingsAction, this, &MainWindow::deviceSettingsAction_activated);
     on(menus.helpAboutAction, this, &MainWindow::helpAboutAction_activated);
     on(menus.helpShortcutsAction, this, &MainWindow::helpShortcutsAction_activated);

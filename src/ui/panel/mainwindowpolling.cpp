@@ -6,6 +6,7 @@
 #include "devices/devicerecord.h"
 #include "link/linkstatus.h"
 #include "panelmodes.h"
+#include "protocol/exchangereport.h"
 #include "protocol/recorderstate.h"
 #include "protocol/sensecommands.h"
 #include "ui/clips/playlist.h"
@@ -19,6 +20,7 @@
 // recorder disconnected, drop it at the next tick.
 void MainWindow::DoIdle()
 {
+    const PollingExchanges polling;
     EnableMenus();
     if (!CurrentDevice)
         return;

@@ -43,6 +43,8 @@ struct MenuActions
     QAction *Goto = nullptr;
     QAction *SetTC = nullptr;
     QAction *SendManual9P = nullptr;
+    QAction *TrafficMonitor = nullptr;
+    QAction *RecordTraffic = nullptr;
     // "&Device"
     QAction *deviceSettingsAction = nullptr;
     // "&Help"

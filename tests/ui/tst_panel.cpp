@@ -306,7 +306,8 @@ void PanelTest::widgetTreeAndMenus()
     };
     QCOMPARE(MenuEntries(menu("fileMenu")),
              (QStringList{"New", "Open", "Save", "SaveAs", "-", "ImportClip", "ExportPlaylist", "-",
-                          "ExportClipCSV", "ExportPListToCSV", "-", "Quit"}));
+                          "ExportClipCSV", "ExportPListToCSV", "ExportClipEDL", "ExportPListToEDL",
+                          "-", "Quit"}));
     QCOMPARE(MenuEntries(menu("segmentMenu")),
              (QStringList{"In", "Out", "CutClip", "CreateClip", "RenameClip", "GotoIn", "GotoOut",
                           "RenameDisk", "Menu_Segment_Clear_all"}));

@@ -28,6 +28,7 @@ const FileKindEntry kFileKinds[] = {
      {"Open Movie File", "Movie Files (*.QTM)", nullptr},
      {"New QuickTime File", "QuickTime Files (*.MOV)", ".MOV"}},
     {kFileKindCsv, {}, {"New Excel File", "CSV (comma delimited) (*.CSV)", ".CSV"}},
+    {kFileKindEdl, {}, {"New EDL File", "Edit decision list (CMX 3600) (*.EDL)", ".EDL"}},
 };
 
 // Any other kind.

@@ -17,6 +17,7 @@ constexpr quint32 kFileKindJpeg = 0x4A504547;  // "JPEG": a still image
 constexpr quint32 kFileKindMovie = 0x4D6F6F56; // "MooV": a QuickTime movie
 constexpr quint32 kFileKindCsv = 0x00435356;   // a zero byte, then "CSV"
 constexpr quint32 kFileKindText = 0x54455854;  // "TEXT": a playlist file to save
+constexpr quint32 kFileKindEdl = 0x45444C20;   // "EDL ": an edit decision list
 
 // How the dialogs present a kind in one direction.
 struct FileDialogTexts

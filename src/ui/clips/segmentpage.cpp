@@ -2,6 +2,7 @@
 #include "segmentpage.h"
 
 #include "csvexport.h"
+#include "edlexport.h"
 #include "playlist.h"
 #include "playlistfile.h"
 #include "segmentlist.h"
@@ -29,7 +30,8 @@ SegmentPage::SegmentPage(RecorderSession &session, QWidget *parent)
     : QWidget(parent), segments(new SegmentList(session, this)),
       playlist(new Playlist(session, *segments, this)),
       file(new PlaylistFile(session, *segments, *playlist, this)),
-      csv(new CsvExport(session, *segments, *playlist, this)), session(session)
+      csv(new CsvExport(session, *segments, *playlist, this)),
+      edl(new EdlExport(session, *segments, *playlist, this)), session(session)
 {
     setObjectName(QStringLiteral("tab_4"));
     ConnectParts();

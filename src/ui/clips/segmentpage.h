@@ -6,6 +6,7 @@
 #include <QWidget>
 
 class CsvExport;
+class EdlExport;
 class Playlist;
 class PlaylistFile;
 class QGroupBox;
@@ -36,6 +37,7 @@ public:
     Playlist *playlist = nullptr;
     PlaylistFile *file = nullptr;
     CsvExport *csv = nullptr;
+    EdlExport *edl = nullptr;
 
 public slots:
     void pbEsc2_clicked();

@@ -48,9 +48,10 @@ void MainWindow::EnableMenus()
 // The playlist document and segment work that a Pellet recorder cannot do.
 void MainWindow::EnableDocumentActions(bool pellet, bool device)
 {
-    for (QAction *action : {menus.ImportClip, menus.New, menus.Save, menus.SaveAs,
-                            menus.Menu_Segment_Clear_all, menus.ExportPlaylist, menus.ExportClipCSV,
-                            menus.In, menus.Out, menus.CreateClip, menus.ExportPListToCSV})
+    for (QAction *action :
+         {menus.ImportClip, menus.New, menus.Save, menus.SaveAs, menus.Menu_Segment_Clear_all,
+          menus.ExportPlaylist, menus.ExportClipCSV, menus.In, menus.Out, menus.CreateClip,
+          menus.ExportPListToCSV, menus.ExportClipEDL, menus.ExportPListToEDL})
         action->setEnabled(!pellet);
     control->transport->pbR->setVisible(!pellet);
     control->menuKeys->pbSav->setVisible(!pellet);

@@ -4,6 +4,7 @@
 #include "controlpage.h"
 #include "keypad.h"
 #include "ui/clips/csvexport.h"
+#include "ui/clips/edlexport.h"
 #include "ui/clips/playlist.h"
 #include "ui/clips/playlistfile.h"
 #include "ui/clips/segmentlist.h"
@@ -54,6 +55,8 @@ const ActionEntry kFileMenu[] = {
     kSeparator,
     {&A::ExportClipCSV, "ExportClipCSV", "Export segment list to CSV...", "Ctrl+Shift+E"},
     {&A::ExportPListToCSV, "ExportPListToCSV", "Export playlist to CSV...", "Ctrl+Shift+P"},
+    {&A::ExportClipEDL, "ExportClipEDL", "Export segments as EDL...", ""},
+    {&A::ExportPListToEDL, "ExportPListToEDL", "Export playlist as EDL...", ""},
     kSeparator,
     {&A::Quit, "Quit", "Quit", "Ctrl+Q"},
 };
@@ -197,6 +200,8 @@ void MainWindow::ConnectMenus()
     on(menus.ExportPlaylist, segment->playlist, &Playlist::DoExport);
     on(menus.ExportClipCSV, segment->csv, &CsvExport::ExportClipCSV_activated);
     on(menus.ExportPListToCSV, segment->csv, &CsvExport::ExportPListToCSV_activated);
+    on(menus.ExportClipEDL, segment->edl, &EdlExport::ExportClipEDL_activated);
+    on(menus.ExportPListToEDL, segment->edl, &EdlExport::ExportPListToEDL_activated);
     on(menus.Quit, this, &MainWindow::DoQuit);
     on(menus.Find, segments, &SegmentList::DoFind);
     on(menus.In, control->keypad, &Keypad::DoIn);

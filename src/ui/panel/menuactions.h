@@ -26,6 +26,8 @@ struct MenuActions
     QAction *ExportPlaylist = nullptr;
     QAction *ExportClipCSV = nullptr;
     QAction *ExportPListToCSV = nullptr;
+    QAction *ExportClipEDL = nullptr;
+    QAction *ExportPListToEDL = nullptr;
     QAction *Quit = nullptr;
     // "&Edit"
     QAction *Find = nullptr;

@@ -36,7 +36,7 @@ int main(int argc, char *argv[])
         return 1;
     }
     if (!config.replayFile.isEmpty())
-        out << "xrsim: replaying " << config.replayFile << "\n";
+        out << name << ": replaying " << config.replayFile << "\n";
     if (config.udp)
         out << name << ": listening on udp " << config.address.toString() << ":" << config.port
             << "\n";

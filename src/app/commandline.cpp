@@ -84,6 +84,34 @@ Fault ApplySerialPort(StartOptions &options, const QString &value)
     return {};
 }
 
+Fault ApplyRecordTraffic(StartOptions &options, const QString &value)
+{
+    const QFileInfo file(value);
+    if (value.isEmpty())
+        return QStringLiteral("--record-traffic needs a file name");
+    if (file.isDir())
+        return QStringLiteral("--record-traffic %1: this is a folder, not a file").arg(value);
+    if (!file.absoluteDir().exists())
+        return QStringLiteral("--record-traffic %1: the folder %2 does not exist")
+            .arg(value, QDir::toNativeSeparators(file.absolutePath()));
+    options.trafficFile = file.absoluteFilePath();
+    return {};
+}
+
+Fault ApplyRecordTrafficRotate(StartOptions &options, const QString &value)
+{
+    constexpr qint64 kMegabyte = 1024 * 1024;
+    constexpr qint64 kMostMegabytes = 1024 * 1024;
+    bool ok = false;
+    const qint64 megabytes = value.toLongLong(&ok);
+    if (!ok || megabytes < 0 || megabytes > kMostMegabytes)
+        return QStringLiteral("--record-traffic-rotate %1: give megabytes, 0 to %2 (0: never)")
+            .arg(value)
+            .arg(kMostMegabytes);
+    options.trafficRotateBytes = megabytes * kMegabyte;
+    return {};
+}
+
 // The program's options, in the order --help lists them.
 const OptionEntry kOptions[] = {
     {"config",
@@ -98,6 +126,13 @@ const OptionEntry kOptions[] = {
      "Uses <device> for the serial port <name>, COM1 or COM2, for example "
      "COM1=/dev/ttyUSB0.",
      "name=device", ApplySerialPort},
+    {"record-traffic",
+     "Records every frame to and from the recorders to <file> from the start, probes "
+     "included: text lines, or pcapng (UDP only) for a name ending in .pcapng.",
+     "file", ApplyRecordTraffic},
+    {"record-traffic-rotate",
+     "Starts a new part of the recording every <megabytes> (default 100; 0 never).", "megabytes",
+     ApplyRecordTrafficRotate},
 };
 
 QCommandLineOption MakeOption(const OptionEntry &entry)

@@ -18,6 +18,12 @@ struct StartOptions
     // --serial-port NAME=DEVICE: the host device of "COM1" or "COM2", in the
     // order given (a later one for the same port wins).
     QList<QPair<QString, QString>> serialDevices;
+    // --record-traffic FILE: the session recording to start at launch, as an
+    // absolute path (".pcapng" for pcapng).
+    QString trafficFile;
+    // --record-traffic-rotate MB: the size of its parts in bytes; 0 never
+    // starts a new part. Negative: not given, the recording's default.
+    qint64 trafficRotateBytes = -1;
 };
 
 // The outcome of reading the command line: run the program with the options,

@@ -9,8 +9,10 @@
 #include "ui/common/paneltheme.h"
 #include "ui/panel/mainwindow.h"
 #include "ui/panel/recordermenu.h"
+#include "ui/traffic/traffictools.h"
 
 #include <QApplication>
+#include <QTextStream>
 
 #include <memory>
 
@@ -23,6 +25,23 @@ void ApplyStartOptions(const StartOptions &options)
     for (const auto &[port, device] : options.serialDevices)
         SerialLink::ChooseHostDevice(port, device);
     UseDeviceFile(DeviceFilePlace(options.deviceFile));
+}
+
+// The recording asked for on the command line starts before the first
+// probe. A file that cannot be made ends the program before any window
+// appears, as a bad value does.
+bool StartTrafficRecording(const StartOptions &options, MainWindow &window)
+{
+    if (options.trafficFile.isEmpty())
+        return true;
+    const qint64 rotate = options.trafficRotateBytes >= 0 ? options.trafficRotateBytes
+                                                          : TrafficRecorder::kDefaultRotateBytes;
+    QString error;
+    if (window.traffic->StartRecording(options.trafficFile, rotate, &error))
+        return true;
+    QTextStream(stderr) << QCoreApplication::applicationName() << ": --record-traffic "
+                        << options.trafficFile << ": " << error << "\n";
+    return false;
 }
 
 } // namespace
@@ -49,6 +68,8 @@ int main(int argc, char *argv[])
     TerminationSignals terminationSignals;
     DeviceSession devices;
     auto window = std::make_unique<MainWindow>();
+    if (!StartTrafficRecording(commandLine.options, *window))
+        return CommandLine::kUsageError;
     devices.Open(window->recorders, commandLine.options.firstDevice);
     window->Start();
     window->show();

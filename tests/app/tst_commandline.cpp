@@ -7,6 +7,7 @@
 #include "app/version.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -35,10 +36,12 @@ private slots:
     void connectNamesOneRecorder_data();
     void connectNamesOneRecorder();
     void serialPortsTakeTheirDevices();
+    void trafficRecordingNamesAFileAndItsParts();
     void badValueIsAUsageError_data();
     void badValueIsAUsageError();
     void programAnswersWithoutADisplay_data();
     void programAnswersWithoutADisplay();
+    void recordingThatCannotStartEndsTheProgram();
 };
 
 void TestCommandLine::initTestCase()
@@ -130,6 +133,21 @@ void TestCommandLine::serialPortsTakeTheirDevices()
                                                         {"COM1", "/dev/ttyUSB1"}}));
 }
 
+void TestCommandLine::trafficRecordingNamesAFileAndItsParts()
+{
+    QTemporaryDir directory;
+    const QString file = directory.filePath(QStringLiteral("session.pcapng"));
+    const CommandLine line =
+        Parse({QStringLiteral("--record-traffic"), file, QStringLiteral("--record-traffic-rotate"),
+               QStringLiteral("5")});
+    QVERIFY(line.outcome == CommandLine::Outcome::Run);
+    QCOMPARE(line.options.trafficFile, file);
+    QCOMPARE(line.options.trafficRotateBytes, qint64(5) * 1024 * 1024);
+    QCOMPARE(Parse({}).options.trafficRotateBytes, qint64(-1));
+    QVERIFY(QFileInfo(Parse({QStringLiteral("--record-traffic=s.txt")}).options.trafficFile)
+                .isAbsolute());
+}
+
 void TestCommandLine::badValueIsAUsageError_data()
 {
     QTest::addColumn<QStringList>("arguments");
@@ -156,6 +174,15 @@ void TestCommandLine::badValueIsAUsageError_data()
         << QStringList{"--serial-port", "COM1="} << "NAME=DEVICE";
     QTest::newRow("serial port unknown")
         << QStringList{"--serial-port", "COM3=/dev/ttyS2"} << "COM1 or COM2";
+    QTest::newRow("recording a folder") << QStringList{"--record-traffic", "/"} << "is a folder";
+    QTest::newRow("recording in no folder")
+        << QStringList{"--record-traffic", "/nonexistent-folder/s.txt"} << "does not exist";
+    QTest::newRow("recording without a name")
+        << QStringList{"--record-traffic="} << "--record-traffic needs a file name";
+    QTest::newRow("parts of no size")
+        << QStringList{"--record-traffic-rotate", "-1"} << "give megabytes";
+    QTest::newRow("parts of words")
+        << QStringList{"--record-traffic-rotate", "big"} << "give megabytes";
     QTest::newRow("bad value after good ones")
         << QStringList{"--config", "xr.cfg", "--connect", "COM1", "--serial-port", "x"} << "x";
 }
@@ -217,6 +244,24 @@ void TestCommandLine::programAnswersWithoutADisplay()
     const QString complaint = QString::fromLocal8Bit(program.readAllStandardError());
     QVERIFY2(out.isEmpty() ? printed.isEmpty() : printed.startsWith(out), qPrintable(printed));
     QVERIFY2(err.isEmpty() ? complaint.isEmpty() : complaint.startsWith(err),
+             qPrintable(complaint));
+}
+
+// A folder where no file may be made passes the parse; the recording then
+// fails to start, before any recorder is probed or any window shown.
+void TestCommandLine::recordingThatCannotStartEndsTheProgram()
+{
+    const QString file = QStringLiteral("/proc/tavrel-session.txt");
+    QProcess program;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    program.setProcessEnvironment(environment);
+    program.start(QStringLiteral(TAVREL_EXECUTABLE), {QStringLiteral("--record-traffic"), file});
+    QVERIFY(program.waitForFinished(10000));
+    QCOMPARE(program.exitCode(), 2);
+    const QString complaint = QString::fromLocal8Bit(program.readAllStandardError());
+    QVERIFY2(complaint.contains(
+                 QStringLiteral("tavrel: --record-traffic %1: Could not write").arg(file)),
              qPrintable(complaint));
 }
 

@@ -16,6 +16,7 @@ launcher=()
 if command -v ccache >/dev/null; then
     launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
     export CCACHE_BASEDIR=$here # lets clones in other folders share the cache
+    export CCACHE_NOHASHDIR=1   # with -g, ccache would otherwise key every object on its build folder
 fi
 cmake -S "$here" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" "${options[@]}" >/dev/null
 cmake --build "$dir" --parallel "$(nproc)" "${targets[@]}"

@@ -19,6 +19,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QtEndian>
+#include <cstring>
 
 namespace {
 
@@ -57,15 +58,24 @@ struct Block
     QByteArray body;
 };
 
+// A 32-bit little-endian word of the file, or 0 past its end.
+quint32 Word(const QByteArray &bytes, qsizetype at)
+{
+    quint32 word = 0;
+    if (at >= 0 && at + 4 <= bytes.size())
+        std::memcpy(&word, bytes.constData() + at, sizeof word);
+    return qFromLittleEndian(word);
+}
+
 QList<Block> Blocks(const QByteArray &file)
 {
     QList<Block> blocks;
     qsizetype at = 0;
     while (at + 12 <= file.size()) {
-        const quint32 type = qFromLittleEndian<quint32>(file.constData() + at);
-        const quint32 length = qFromLittleEndian<quint32>(file.constData() + at + 4);
+        const quint32 type = Word(file, at);
+        const quint32 length = Word(file, at + 4);
         if (length < 12 || length % 4 != 0 || at + length > file.size() ||
-            qFromLittleEndian<quint32>(file.constData() + at + length - 4) != length)
+            Word(file, at + length - 4) != length)
             return blocks << Block{0, "broken"};
         blocks << Block{type, file.mid(at + 8, length - 12)};
         at += length;
@@ -312,7 +322,7 @@ void TrafficRecordingTest::pcapngHoldsTheDatagrams()
     const QList<Block> blocks = Blocks(file.readAll());
     QCOMPARE(blocks.size(), 6);
     QCOMPARE(blocks[0].type, quint32(0x0A0D0D0A));
-    QCOMPARE(qFromLittleEndian<quint32>(blocks[0].body.constData()), quint32(0x1A2B3C4D));
+    QCOMPARE(Word(blocks[0].body, 0), quint32(0x1A2B3C4D));
     QCOMPARE(blocks[1].type, quint32(1));
     QCOMPARE(qFromLittleEndian<quint16>(blocks[1].body.constData()), quint16(101));
     const QList<QByteArray> datagrams = {
@@ -324,12 +334,10 @@ void TrafficRecordingTest::pcapngHoldsTheDatagrams()
     for (int i = 0; i < 4; ++i) {
         const Block &packet = blocks[2 + i];
         QCOMPARE(packet.type, quint32(6));
-        const quint64 stamp = quint64(qFromLittleEndian<quint32>(packet.body.constData() + 4))
-                                  << 32 |
-                              qFromLittleEndian<quint32>(packet.body.constData() + 8);
+        const quint64 stamp = quint64(Word(packet.body, 4)) << 32 | Word(packet.body, 8);
         QVERIFY(stamp >= previous && stamp > 1'500'000'000'000'000ULL);
         previous = stamp;
-        const quint32 captured = qFromLittleEndian<quint32>(packet.body.constData() + 12);
+        const quint32 captured = Word(packet.body, 12);
         const QByteArray ip = packet.body.mid(20, captured);
         QCOMPARE(quint8(ip[0]), quint8(0x45));
         QCOMPARE(quint8(ip[9]), quint8(17));

@@ -44,9 +44,9 @@ constexpr RecorderKind kKinds[] = {
 SettingsForm &Form()
 {
     EnsureApplication<QApplication>();
-    static QTabWidget tabs;
-    static SettingsForm form(&tabs);
-    return form;
+    static auto *tabs = new QTabWidget;
+    static auto *form = new SettingsForm(tabs);
+    return *form;
 }
 
 void CheckWithinWidgets(const SettingsForm &form, const std::vector<int> &values)

@@ -22,6 +22,7 @@
 #include <QTemporaryDir>
 
 #include <cstdint>
+#include <cstdlib>
 #include <memory>
 
 namespace {
@@ -45,6 +46,9 @@ const QString &DeviceFile()
         const QString file = workDir->filePath(QString::fromLatin1(kDeviceFileName));
         UseDeviceFile(file);
         CreateLinkList();
+        // The links go before the list that holds them, as the program
+        // closes them when it ends.
+        std::atexit(DestroyLinkList);
         return file;
     }();
     return path;

@@ -55,8 +55,8 @@ struct Fixture
 Fixture &TheFixture()
 {
     EnsureApplication<QApplication>();
-    static Fixture fixture;
-    return fixture;
+    static auto *fixture = new Fixture;
+    return *fixture;
 }
 
 // Every text the bit-rate tables hold, and the empty one of a recorder that

@@ -7,7 +7,7 @@
 set -euo pipefail
 
 packages=(cmake g++ ninja-build pkg-config ccache qt6-base-dev qt6-serialport-dev qt6-svg-dev
-          liblo-dev fonts-dejavu-core)
+          qt6-websockets-dev liblo-dev fonts-dejavu-core)
 if [ "${1:-}" = --tests ]; then
     shift
     packages+=(desktop-file-utils appstream lintian dpkg-dev file man-db)

@@ -5,6 +5,7 @@
 #include "devices/deviceregistry.h"
 #include "devices/devicesession.h"
 #include "link/seriallink.h"
+#include "remotesession.h"
 #include "terminationsignals.h"
 #include "ui/common/paneltheme.h"
 #include "ui/panel/mainwindow.h"
@@ -14,6 +15,7 @@
 #include <QApplication>
 #include <QTextStream>
 
+#include <cstdio>
 #include <memory>
 
 namespace {
@@ -67,15 +69,21 @@ int main(int argc, char *argv[])
     ApplyStartOptions(commandLine.options);
     TerminationSignals terminationSignals;
     DeviceSession devices;
+    RemoteSession remote;
     auto window = std::make_unique<MainWindow>();
     if (!StartTrafficRecording(commandLine.options, *window))
         return CommandLine::kUsageError;
     devices.Open(window->recorders, commandLine.options.firstDevice);
+    remote.Open(*window);
     window->Start();
+    QString error;
+    if (!remote.Start(nullptr, error))
+        std::fprintf(stderr, "tavrel: remote control is off: %s\n", qPrintable(error));
     window->show();
     QObject::connect(&app, &QApplication::lastWindowClosed, &app, &QApplication::quit);
     const int exitCode = QApplication::exec();
     devices.Save();
+    remote.Close();
     window.reset();
     devices.Close();
     return exitCode;

@@ -8,6 +8,7 @@ quint32 positionDivisor = 2;
 namespace {
 
 constexpr quint8 kFieldMark = 0x80;
+constexpr quint8 kDropFrameMark = 0x40;
 
 // Drop-frame timecode leaves out frame numbers 00 and 01 in nine of every ten
 // minutes: 2 frames a minute, 18 every ten minutes, 108 an hour.
@@ -77,6 +78,35 @@ void PackTimecodeBcd(TimecodeEntry &entry, bool fiftyHz)
         const int markedByte = fiftyHz ? 3 : 1;
         d[markedByte] = static_cast<char>(static_cast<quint8>(d[markedByte]) | kFieldMark);
     }
+}
+
+RecorderTime ReadRecorderTime(const std::array<quint8, 4> &time, bool fiftyHz)
+{
+    const auto bcd = [](quint8 byte, quint8 tensMask) {
+        return ((byte >> 4) & tensMask) * 10 + (byte & 0x0F);
+    };
+    RecorderTime read;
+    read.frames = bcd(time[0], 0x03);
+    read.seconds = bcd(time[1], 0x07);
+    read.minutes = bcd(time[2], 0x07);
+    read.hours = bcd(time[3], 0x07);
+    read.dropFrame = (time[0] & kDropFrameMark) != 0;
+    read.field = (time[fiftyHz ? 3 : 1] & kFieldMark) ? 2 : 1;
+    return read;
+}
+
+qint64 TimecodeToFrames(const RecorderTime &time, double fps, bool dropFrame)
+{
+    if (!(fps > 0.0))
+        return 0;
+    if (fps > kHighestTimecodeRate)
+        return 2 * TimecodeToFrames(time, fps / 2, dropFrame);
+    const qint64 rate = static_cast<qint64>(fps);
+    const qint64 minutes = qint64(time.hours) * 60 + time.minutes;
+    qint64 frames = (minutes * 60 + time.seconds) * rate + time.frames;
+    if (dropFrame)
+        frames -= kDroppedPerMinute * (minutes - minutes / 10);
+    return frames;
 }
 
 QString FramesToTimecode(qint64 frames, double fps, bool dropFrame, bool wrap24h)

@@ -4,6 +4,7 @@
 #include <QString>
 #include <QtGlobal>
 
+#include <array>
 #include <cstddef>
 
 // Timecode as the operator types it, as the recorder sends and receives it, and
@@ -37,6 +38,24 @@ bool ParseTimecodeText(const QString &text, TimecodeEntry &entry);
 // Packs the digits of `entry` into the wire form in place. The digits are not
 // range-checked, so minutes "75" pack as 0x75.
 void PackTimecodeBcd(TimecodeEntry &entry, bool fiftyHz);
+
+// The recorder's time as it sends it (frames, seconds, minutes, hours in BCD),
+// read: the drop-frame flag is bit 6 of the frames byte, the second-field
+// mark bit 7 of the hours byte (50 Hz) or the seconds byte.
+struct RecorderTime
+{
+    int hours = 0;
+    int minutes = 0;
+    int seconds = 0;
+    int frames = 0;
+    bool dropFrame = false;
+    int field = 1;
+};
+RecorderTime ReadRecorderTime(const std::array<quint8, 4> &time, bool fiftyHz);
+
+// The frame count of a timecode, the reverse of FramesToTimecode (same rates,
+// same drop-frame count); 0 for a rate that makes no sense.
+qint64 TimecodeToFrames(const RecorderTime &time, double fps, bool dropFrame);
 
 // "HH:MM:SS:FF" of a frame count. Frame rates above 30 are shown as half-rate
 // timecode (50 as 25, 60 as 30). With `dropFrame` the 30 fps count skips frame

@@ -139,9 +139,11 @@ void SegmentList::EndSegmentEntry()
     lineEdit22_2->clear();
 }
 
-bool SegmentList::EditAllowed() const
+Refusal SegmentList::EditRefusal() const
 {
-    return session.Device() && !session.DelayModeHolds();
+    if (!session.Device())
+        return Refusal::NoRecorder;
+    return session.DelayModeHolds() ? Refusal::DelayMode : Refusal::None;
 }
 
 void SegmentList::ShowDiskInformation()

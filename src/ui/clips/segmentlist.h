@@ -5,6 +5,7 @@
 #include "segmentrecord.h"
 #include "segmentrows.h"
 
+#include "remote/refusal.h"
 #include "ui/common/keytable.h"
 
 #include <QWidget>
@@ -51,8 +52,10 @@ public:
     void EndSegmentEntry();
     // Whether find, rename segment or rename disk waits for Return.
     bool EntryActive() const { return findEntry || renameSegmentEntry || renameDiskEntry; }
-    // The edit guard: a recorder is current and Delay mode does not hold it.
-    bool EditAllowed() const;
+    // The edit guard: a recorder is current and Delay mode does not hold it;
+    // and why not.
+    bool EditAllowed() const { return EditRefusal() == Refusal::None; }
+    Refusal EditRefusal() const;
     void MarkModified() { ++modifiedCount; }
     quint16 ModifiedCount() const { return modifiedCount; }
     void ResetModified()

@@ -156,25 +156,37 @@ QString ServerPage::FileNameAt(int row) const
     return item ? item->data(kNameRole).toString() : QString();
 }
 
+bool ServerPage::FileLoadedAt(int row) const
+{
+    const QTableWidgetItem *item = TableFileList->item(row, 0);
+    return item && item->text().endsWith(kLoadedMark);
+}
+
 // Walks the recorder's list, marks the loaded file and shows the recording
 // time left. A recorder without files (or without a file store) leaves the
 // list and the time empty.
 void ServerPage::pbUpdateListFile_pressed()
 {
+    RefreshFileList();
+}
+
+Refusal ServerPage::RefreshFileList()
+{
     if (!session.Device())
-        return;
+        return Refusal::NoRecorder;
     QStringList names;
     ReadFileList(names);
     ClearFileList();
     if (names.isEmpty()) {
         leRemainigTime->clear();
-        return;
+        return Refusal::None;
     }
     FillFileList(names);
     QString loaded;
     if (CurrentFileSense(loaded) == kStatusOk)
         MarkLoadedFile(loaded, false);
     ShowRemainingTime();
+    return Refusal::None;
 }
 
 void ServerPage::FillFileList(QStringList names)
@@ -218,12 +230,16 @@ void ServerPage::ShowRemainingTime()
 // recorder is told to record into it.
 void ServerPage::pbLoadFile_pressed()
 {
-    const int row = TableFileList->currentRow();
-    if (!session.Device() || row < 0)
-        return;
+    LoadFileAt(TableFileList->currentRow());
+}
+
+Refusal ServerPage::LoadFileAt(int row)
+{
+    if (!session.Device())
+        return Refusal::NoRecorder;
     const QString name = FileNameAt(row);
-    if (name.isEmpty())
-        return;
+    if (row < 0 || name.isEmpty())
+        return Refusal::NotFound;
     if (recPlayMode == kPlayerSide)
         LoadClip(name);
     else
@@ -232,6 +248,7 @@ void ServerPage::pbLoadFile_pressed()
     QString loaded;
     if (CurrentFileSense(loaded) == kStatusOk)
         MarkLoadedFile(loaded, true);
+    return Refusal::None;
 }
 
 // A double click on a file loads it, as the Load key does.

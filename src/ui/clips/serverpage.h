@@ -2,6 +2,7 @@
 #pragma once
 
 #include "protocol/setupcommands.h"
+#include "remote/refusal.h"
 #include "ui/common/keytable.h"
 
 #include <QStringList>
@@ -49,8 +50,16 @@ public:
     // (createOrRename 0) or as the loaded file's new name (1).
     void createOrRenameFile(const QString &name);
 
-    // The recorder's name of the file in `row`.
+    // The recorder's name of the file in `row`, and whether it is the
+    // loaded one as the list last marked it.
     QString FileNameAt(int row) const;
+    bool FileLoadedAt(int row) const;
+    // The loaded file the information shows; empty when none is loaded.
+    QString LoadedFileName() const { return lastShownFileName; }
+
+    // The refresh and Load keys' work, with why nothing was sent.
+    Refusal RefreshFileList();
+    Refusal LoadFileAt(int row);
 
     QGroupBox *buttonGroup15 = nullptr;
     QTableWidget *TableFileList = nullptr;

@@ -16,6 +16,8 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include <cstdlib>
+
 // Each part holds the parts built before it and signals those built after
 // it; the page connects the signals here.
 ControlPage::ControlPage(RecorderSession &session, QWidget *parent)
@@ -108,6 +110,20 @@ void ControlPage::LayOut()
     grid->addWidget(BuildNotebook(), 1, 0, 1, 3);
     grid->setColumnStretch(0, 1);
     grid->setRowStretch(1, 1);
+}
+
+Refusal ControlPage::Jog(int frames)
+{
+    const Refusal refusal = speed->EnterJog();
+    if (refusal != Refusal::None)
+        return refusal;
+    for (int step = 0; step < std::abs(frames); ++step) {
+        if (frames > 0)
+            menuKeys->DoPlusPlus();
+        else
+            menuKeys->DoMinus();
+    }
+    return Refusal::None;
 }
 
 void ControlPage::ShowClipInformation(const QStringList &lines)

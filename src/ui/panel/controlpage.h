@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "remote/refusal.h"
 #include "ui/common/keytable.h"
 
 #include <QStringList>
@@ -47,6 +48,14 @@ public:
     // the recorder's last text for its first 6 s after `startMs`.
     void RefreshPanel(DeviceRecord &device, quint64 startMs);
 
+    // The word the transport keys' state shows ("PLAY", "STOP", ...), as
+    // the last status gave it; empty when the status names none.
+    QByteArray TransportWord() const { return transportWord; }
+
+    // Jog mode, then one frame step per frame (back for a negative count),
+    // as the dial's jog steps take them; why nothing moved.
+    Refusal Jog(int frames);
+
     // Steps of the polling tick that draw the panel.
     void FireDelayedPlayback(const DeviceRecord &device);
     void PollAudioLevels(DeviceRecord &device);
@@ -75,6 +84,8 @@ private:
     void LayOut();
     void KeepDisplayTidy(DeviceRecord &device, quint64 startMs);
     int ShowTransportWord();
+    void ShowWord(const QByteArray &word);
 
     RecorderSession &session;
+    QByteArray transportWord;
 };

@@ -80,39 +80,45 @@ void ControlPage::KeepDisplayTidy(DeviceRecord &device, quint64 startMs)
 // tell jog, variable speed and shuttle apart; the panel's own dial mode does.
 int ControlPage::ShowTransportWord()
 {
+    transportWord.clear();
     if (StatusBitSet(kStatusRecording)) {
-        display->WriteFuncString("RECORD");
+        ShowWord("RECORD");
         return kStateRecord;
     }
     if (StatusBitSet(kStatusPlaying)) {
         // With status byte 0 bit 4 clear the word carries the display's dot.
-        display->WriteFuncString(StatusBitSet(kStatusPlainPlay) ? QByteArray("PLAY")
-                                                                : QByteArray("\xA5 PLAY"));
+        ShowWord(StatusBitSet(kStatusPlainPlay) ? QByteArray("PLAY") : QByteArray("\xA5 PLAY"));
         return kStatePlay;
     }
     if (StatusBitSet(kStatusFastForward)) {
-        display->WriteFuncString("FORWARD");
+        ShowWord("FORWARD");
         return kStateForward;
     }
     if (StatusBitSet(kStatusRewinding)) {
-        display->WriteFuncString("REWIND");
+        ShowWord("REWIND");
         return kStateRewind;
     }
     if (StatusBitSet(kStatusShuttleFamily)) {
         if (speed->JogActive()) {
-            display->WriteFuncString("JOG");
+            ShowWord("JOG");
             return speed->DialForward() ? kStateJogForward : kStateJogReverse;
         }
         if (speed->VarActive()) {
-            display->WriteFuncString("VAR");
+            ShowWord("VAR");
             return kStateVariable;
         }
-        display->WriteFuncString("SHUTTLE");
+        ShowWord("SHUTTLE");
         return speed->DialForward() ? kStateShuttleForward : kStateShuttleReverse;
     }
     if (StatusBitSet(kStatusStopped) || StatusBitSet(kStatusStill))
-        display->WriteFuncString("STOP");
+        ShowWord("STOP");
     return kStateStop;
+}
+
+void ControlPage::ShowWord(const QByteArray &word)
+{
+    transportWord = word;
+    display->WriteFuncString(word);
 }
 
 // Delay mode records now and plays back once the delay has passed: the first

@@ -358,12 +358,21 @@ void Keypad::pbGotoClicked()
 // nowhere to go.
 void Keypad::DoGoto()
 {
-    if (!session.Device() || !keypadEntryActive || session.DelayModeHolds())
-        return;
-    QString time = ShownTime(display.lineLCD1->text());
-    time.remove(QLatin1Char(':'));
-    if (CueToTime(time))
+    if (keypadEntryActive)
+        GotoTime(ShownTime(display.lineLCD1->text()));
+}
+
+Refusal Keypad::GotoTime(const QString &time)
+{
+    if (!session.Device())
+        return Refusal::NoRecorder;
+    if (session.DelayModeHolds())
+        return Refusal::DelayMode;
+    QString digits = time;
+    digits.remove(QLatin1Char(':'));
+    if (CueToTime(digits))
         keypadDigitPos = 0;
+    return Refusal::None;
 }
 
 // Presets the recorder's timecode generator to the time on the upper line,

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "remote/refusal.h"
 #include "ui/common/keytable.h"
 
 #include <QGroupBox>
@@ -34,6 +35,9 @@ public:
     void StartDelayEntry();
     // The next digit typed replaces the first digit again.
     void RestartDigits() { keypadDigitPos = 0; }
+    // Goto a time text ("10:00:00:00"), as Goto takes the typed time; why
+    // not, without a recorder or while Delay mode holds the side.
+    Refusal GotoTime(const QString &time);
     // Which of the eight time digits the next digit key replaces, 0-7.
     int DigitPosition() const { return keypadDigitPos; }
 

@@ -7,6 +7,7 @@
 #include "ui/common/recordersession.h"
 
 #include <QMainWindow>
+#include <QPointer>
 #include <QtGlobal>
 
 #include <vector>
@@ -18,6 +19,9 @@ class QKeyEvent;
 class QTabWidget;
 class QTimer;
 class RecorderMenu;
+class RemoteControl;
+class RemoteIndicator;
+class RemoteLogWindow;
 class SegmentPage;
 class ServerPage;
 class TrafficTools;
@@ -101,6 +105,21 @@ public:
     // Every picture key of the four pages, page by page.
     static std::vector<KeyInfo> PanelKeys();
 
+    // Remote control joins the window: the "&Device" menu's entries open
+    // its dialog and its log, the status bar shows whether it is on and how
+    // many clients it serves, and every poll publishes the state. The
+    // remote control may go before the window.
+    void AttachRemote(RemoteControl &remote);
+    // Long work holds the polling (PollingPause).
+    bool PollingSuspended() const { return pollingSuspensions > 0; }
+    // The recorder the polling let go when it stopped answering; empty
+    // before any was.
+    QString LostDeviceName() const { return lostDeviceName; }
+
+signals:
+    // A polling tick ended, whether or not a recorder was polled.
+    void Polled();
+
 public slots:
     void EnableMenus();
     void tabWidget_currentChanged(QWidget *page);
@@ -115,6 +134,8 @@ public slots:
     void SendManual9P_activated();
     void deviceSettingsAction_activated();
     void DoQuit();
+    void remoteControlAction_activated();
+    void remoteLogAction_activated();
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
@@ -136,6 +157,7 @@ private:
     void CentreOnDesktop();
 
     // Polling steps that are the window's own.
+    void Poll();
     void DropLostDevice();
     void PollStatus();
     void FollowTitle();
@@ -150,4 +172,8 @@ private:
     QTimer *idleTimer = nullptr;
     int pollingSuspensions = 0;
     quint64 startMs = 0;
+    QString lostDeviceName;
+    QPointer<RemoteControl> remote;
+    RemoteIndicator *remoteIndicator = nullptr;
+    RemoteLogWindow *remoteLog = nullptr;
 };

@@ -91,6 +91,9 @@ const ActionEntry kConnectMenu[] = {kSeparator};
 
 const ActionEntry kDeviceMenu[] = {
     {&A::deviceSettingsAction, "deviceSettingsAction", "Settings...", ""},
+    kSeparator,
+    {&A::remoteControlAction, "remoteControlAction", "Remote control...", ""},
+    {&A::remoteLogAction, "remoteLogAction", "Remote log", ""},
 };
 
 const ActionEntry kHelpMenu[] = {
@@ -227,6 +230,9 @@ void MainWindow::ConnectMenus()
     on(menus.CopyToTimeLine, segments, &SegmentList::DoCopyToTimeline);
     on(menus.CopyToEnd, segments, &SegmentList::DoCopyToEnd);
     on(menus.CopyClip, segments, &SegmentList::DoCopy);
+    // Until remote control is attached (AttachRemote) there is none to set up.
+    menus.remoteControlAction->setEnabled(false);
+    menus.remoteLogAction->setEnabled(false);
     segments->SetContextActions(
         {menus.CopyToTimeLine, menus.CopyToEnd, menus.CopyClip, menus.PasteClip, menus.Undo});
 }

@@ -20,6 +20,12 @@
 // recorder disconnected, drop it at the next tick.
 void MainWindow::DoIdle()
 {
+    Poll();
+    emit Polled();
+}
+
+void MainWindow::Poll()
+{
     const PollingExchanges polling;
     EnableMenus();
     if (!CurrentDevice)
@@ -41,6 +47,7 @@ void MainWindow::DoIdle()
 void MainWindow::DropLostDevice()
 {
     ::LeavePanelModes(*CurrentDevice);
+    lostDeviceName = CurrentDevice->name;
     setWindowTitle(QStringLiteral("Tavrel - %1 [Disconnected ?].").arg(CurrentDevice->name));
     CurrentDevice = nullptr;
 }

@@ -9,6 +9,8 @@
 
 #include <QGridLayout>
 
+#include <algorithm>
+
 namespace {
 
 using M = Memories;
@@ -28,7 +30,7 @@ struct MemoryKey
     void (Memories::*slot)();
 };
 
-const MemoryKey kMemoryKeys[] = {
+const MemoryKey kMemoryKeys[Memories::kMemoryCount] = {
     {&M::pbTC1, "pbTC1", "Memory 1", &M::pbTC1_clicked},
     {&M::pbTC2, "pbTC2", "Memory 2", &M::pbTC2_clicked},
     {&M::pbTC3, "pbTC3", "Memory 3", &M::pbTC3_clicked},
@@ -115,16 +117,53 @@ void Memories::pbTC4_clicked()
 // ("01:02:03.04"), whatever a typed time shows over it.
 void Memories::pbCapture_clicked()
 {
-    if (session.Device())
-        selectedMemory->setText(ShownTime(display.TimecodeTemplate()));
+    CaptureSelected();
+}
+
+Refusal Memories::CaptureSelected()
+{
+    if (!session.Device())
+        return Refusal::NoRecorder;
+    selectedMemory->setText(ShownTime(display.TimecodeTemplate()));
+    return Refusal::None;
 }
 
 void Memories::pbLocate_clicked()
 {
-    if (!session.Device() || session.DelayModeHolds())
-        return;
+    LocateSelected();
+}
+
+Refusal Memories::LocateSelected()
+{
+    if (!session.Device())
+        return Refusal::NoRecorder;
+    if (session.DelayModeHolds())
+        return Refusal::DelayMode;
     QString time = selectedMemory->text();
     time.remove(QLatin1Char(':')).remove(QLatin1Char('.'));
     if (CueToTime(time))
         keypad.RestartDigits();
+    return Refusal::None;
+}
+
+QPushButton *Memories::Memory(int memory) const
+{
+    return this->*kMemoryKeys[std::clamp(memory, 1, kMemoryCount) - 1].button;
+}
+
+Refusal Memories::Capture(int memory)
+{
+    SelectMemory(Memory(memory));
+    return CaptureSelected();
+}
+
+Refusal Memories::Locate(int memory)
+{
+    SelectMemory(Memory(memory));
+    return LocateSelected();
+}
+
+QString Memories::MemoryText(int memory) const
+{
+    return Memory(memory)->text();
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "remote/refusal.h"
 #include "ui/common/keytable.h"
 
 #include <QWidget>
@@ -22,6 +23,14 @@ public:
 
     static std::vector<KeyInfo> Keys();
 
+    static constexpr int kMemoryCount = 4;
+    // Chooses memory 1-4 and captures into it, or locates to it, as its
+    // key followed by Capture or Locate does; why nothing was captured or
+    // sent.
+    Refusal Capture(int memory);
+    Refusal Locate(int memory);
+    QString MemoryText(int memory) const;
+
     QPushButton *pbTC1 = nullptr;
     QPushButton *pbTC2 = nullptr;
     QPushButton *pbTC3 = nullptr;
@@ -39,6 +48,9 @@ public slots:
 
 private:
     void SelectMemory(QPushButton *memory);
+    QPushButton *Memory(int memory) const;
+    Refusal CaptureSelected();
+    Refusal LocateSelected();
     void BuildMemoryKeys();
     void LayOut();
 

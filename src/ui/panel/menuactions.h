@@ -49,6 +49,8 @@ struct MenuActions
     QAction *RecordTraffic = nullptr;
     // "&Device"
     QAction *deviceSettingsAction = nullptr;
+    QAction *remoteControlAction = nullptr;
+    QAction *remoteLogAction = nullptr;
     // "&Help"
     QAction *helpAboutAction = nullptr;
     QAction *helpShortcutsAction = nullptr;

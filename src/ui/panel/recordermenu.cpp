@@ -73,3 +73,23 @@ void RecorderMenu::CheckXRMenuItem(int id)
             entry->setChecked(EntryId(entry) == id);
     }
 }
+
+QStringList RecorderMenu::RecorderNames() const
+{
+    QStringList names;
+    for (const QAction *entry : menu->actions()) {
+        if (!entry->isSeparator() && EntryId(entry) >= kFirstRecorderMenuId)
+            names << entry->text();
+    }
+    return names;
+}
+
+int RecorderMenu::RecorderId(const QString &name) const
+{
+    for (const QAction *entry : menu->actions()) {
+        if (!entry->isSeparator() && EntryId(entry) >= kFirstRecorderMenuId &&
+            entry->text() == name)
+            return EntryId(entry);
+    }
+    return 0;
+}

@@ -28,6 +28,11 @@ public:
     QString XRMenuText(int id) const override;
     void CheckXRMenuItem(int id) override;
 
+    // The recorders' entries in menu order, and the menu id of the entry of
+    // a recorder (0 for none).
+    QStringList RecorderNames() const;
+    int RecorderId(const QString &name) const;
+
     QAction *addEntry = nullptr;
     QAction *removeEntry = nullptr;
 

@@ -155,9 +155,13 @@ void SpeedControl::LayOut()
 }
 
 // The mode keys act only for a recorder whose panel is free.
-bool SpeedControl::ModeKeysBlocked() const
+Refusal SpeedControl::ModeKeyRefusal() const
 {
-    return !session.Device() || session.PanelModeActive() || session.DelayModeHolds();
+    if (!session.Device())
+        return Refusal::NoRecorder;
+    if (session.PanelModeActive())
+        return Refusal::PanelMode;
+    return session.DelayModeHolds() ? Refusal::DelayMode : Refusal::None;
 }
 
 // The dial and the slider share one place.
@@ -199,7 +203,7 @@ void SpeedControl::SetUpDialQuietly(const DialSetup &setup)
 // of the wheel, where the dial now stands.
 void SpeedControl::rbJog_pressed()
 {
-    if (ModeKeysBlocked())
+    if (ModeKeyRefusal() != Refusal::None)
         return;
     ShowDial(true);
     SetUpDialQuietly(kJogDial);
@@ -216,22 +220,46 @@ void SpeedControl::rbJog_pressed()
 // edit modes as they are.
 void SpeedControl::rbShuttle_pressed()
 {
-    if (ModeKeysBlocked())
+    if (ModeKeyRefusal() != Refusal::None)
         return;
+    ShowShuttleDial(kShuttleDial.value);
+    Shuttle(0, true);
+    LightModeKey(rbShuttle);
+}
+
+void SpeedControl::ShowShuttleDial(int value)
+{
     ShowDial(true);
-    SetUpDialQuietly(kShuttleDial);
+    SetUpDialQuietly({kShuttleDial.minimum, kShuttleDial.maximum, kShuttleDial.wrapping, value});
     session.SwitchModifiersOff();
     varActive = 0;
     jogActive = 0;
     dialLastValue = 0;
-    Shuttle(0, true);
+}
+
+Refusal SpeedControl::EnterJog()
+{
+    const Refusal refusal = ModeKeyRefusal();
+    if (refusal == Refusal::None && jogActive == 0)
+        rbJog_pressed();
+    return refusal;
+}
+
+Refusal SpeedControl::ShuttleAt(int value)
+{
+    const Refusal refusal = ModeKeyRefusal();
+    if (refusal != Refusal::None)
+        return refusal;
+    ShowShuttleDial(value);
+    SendShuttleSpeed(value);
     LightModeKey(rbShuttle);
+    return Refusal::None;
 }
 
 // Slow motion sends nothing until the slider is moved.
 void SpeedControl::rbSloMo_pressed()
 {
-    if (ModeKeysBlocked())
+    if (ModeKeyRefusal() != Refusal::None)
         return;
     ShowDial(false);
     session.SwitchModifiersOff();

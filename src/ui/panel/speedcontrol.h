@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "remote/refusal.h"
 #include "ui/common/keytable.h"
 
 #include <QGroupBox>
@@ -32,6 +33,14 @@ public:
     bool JogActive() const { return jogActive != 0; }
     bool VarActive() const { return varActive != 0; }
     bool DialForward() const { return dialForward == 1; }
+
+    // Jog mode as the jog key sets it up, unless the dial is in it already;
+    // why not, when the mode keys are held.
+    Refusal EnterJog();
+    // Shuttle mode as the shuttle key sets it up, with the dial turned to
+    // `value` (-120 to 120) and its speed sent at once, as a turn of the
+    // dial sends it once the recorder shuttles.
+    Refusal ShuttleAt(int value);
 
     // Ends jog and slow motion, as a transport key does: no mode key lit.
     // The slider stays where it is until the dial is set up again.
@@ -70,7 +79,8 @@ signals:
     void JogBack();
 
 private:
-    bool ModeKeysBlocked() const;
+    Refusal ModeKeyRefusal() const;
+    void ShowShuttleDial(int value);
     void ShowDial(bool dial);
     void LightModeKey(const QPushButton *lit);
     void SetUpDial(const DialSetup &setup);

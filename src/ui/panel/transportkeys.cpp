@@ -143,29 +143,64 @@ void TransportKeys::SwitchModifiersOff()
     pbOption->setChecked(false);
 }
 
+TransportKeys::Modifier TransportKeys::HeldModifier() const
+{
+    if (OptionOn())
+        return Modifier::Option;
+    return LockOn() ? Modifier::Lock : Modifier::None;
+}
+
 // The five transport keys share their first steps: any time entry ends; the
 // jog and slow-motion modes end (Stop leaves them alone without a recorder);
 // and nothing is sent without a recorder, while Delay mode holds the side the
 // panel drives, or while a panel mode holds the keys.
-TransportKeys::KeyGate TransportKeys::OpenTransportKey(bool stopKey)
+Refusal TransportKeys::OpenTransportKey(bool stopKey)
 {
     session.ResetTimecodeEntry();
     if (!session.Device() && stopKey)
-        return KeyGate::Closed;
+        return Refusal::NoRecorder;
     emit DialModesLeft();
-    if (!session.Device() || session.DelayModeHolds())
-        return KeyGate::Closed;
-    return session.PanelModeActive() ? KeyGate::PanelMode : KeyGate::Open;
+    if (!session.Device())
+        return Refusal::NoRecorder;
+    if (session.DelayModeHolds())
+        return Refusal::DelayMode;
+    return session.PanelModeActive() ? Refusal::PanelMode : Refusal::None;
+}
+
+void TransportKeys::OnPbPlay()
+{
+    PlayKey(HeldModifier());
+}
+
+void TransportKeys::OnPbRecord()
+{
+    RecordKey(HeldModifier());
+}
+
+void TransportKeys::OnPbStop()
+{
+    StopKey();
+}
+
+void TransportKeys::OnPbFor()
+{
+    ForwardKey();
+}
+
+void TransportKeys::OnPbBack()
+{
+    RewindKey(HeldModifier());
 }
 
 // Option plays the recorder's own way; Lock records, on the recorder side.
-void TransportKeys::OnPbPlay()
+Refusal TransportKeys::PlayKey(Modifier modifier)
 {
-    if (OpenTransportKey(false) != KeyGate::Open)
-        return;
-    if (OptionOn()) {
+    const Refusal refusal = OpenTransportKey(false);
+    if (refusal != Refusal::None)
+        return refusal;
+    if (modifier == Modifier::Option) {
         OptionPlay();
-    } else if (LockOn()) {
+    } else if (modifier == Modifier::Lock) {
         LightRecordKey();
         pbR_pressed();
         Record();
@@ -173,55 +208,63 @@ void TransportKeys::OnPbPlay()
         Play();
     }
     SwitchModifiersOff();
+    return Refusal::None;
 }
 
 // The record key arms the recorder's input: full E-E, select E-E with
 // Option, edit with Lock. It releases the modifiers even when a panel mode
 // holds it.
-void TransportKeys::OnPbRecord()
+Refusal TransportKeys::RecordKey(Modifier modifier)
 {
-    const KeyGate gate = OpenTransportKey(false);
-    if (gate == KeyGate::Open) {
-        if (OptionOn())
+    const Refusal refusal = OpenTransportKey(false);
+    if (refusal == Refusal::None) {
+        if (modifier == Modifier::Option)
             SelectEeOn();
-        else if (LockOn())
+        else if (modifier == Modifier::Lock)
             EditOn();
         else
             FullEeOn();
     }
-    if (gate != KeyGate::Closed)
+    if (refusal == Refusal::None || refusal == Refusal::PanelMode)
         SwitchModifiersOff();
+    return refusal;
 }
 
-void TransportKeys::OnPbStop()
+Refusal TransportKeys::StopKey()
 {
-    if (OpenTransportKey(true) != KeyGate::Open)
-        return;
+    const Refusal refusal = OpenTransportKey(true);
+    if (refusal != Refusal::None)
+        return refusal;
     EndEditModes();
     Stop();
     SwitchModifiersOff();
+    return Refusal::None;
 }
 
-void TransportKeys::OnPbFor()
+Refusal TransportKeys::ForwardKey()
 {
-    if (OpenTransportKey(false) != KeyGate::Open)
-        return;
+    const Refusal refusal = OpenTransportKey(false);
+    if (refusal != Refusal::None)
+        return refusal;
     EndEditModes();
     FastForward();
     SwitchModifiersOff();
+    return Refusal::None;
 }
 
 // With Option the rewind key shuttles back at play speed instead.
-void TransportKeys::OnPbBack()
+Refusal TransportKeys::RewindKey(Modifier modifier)
 {
-    if (OpenTransportKey(false) != KeyGate::Open)
-        return;
+    const Refusal refusal = OpenTransportKey(false);
+    if (refusal != Refusal::None)
+        return refusal;
     EndEditModes();
-    if (OptionOn())
+    if (modifier == Modifier::Option)
         Shuttle(kPlaySpeed, false);
     else
         Rewind();
     SwitchModifiersOff();
+    return Refusal::None;
 }
 
 void TransportKeys::pbLock_pressed()

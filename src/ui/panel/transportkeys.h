@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "remote/refusal.h"
 #include "transportstate.h"
 #include "ui/common/keytable.h"
 
@@ -20,6 +21,19 @@ public:
     TransportKeys(RecorderSession &session, QWidget *parent);
 
     static std::vector<KeyInfo> Keys();
+
+    // The modifier a transport key takes: Option before Lock.
+    enum class Modifier { None, Option, Lock };
+    Modifier HeldModifier() const;
+
+    // What the transport keys do, pressed in the window (with the modifier
+    // held there) or asked for by a remote client; each returns why it sent
+    // nothing. Play with Lock records on the recorder side.
+    Refusal PlayKey(Modifier modifier);
+    Refusal RecordKey(Modifier modifier);
+    Refusal StopKey();
+    Refusal ForwardKey();
+    Refusal RewindKey(Modifier modifier);
 
     // The transport state 0-10 last shown; -1 before the first.
     int TransportState() const { return transportState; }
@@ -76,9 +90,7 @@ signals:
     void SideChosen();
 
 private:
-    enum class KeyGate { Open, PanelMode, Closed };
-
-    KeyGate OpenTransportKey(bool stopKey);
+    Refusal OpenTransportKey(bool stopKey);
     void ChooseSide(qint32 side);
     void ShowSideKeys(bool player);
     void LayOut();

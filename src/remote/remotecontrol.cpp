@@ -1,0 +1,53 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "remotecontrol.h"
+
+#include <QSettings>
+
+RemoteControl::RemoteControl(ControlTarget &target, QObject *parent)
+    : QObject(parent), log(this), core(target, log, this), api(core, log, this)
+{
+    log.SetFile(RemoteLog::DefaultPath());
+    connect(&core, &ControlCore::ClientsChanged, this, &RemoteControl::StatusChanged);
+}
+
+bool RemoteControl::ApplyStored(QString &error)
+{
+    return Apply(LoadRemoteSettings(*SettingsStore()), false, error);
+}
+
+bool RemoteControl::Apply(const RemoteSettings &wanted, bool store, QString &error)
+{
+    const bool tokensChanged = wanted.token != settings.token ||
+                               wanted.readOnlyAllowed != settings.readOnlyAllowed ||
+                               wanted.readOnlyToken != settings.readOnlyToken;
+    settings = wanted;
+    if (store)
+        SaveRemoteSettings(*SettingsStore(), settings);
+    error = settings.enabled ? settings.Fault() : QString();
+    const bool listen = settings.enabled && error.isEmpty();
+    core.SetPolicy({settings.recordingAllowed});
+    core.SetTimeRate(settings.timeRate);
+    api.SetTokens(settings.token, settings.readOnlyAllowed ? settings.readOnlyToken : QString());
+    if (!listen) {
+        if (api.IsListening())
+            log.Add(QStringLiteral("remote control off"));
+        api.Close();
+    } else if (api.IsListening() && api.Address() == settings.ListenAddress() &&
+               api.Port() == settings.port && !tokensChanged) {
+        // The clients stay: only the policy or the time rate changed.
+    } else if (api.Listen(settings.ListenAddress(), settings.port, error)) {
+        log.Add(QStringLiteral("remote control on at %1%2").arg(ListenText(), WebSocketApi::kPath));
+    } else {
+        log.Add(QStringLiteral("remote control could not listen at %1:%2: %3")
+                    .arg(settings.ListenAddress().toString())
+                    .arg(settings.port)
+                    .arg(error));
+    }
+    emit StatusChanged();
+    return error.isEmpty();
+}
+
+QString RemoteControl::ListenText() const
+{
+    return QStringLiteral("%1:%2").arg(api.Address().toString()).arg(api.Port());
+}

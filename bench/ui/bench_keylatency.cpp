@@ -15,6 +15,7 @@
 #include "link/ethernetlink.h"
 #include "protocol/transportcommands.h"
 #include "simrecorder.h"
+#include "stamprelay.h"
 #include "ui/panel/mainwindow.h"
 #include "ui/panel/recordermenu.h"
 
@@ -25,9 +26,7 @@
 #include <QUdpSocket>
 
 #include <atomic>
-#include <chrono>
 #include <cstdio>
-#include <thread>
 #include <vector>
 
 namespace {
@@ -46,85 +45,38 @@ const QHostAddress kPingIp(QStringLiteral("127.0.49.4"));
 // The Stop key's frame, behind its datagram header.
 const QByteArray kStopDatagram("\x00\x01\x00\x03\x00\x00\x00\x00\x00\x00\x20\x00\x20", 13);
 
-qint64 NowNs()
-{
-    return std::chrono::duration_cast<std::chrono::nanoseconds>(
-               std::chrono::steady_clock::now().time_since_epoch())
-        .count();
-}
-
-// A bare socket on its own thread, stamping each datagram as it arrives.
-// Without a recorder behind it, it echoes every datagram to its sender;
-// with one, it passes the window's datagrams on to the recorder and the
-// recorder's back to the window.
-class Stamper
+// Counts the Stop frames that reach the relay, and when the last one did.
+class StopCounter
 {
 public:
-    Stamper(const QHostAddress &address, const QHostAddress &recorder)
-        : address(address), recorder(recorder)
+    StampRelay::Watch Watch()
     {
-        thread = std::thread([this] { Serve(); });
-        while (!ready)
-            std::this_thread::yield();
-    }
-    ~Stamper()
-    {
-        stop = true;
-        thread.join();
+        return [this](const QByteArray &datagram, bool fromRecorder, qint64 arrival) {
+            if (fromRecorder || datagram != kStopDatagram)
+                return;
+            lastStopNs = arrival;
+            ++stopFrames;
+        };
     }
 
-    // How many Stop frames arrived, and when the last one did.
     int StopFrames() const { return stopFrames; }
     qint64 LastStopNs() const { return lastStopNs; }
 
 private:
-    void Serve()
-    {
-        QUdpSocket socket;
-        socket.bind(address, EthernetLink::kRecorderPort);
-        ready = true;
-        QHostAddress window;
-        quint16 windowPort = 0;
-        char buffer[2048];
-        while (!stop) {
-            if (!socket.hasPendingDatagrams() && !socket.waitForReadyRead(50))
-                continue;
-            QHostAddress from;
-            quint16 port = 0;
-            const qint64 size = socket.readDatagram(buffer, sizeof buffer, &from, &port);
-            const qint64 arrival = NowNs();
-            if (size < 0)
-                continue;
-            const QByteArray datagram(buffer, int(size));
-            if (recorder.isNull()) {
-                Stamp(datagram, arrival);
-                socket.writeDatagram(datagram, from, port);
-            } else if (from == recorder) {
-                socket.writeDatagram(datagram, window, windowPort);
-            } else {
-                Stamp(datagram, arrival);
-                window = from;
-                windowPort = port;
-                socket.writeDatagram(datagram, recorder, EthernetLink::kRecorderPort);
-            }
-        }
-    }
-
-    void Stamp(const QByteArray &datagram, qint64 arrival)
-    {
-        if (datagram != kStopDatagram)
-            return;
-        lastStopNs = arrival;
-        ++stopFrames;
-    }
-
-    QHostAddress address;
-    QHostAddress recorder;
-    std::atomic<bool> ready{false};
-    std::atomic<bool> stop{false};
     std::atomic<int> stopFrames{0};
     std::atomic<qint64> lastStopNs{0};
-    std::thread thread;
+};
+
+// A relay that counts the Stop frames passing it.
+class Stamper : public StopCounter
+{
+public:
+    Stamper(const QHostAddress &address, const QHostAddress &recorder)
+        : relay(address, recorder, Watch())
+    {}
+
+private:
+    StampRelay relay;
 };
 
 // The bare floor: one way to the echoing socket, and there and back.

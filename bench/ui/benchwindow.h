@@ -24,7 +24,12 @@
 class BenchWindow
 {
 public:
-    explicit BenchWindow(const char *recorderIp) : recorderIp(recorderIp) {}
+    // With `simIp` the simulated recorder listens there, and `recorderIp`,
+    // the one xr.cfg lists, is a relay of the benchmark's in front of it.
+    explicit BenchWindow(const char *recorderIp, const char *simIp = nullptr)
+        : recorderIp(recorderIp), simIp(simIp ? simIp : recorderIp)
+    {
+    }
 
     // Starts the recorder (as `scenario` describes it) and the window; false,
     // with the reason on stderr, when the recorder cannot start or does not
@@ -36,7 +41,7 @@ public:
             return false;
         }
         xrsim::SimConfig config;
-        config.address = QHostAddress(QLatin1String(recorderIp));
+        config.address = QHostAddress(QLatin1String(simIp));
         config.scenario = scenario;
         if (!sim.Start(config)) {
             std::fprintf(stderr, "simulated recorder: %s\n", qPrintable(sim.ErrorString()));
@@ -54,6 +59,7 @@ public:
     QTimer *IdleTimer() const { return window.findChild<QTimer *>(QStringLiteral("idleTimer")); }
 
     const char *recorderIp;
+    const char *simIp;
     BenchDirectory directory;
     xrsim::SimRecorder sim;
     DeviceSession devices;

@@ -9,6 +9,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QHostAddress>
 #include <QTextStream>
 
 namespace {
@@ -112,6 +113,52 @@ Fault ApplyRecordTrafficRotate(StartOptions &options, const QString &value)
     return {};
 }
 
+// Any remote option switches remote control on for this run, on loopback at
+// the default port unless the others say otherwise.
+RemoteSettings &RemoteOf(StartOptions &options)
+{
+    if (!options.remote) {
+        options.remote = RemoteSettings();
+        options.remote->enabled = true;
+    }
+    return *options.remote;
+}
+
+Fault ApplyRemotePort(StartOptions &options, const QString &value)
+{
+    bool ok = false;
+    const uint port = value.toUInt(&ok);
+    if (!ok || port == 0 || port > 65535)
+        return QStringLiteral("--remote-port %1: a port is a number from 1 to 65535").arg(value);
+    RemoteOf(options).port = static_cast<quint16>(port);
+    return {};
+}
+
+Fault ApplyRemoteListen(StartOptions &options, const QString &value)
+{
+    const QHostAddress address(value);
+    if (address.isNull())
+        return QStringLiteral("--remote-listen %1: not an address of this machine").arg(value);
+    RemoteOf(options).listenAddress = address.toString();
+    return {};
+}
+
+Fault ApplyRemoteToken(StartOptions &options, const QString &value)
+{
+    RemoteOf(options).token = value;
+    return {};
+}
+
+// What the remote options say together: beyond loopback only with a token,
+// and a token long enough to resist guessing.
+Fault CheckRemote(const StartOptions &options)
+{
+    if (!options.remote)
+        return {};
+    const QString fault = options.remote->Fault();
+    return fault.isEmpty() ? Fault() : QStringLiteral("remote control: %1").arg(fault);
+}
+
 // The program's options, in the order --help lists them.
 const OptionEntry kOptions[] = {
     {"config",
@@ -133,6 +180,17 @@ const OptionEntry kOptions[] = {
     {"record-traffic-rotate",
      "Starts a new part of the recording every <megabytes> (default 100; 0 never).", "megabytes",
      ApplyRecordTrafficRotate},
+    {"remote-port",
+     "Switches remote control on for this run, on loopback (127.0.0.1) at <port> "
+     "(9180 when only another remote option is given).",
+     "port", ApplyRemotePort},
+    {"remote-listen",
+     "Listens for remote control on <address> (0.0.0.0 for every interface) instead of "
+     "loopback; needs --remote-token.",
+     "address", ApplyRemoteListen},
+    {"remote-token",
+     "The token remote clients present (at least 8 characters); needed beyond loopback.", "token",
+     ApplyRemoteToken},
 };
 
 QCommandLineOption MakeOption(const OptionEntry &entry)
@@ -207,6 +265,9 @@ CommandLine ParseCommandLine(const QStringList &arguments)
                 return UsageError(parser, fault);
         }
     }
+    const Fault fault = CheckRemote(result.options);
+    if (!fault.isEmpty())
+        return UsageError(parser, fault);
     return result;
 }
 

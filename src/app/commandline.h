@@ -1,10 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "remote/remotesettings.h"
+
 #include <QList>
 #include <QPair>
 #include <QString>
 #include <QStringList>
+
+#include <optional>
 
 // What the operator asked for on the command line. Every field is empty
 // when its option was not given.
@@ -24,6 +28,10 @@ struct StartOptions
     // --record-traffic-rotate MB: the size of its parts in bytes; 0 never
     // starts a new part. Negative: not given, the recording's default.
     qint64 trafficRotateBytes = -1;
+    // --remote-port, --remote-listen, --remote-token: remote control on for
+    // this run, whatever the stored settings say; none when no such option
+    // was given.
+    std::optional<RemoteSettings> remote;
 };
 
 // The outcome of reading the command line: run the program with the options,

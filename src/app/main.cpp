@@ -52,9 +52,11 @@ bool StartTrafficRecording(const StartOptions &options, MainWindow &window)
 // --version and a bad option are answered on a terminal without a display,
 // and no window appears for them. The window is built next, without touching
 // a recorder; the device session then probes the recorders, and the window
-// is shown once the probes are over. At the end xr.cfg is written before the
-// window and the recorders are torn down, however the event loop ended (quit
-// action, last window closed, SIGINT or SIGTERM).
+// is shown once the probes are over; remote control listens from then on if
+// the command line or the stored settings switch it on. At the end xr.cfg is
+// written, remote control ends, and the window and the recorders are torn
+// down, however the event loop ended (quit action, last window closed,
+// SIGINT or SIGTERM).
 int main(int argc, char *argv[])
 {
     QCoreApplication::setApplicationName(QStringLiteral("tavrel"));
@@ -77,7 +79,8 @@ int main(int argc, char *argv[])
     remote.Open(*window);
     window->Start();
     QString error;
-    if (!remote.Start(nullptr, error))
+    const std::optional<RemoteSettings> &remoteOptions = commandLine.options.remote;
+    if (!remote.Start(remoteOptions ? &*remoteOptions : nullptr, error))
         std::fprintf(stderr, "tavrel: remote control is off: %s\n", qPrintable(error));
     window->show();
     QObject::connect(&app, &QApplication::lastWindowClosed, &app, &QApplication::quit);

@@ -37,6 +37,7 @@ private slots:
     void connectNamesOneRecorder();
     void serialPortsTakeTheirDevices();
     void trafficRecordingNamesAFileAndItsParts();
+    void remoteOptionsSwitchRemoteControlOn();
     void badValueIsAUsageError_data();
     void badValueIsAUsageError();
     void programAnswersWithoutADisplay_data();
@@ -58,6 +59,7 @@ void TestCommandLine::noOptionsRunsWithNone()
     QVERIFY(line.options.deviceFile.isEmpty());
     QVERIFY(line.options.firstDevice.isEmpty());
     QVERIFY(line.options.serialDevices.isEmpty());
+    QVERIFY(!line.options.remote);
 }
 
 void TestCommandLine::helpAndVersionEndAtOnce()
@@ -148,6 +150,25 @@ void TestCommandLine::trafficRecordingNamesAFileAndItsParts()
                 .isAbsolute());
 }
 
+// Any of them switches remote control on for the run; loopback unless
+// another address is given with a token.
+void TestCommandLine::remoteOptionsSwitchRemoteControlOn()
+{
+    const CommandLine local = Parse({QStringLiteral("--remote-port"), QStringLiteral("9200")});
+    QVERIFY2(local.outcome == CommandLine::Outcome::Run, qPrintable(local.text));
+    QVERIFY(local.options.remote && local.options.remote->enabled);
+    QCOMPARE(local.options.remote->port, quint16(9200));
+    QVERIFY(local.options.remote->Loopback());
+
+    const CommandLine open =
+        Parse({QStringLiteral("--remote-listen"), QStringLiteral("0.0.0.0"),
+               QStringLiteral("--remote-token"), QStringLiteral("s3cret-token")});
+    QVERIFY2(open.outcome == CommandLine::Outcome::Run, qPrintable(open.text));
+    QCOMPARE(open.options.remote->port, quint16(9180));
+    QCOMPARE(open.options.remote->listenAddress, QStringLiteral("0.0.0.0"));
+    QCOMPARE(open.options.remote->token, QStringLiteral("s3cret-token"));
+}
+
 void TestCommandLine::badValueIsAUsageError_data()
 {
     QTest::addColumn<QStringList>("arguments");
@@ -183,6 +204,16 @@ void TestCommandLine::badValueIsAUsageError_data()
         << QStringList{"--record-traffic-rotate", "-1"} << "give megabytes";
     QTest::newRow("parts of words")
         << QStringList{"--record-traffic-rotate", "big"} << "give megabytes";
+    QTest::newRow("remote port 0") << QStringList{"--remote-port", "0"} << "--remote-port 0";
+    QTest::newRow("remote port too high")
+        << QStringList{"--remote-port", "65536"} << "--remote-port 65536";
+    QTest::newRow("remote listen, no token")
+        << QStringList{"--remote-listen", "0.0.0.0"} << "beyond loopback needs a token";
+    QTest::newRow("remote listen, a host name")
+        << QStringList{"--remote-listen", "tavrel.local", "--remote-token", "s3cret-token"}
+        << "tavrel.local";
+    QTest::newRow("remote token too short")
+        << QStringList{"--remote-port", "9180", "--remote-token", "short"} << "8 characters";
     QTest::newRow("bad value after good ones")
         << QStringList{"--config", "xr.cfg", "--connect", "COM1", "--serial-port", "x"} << "x";
 }

@@ -11,6 +11,7 @@
 #include "remote/remotecontrol.h"
 
 #include <QJsonArray>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -47,6 +48,7 @@ private slots:
     void guessedTokensAreRateLimited();
     void loopbackUnlessToldOtherwise();
     void hugeMessagesCloseTheConnection();
+    void floodIsBoundedAndEachRequestAnsweredOnce();
     void clientThatNeverReadsIsDropped();
     void clientThatNeverAnswersPingsIsDropped();
     void thousandConnectionsComeAndGo();
@@ -245,6 +247,32 @@ void WebSocketApiTest::hugeMessagesCloseTheConnection()
     WsClient next;
     QVERIFY(next.Open(ApiUrl(kAddress)));
     QVERIFY(next.Request(QStringLiteral("status")).contains("result"));
+}
+
+// Requests sent faster than they run: those beyond the queue are refused
+// "busy" unrun, the others run once each, and every request has one answer.
+void WebSocketApiTest::floodIsBoundedAndEachRequestAnsweredOnce()
+{
+    QVERIFY(Start(Settings()));
+    WsClient flood;
+    QVERIFY(flood.Open(ApiUrl(kAddress)));
+    constexpr int kRequests = 50;
+    for (int i = 0; i < kRequests; ++i)
+        flood.Send(
+            {{"id", i}, {"method", "transport.jog"}, {"params", QJsonObject{{"frames", i}}}});
+    QVERIFY(QTest::qWaitFor([&] { return flood.answers.size() == kRequests; }, 3000));
+    QTest::qWait(50);
+    QCOMPARE(flood.answers.size(), kRequests);
+    QSet<int> ids;
+    int busy = 0;
+    for (const QJsonObject &answer : flood.answers) {
+        ids.insert(answer.value("id").toInt());
+        busy += WsClient::ErrorCode(answer) == QLatin1String("busy");
+    }
+    QCOMPARE(ids.size(), kRequests);
+    QVERIFY(busy > 0);
+    QCOMPARE(target->done.size(), kRequests - busy);
+    QCOMPARE(target->done.first(), QStringLiteral("jog 0"));
 }
 
 // What a client leaves unread stays bounded: it is dropped with the reason,

@@ -38,6 +38,7 @@ int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("tavrel-ctl"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(TAVREL_VERSION));
     QTextStream out(stdout);
     QTextStream err(stderr);
 
@@ -47,6 +48,7 @@ int main(int argc, char *argv[])
         CtlCommandsHelp());
     parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
     parser.addHelpOption();
+    parser.addVersionOption();
     const QCommandLineOption host(QStringLiteral("host"), QStringLiteral("Tavrel's address."),
                                   QStringLiteral("H"), QStringLiteral("127.0.0.1"));
     const QCommandLineOption port(QStringLiteral("port"), QStringLiteral("Its port."),
@@ -68,6 +70,11 @@ int main(int argc, char *argv[])
     }
     if (parser.isSet(QStringLiteral("help"))) {
         out << parser.helpText() << Qt::flush;
+        return 0;
+    }
+    if (parser.isSet(QStringLiteral("version"))) {
+        out << QCoreApplication::applicationName() << ' ' << QCoreApplication::applicationVersion()
+            << Qt::endl;
         return 0;
     }
 

@@ -15,6 +15,7 @@ inline QStringList InstalledFiles()
 {
     return {
         QStringLiteral("bin/tavrel"),
+        QStringLiteral("bin/tavrel-ctl"),
         QStringLiteral("bin/tavrel-sim"),
         QStringLiteral("share/applications/%1.desktop").arg(kAppId),
         QStringLiteral("share/doc/tavrel/changelog.gz"),
@@ -24,6 +25,7 @@ inline QStringList InstalledFiles()
         QStringLiteral("share/icons/hicolor/48x48/apps/tavrel.png"),
         QStringLiteral("share/icons/hicolor/64x64/apps/tavrel.png"),
         QStringLiteral("share/icons/hicolor/scalable/apps/tavrel.svg"),
+        QStringLiteral("share/man/man1/tavrel-ctl.1.gz"),
         QStringLiteral("share/man/man1/tavrel-sim.1.gz"),
         QStringLiteral("share/man/man1/tavrel.1.gz"),
         QStringLiteral("share/metainfo/%1.metainfo.xml").arg(kAppId),

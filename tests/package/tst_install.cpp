@@ -116,7 +116,7 @@ void TestInstall::manPagesRenderCleanly()
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("MANWIDTH"), QStringLiteral("80"));
     environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
-    for (const char *page : {"tavrel.1.gz", "tavrel-sim.1.gz"}) {
+    for (const char *page : {"tavrel.1.gz", "tavrel-sim.1.gz", "tavrel-ctl.1.gz"}) {
         const ToolRun run =
             RunTool(man,
                     {QStringLiteral("--warnings"), QStringLiteral("-E"), QStringLiteral("UTF-8"),
@@ -134,6 +134,8 @@ void TestInstall::oneVersionEverywhere()
     QCOMPARE(tavrel.out, QStringLiteral("tavrel %1\n").arg(kVersion));
     const ToolRun sim = RunTool(Installed(QStringLiteral("bin/tavrel-sim")), {"--version"});
     QCOMPARE(sim.out, QStringLiteral("tavrel-sim %1\n").arg(kVersion));
+    const ToolRun ctl = RunTool(Installed(QStringLiteral("bin/tavrel-ctl")), {"--version"});
+    QCOMPARE(ctl.out, QStringLiteral("tavrel-ctl %1\n").arg(kVersion));
 
     QFile metainfo(Installed("share/metainfo/" + kAppId + ".metainfo.xml"));
     QVERIFY(metainfo.open(QIODevice::ReadOnly));

@@ -27,6 +27,14 @@ WebSocketApi::WebSocketApi(ControlCore &core, RemoteLog &log, QObject *parent)
     connect(&pings, &QTimer::timeout, this, &WebSocketApi::PingAll);
 }
 
+// The clients leave the core while the listener still stands: their leaving
+// is announced, and whoever shows the count may still read the address.
+WebSocketApi::~WebSocketApi()
+{
+    pings.stop();
+    qDeleteAll(findChildren<WebSocketClient *>(Qt::FindDirectChildrenOnly));
+}
+
 bool WebSocketApi::Listen(const QHostAddress &address, quint16 port, QString &error)
 {
     Close();

@@ -29,6 +29,7 @@ public:
     static constexpr int kHandshakeMs = 5000;
 
     WebSocketApi(ControlCore &core, RemoteLog &log, QObject *parent = nullptr);
+    ~WebSocketApi() override;
 
     // Listens anew; false with the reason when the address cannot be taken.
     bool Listen(const QHostAddress &address, quint16 port, QString &error);

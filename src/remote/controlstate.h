@@ -21,6 +21,7 @@ struct ConnectionState
     bool lost = false;      // the recorder stopped answering and was let go
     QString version;        // the recorder's version text
     bool pellet = false;
+    int videoStandard = -1; // the recorder's video standard code; -1 for none
 };
 
 // "time": the recorder's time as its last time sense gave it.

@@ -2,6 +2,7 @@
 #include "topics.h"
 
 #include "controltarget.h"
+#include "protocol/videostandard.h"
 
 #include <QJsonArray>
 
@@ -22,9 +23,15 @@ const TopicEntry kTopics[] = {
 
 QJsonObject ConnectionJson(const ConnectionState &connection)
 {
-    return {{"recorder", connection.recorder},   {"link", connection.link},
-            {"connected", connection.connected}, {"lost", connection.lost},
-            {"version", connection.version},     {"pellet", connection.pellet}};
+    return {{"recorder", connection.recorder},
+            {"link", connection.link},
+            {"connected", connection.connected},
+            {"lost", connection.lost},
+            {"version", connection.version},
+            {"pellet", connection.pellet},
+            {"videoStandard", connection.videoStandard < 0
+                                  ? QString()
+                                  : VideoStandardName(connection.videoStandard)}};
 }
 
 QJsonObject TimeJson(const TimeState &time)

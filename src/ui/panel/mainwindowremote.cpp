@@ -386,6 +386,7 @@ ConnectionState WindowControl::Connection() const
     if (state.connected) {
         state.version = versionText;
         state.pellet = pelletDevice != 0;
+        state.videoStandard = int(CurrentDevice->videoStandard);
     }
     return state;
 }

@@ -12,6 +12,7 @@
 
 #include "../ui/benchwindow.h"
 #include "benchclients.h"
+#include "benchloop.h"
 #include "figures.h"
 
 #include "remote/remotecontrol.h"
@@ -19,8 +20,6 @@
 
 #include <QApplication>
 #include <QPushButton>
-
-#include <ctime>
 
 namespace {
 
@@ -69,14 +68,6 @@ public:
     std::map<TimeKey, qint64> replies;
 };
 
-// The GUI thread's own CPU time.
-double ThreadCpuSeconds()
-{
-    timespec now{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return double(now.tv_sec) + double(now.tv_nsec) / 1e9;
-}
-
 // Notes when each polling tick starts.
 class TickWatch : public QObject
 {
@@ -92,21 +83,6 @@ protected:
         return false;
     }
 };
-
-void RunFor(int ms)
-{
-    QTimer::singleShot(ms, &QApplication::quit);
-    QApplication::exec();
-}
-
-template <typename F>
-void RunUntil(F done, int timeoutMs = 10000)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (!done() && clock.elapsed() < timeoutMs)
-        QApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
-}
 
 // How late each tick started after the one before, beyond the 100 ms.
 Figures Lateness(const std::vector<qint64> &starts, double &worst)
@@ -161,20 +137,14 @@ int main(int argc, char *argv[])
     auto *stopKey = bench.window.findChild<QPushButton *>(QStringLiteral("pbStop"));
     std::vector<double> keyToWire;
     std::vector<double> remoteToWire;
-    while (int(remoteToWire.size()) < kSamples) {
-        RunFor(kSpacingMs);
-        int before = watcher.stops;
-        const qint64 click = NowNs();
-        stopKey->click();
-        if (watcher.stops != before)
-            keyToWire.push_back((watcher.lastStopNs - click) / 1e3);
-        RunFor(kSpacingMs);
-        before = watcher.stops;
-        one.Request("transport.stop");
-        RunUntil([&] { return one.Answered(); });
-        if (watcher.stops != before)
-            remoteToWire.push_back((watcher.lastStopNs - one.SentNs()) / 1e3);
-    }
+    KeyAndClientStops(
+        stopKey, watcher.stops, watcher.lastStopNs, kSamples, kSpacingMs,
+        [&] {
+            one.Request("transport.stop");
+            RunUntil([&] { return one.Answered(); });
+            return one.SentNs();
+        },
+        keyToWire, remoteToWire);
 
     // The pushed time: the recorder plays again and the client follows.
     one.Request("transport.play");

@@ -124,14 +124,33 @@ RemoteSettings &RemoteOf(StartOptions &options)
     return *options.remote;
 }
 
-Fault ApplyRemotePort(StartOptions &options, const QString &value)
+// A port for the option `name`, or the fault.
+Fault ReadPort(const char *name, const QString &value, quint16 &port)
 {
     bool ok = false;
-    const uint port = value.toUInt(&ok);
-    if (!ok || port == 0 || port > 65535)
-        return QStringLiteral("--remote-port %1: a port is a number from 1 to 65535").arg(value);
-    RemoteOf(options).port = static_cast<quint16>(port);
+    const uint number = value.toUInt(&ok);
+    if (!ok || number == 0 || number > 65535)
+        return QStringLiteral("--%1 %2: a port is a number from 1 to 65535")
+            .arg(QLatin1String(name), value);
+    port = static_cast<quint16>(number);
     return {};
+}
+
+Fault ApplyRemotePort(StartOptions &options, const QString &value)
+{
+    return ReadPort("remote-port", value, RemoteOf(options).port);
+}
+
+Fault ApplyDeckPort(StartOptions &options, const QString &value)
+{
+    options.deckPort = 0;
+    return ReadPort("deck-port", value, *options.deckPort);
+}
+
+Fault ApplyOscPort(StartOptions &options, const QString &value)
+{
+    options.oscPort = 0;
+    return ReadPort("osc-port", value, *options.oscPort);
 }
 
 Fault ApplyRemoteListen(StartOptions &options, const QString &value)
@@ -191,6 +210,12 @@ const OptionEntry kOptions[] = {
     {"remote-token",
      "The token remote clients present (at least 8 characters); needed beyond loopback.", "token",
      ApplyRemoteToken},
+    {"deck-port",
+     "Switches the deck-protocol gateway on for this run, on loopback (127.0.0.1) at <port> "
+     "(9993 is the protocol's own).",
+     "port", ApplyDeckPort},
+    {"osc-port", "Switches OSC on for this run, on loopback (127.0.0.1) at <port> (9181, say).",
+     "port", ApplyOscPort},
 };
 
 QCommandLineOption MakeOption(const OptionEntry &entry)

@@ -32,6 +32,10 @@ struct StartOptions
     // this run, whatever the stored settings say; none when no such option
     // was given.
     std::optional<RemoteSettings> remote;
+    // --deck-port, --osc-port: the deck-protocol gateway or OSC on for this
+    // run on loopback at the port; none when not given.
+    std::optional<quint16> deckPort;
+    std::optional<quint16> oscPort;
 };
 
 // The outcome of reading the command line: run the program with the options,

@@ -82,6 +82,8 @@ int main(int argc, char *argv[])
     const std::optional<RemoteSettings> &remoteOptions = commandLine.options.remote;
     if (!remote.Start(remoteOptions ? &*remoteOptions : nullptr, error))
         std::fprintf(stderr, "tavrel: remote control is off: %s\n", qPrintable(error));
+    if (!remote.StartGateways(commandLine.options.deckPort, commandLine.options.oscPort, error))
+        std::fprintf(stderr, "tavrel: %s\n", qPrintable(error));
     window->show();
     QObject::connect(&app, &QApplication::lastWindowClosed, &app, &QApplication::quit);
     const int exitCode = QApplication::exec();

@@ -4,6 +4,7 @@
 #include <QString>
 
 #include <memory>
+#include <optional>
 
 class MainWindow;
 class RemoteControl;
@@ -24,6 +25,10 @@ public:
     // Applies the command line's settings for this run, or else the stored
     // ones; false with the reason when remote control could not start.
     bool Start(const RemoteSettings *commandLine, QString &error);
+    // Starts the deck-protocol gateway and OSC as stored, the command line's
+    // ports switching either on, on loopback, for this run.
+    bool StartGateways(std::optional<quint16> deckPort, std::optional<quint16> oscPort,
+                       QString &error);
     void Close();
 
     RemoteControl *Remote() const { return remote.get(); }

@@ -4,10 +4,12 @@
 #include <QSettings>
 
 RemoteControl::RemoteControl(ControlTarget &target, QObject *parent)
-    : QObject(parent), log(this), core(target, log, this), api(core, log, this)
+    : QObject(parent), log(this), core(target, log, this), api(core, log, this),
+      gateways(core, target, log, this)
 {
     log.SetFile(RemoteLog::DefaultPath());
     connect(&core, &ControlCore::ClientsChanged, this, &RemoteControl::StatusChanged);
+    connect(&gateways, &RemoteGateways::StatusChanged, this, &RemoteControl::StatusChanged);
 }
 
 bool RemoteControl::ApplyStored(QString &error)
@@ -36,7 +38,10 @@ bool RemoteControl::Apply(const RemoteSettings &wanted, bool store, QString &err
                api.Port() == settings.port && !tokensChanged) {
         // The clients stay: only the policy or the time rate changed.
     } else if (api.Listen(settings.ListenAddress(), settings.port, error)) {
-        log.Add(QStringLiteral("remote control on at %1%2").arg(ListenText(), WebSocketApi::kPath));
+        log.Add(QStringLiteral("remote control on at %1:%2%3")
+                    .arg(api.Address().toString())
+                    .arg(api.Port())
+                    .arg(WebSocketApi::kPath));
     } else {
         log.Add(QStringLiteral("remote control could not listen at %1:%2: %3")
                     .arg(settings.ListenAddress().toString())
@@ -47,7 +52,17 @@ bool RemoteControl::Apply(const RemoteSettings &wanted, bool store, QString &err
     return error.isEmpty();
 }
 
+bool RemoteControl::Listening() const
+{
+    return api.IsListening() || !gateways.ListenText().isEmpty();
+}
+
 QString RemoteControl::ListenText() const
 {
-    return QStringLiteral("%1:%2").arg(api.Address().toString()).arg(api.Port());
+    QStringList parts;
+    if (api.IsListening())
+        parts << QStringLiteral("%1:%2").arg(api.Address().toString()).arg(api.Port());
+    if (!gateways.ListenText().isEmpty())
+        parts << gateways.ListenText();
+    return parts.join(QStringLiteral(", "));
 }

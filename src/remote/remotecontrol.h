@@ -2,6 +2,7 @@
 #pragma once
 
 #include "controlcore.h"
+#include "remotegateways.h"
 #include "remotelog.h"
 #include "remotesettings.h"
 #include "websocketapi.h"
@@ -12,8 +13,9 @@
 class ControlTarget;
 
 // Remote control as the program runs it: the core over the window, the
-// WebSocket API in front of it, the log, and the operator's settings, which
-// decide whether and where it listens. Off until the settings enable it.
+// WebSocket API, the deck-protocol gateway and OSC in front of it, the log,
+// and the operator's settings, which decide whether and where each listens.
+// Each is off until the settings enable it.
 //
 //   RemoteControl remote(target);       // loads the stored settings
 //   remote.Apply(settings, true, error) // listens, or stops, and stores them
@@ -34,12 +36,16 @@ public:
     // The stored settings, applied at start-up.
     bool ApplyStored(QString &error);
 
-    bool Listening() const { return api.IsListening(); }
-    // "127.0.0.1:9180"
+    // The WebSocket API, the deck gateway or OSC listens.
+    bool Listening() const;
+    // "127.0.0.1:9180", then "deck 127.0.0.1:9993" and "OSC 127.0.0.1:9181"
+    // for those that listen.
     QString ListenText() const;
     int Clients() const { return core.ClientCount(); }
 
     RemoteLog &Log() { return log; }
+    // The deck-protocol gateway and OSC on the same core, log and guards.
+    RemoteGateways &Gateways() { return gateways; }
     ControlCore &Core() { return core; }
     WebSocketApi &Api() { return api; }
 
@@ -56,4 +62,5 @@ private:
     RemoteLog log;
     ControlCore core;
     WebSocketApi api;
+    RemoteGateways gateways;
 };

@@ -167,6 +167,14 @@ void TestCommandLine::remoteOptionsSwitchRemoteControlOn()
     QCOMPARE(open.options.remote->port, quint16(9180));
     QCOMPARE(open.options.remote->listenAddress, QStringLiteral("0.0.0.0"));
     QCOMPARE(open.options.remote->token, QStringLiteral("s3cret-token"));
+    QVERIFY(!open.options.deckPort && !open.options.oscPort);
+
+    const CommandLine gateways = Parse({QStringLiteral("--deck-port"), QStringLiteral("9993"),
+                                        QStringLiteral("--osc-port"), QStringLiteral("9181")});
+    QVERIFY2(gateways.outcome == CommandLine::Outcome::Run, qPrintable(gateways.text));
+    QCOMPARE(gateways.options.deckPort, std::optional<quint16>(9993));
+    QCOMPARE(gateways.options.oscPort, std::optional<quint16>(9181));
+    QVERIFY(!gateways.options.remote);
 }
 
 void TestCommandLine::badValueIsAUsageError_data()
@@ -207,6 +215,9 @@ void TestCommandLine::badValueIsAUsageError_data()
     QTest::newRow("remote port 0") << QStringList{"--remote-port", "0"} << "--remote-port 0";
     QTest::newRow("remote port too high")
         << QStringList{"--remote-port", "65536"} << "--remote-port 65536";
+    QTest::newRow("deck port 0") << QStringList{"--deck-port", "0"} << "--deck-port 0";
+    QTest::newRow("osc port not a number")
+        << QStringList{"--osc-port", "nine"} << "--osc-port nine";
     QTest::newRow("remote listen, no token")
         << QStringList{"--remote-listen", "0.0.0.0"} << "beyond loopback needs a token";
     QTest::newRow("remote listen, a host name")

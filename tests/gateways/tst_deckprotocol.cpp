@@ -103,7 +103,12 @@ void TestDeckProtocol::LinesEndWithLineFeedWithOrWithoutReturn()
     QCOMPARE(line.text, QStringLiteral("ping"));
     QVERIFY(reader.NextLine(line));
     QCOMPARE(line.text, QStringLiteral("transport info"));
-    QVERIFY2(!reader.NextLine(line), "blank lines are no requests, an unended one waits");
+    // Blank lines end requests of many lines; an unended line waits.
+    for (int blank = 0; blank < 2; ++blank) {
+        QVERIFY(reader.NextLine(line));
+        QVERIFY(line.text.isEmpty() && !line.tooLong);
+    }
+    QVERIFY(!reader.NextLine(line));
     reader.Append("\r\n");
     QVERIFY(reader.NextLine(line));
     QCOMPARE(line.text, QStringLiteral("quit"));

@@ -98,8 +98,7 @@ void DeckLineReader::Append(const QByteArray &bytes)
             line.text = QString::fromUtf8(partial).simplified();
         partial.clear();
         discarding = false;
-        if (line.tooLong || !line.text.isEmpty())
-            lines.append(line);
+        lines.append(line);
         start = end + 1;
     }
 }

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "dlgremotecontrol.h"
 
+#include "gatewaysettingsbox.h"
+#include "listenchoices.h"
 #include "remote/remotecontrol.h"
 #include "remoteindicator.h"
 #include "ui/common/widgetfactory.h"
@@ -12,14 +14,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QNetworkInterface>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
 
 namespace {
-
-const QString kAnyInterface = QStringLiteral("0.0.0.0");
 
 QHBoxLayout *Row(QWidget *field, QWidget *button)
 {
@@ -40,6 +39,7 @@ DlgRemoteControl::DlgRemoteControl(RemoteControl &remote, QWidget *parent)
     LayOut();
     languageChange();
     Show(remote.Settings());
+    gateways->Show(remote.Gateways().Settings());
 }
 
 void DlgRemoteControl::BuildWidgets()
@@ -61,6 +61,7 @@ void DlgRemoteControl::BuildWidgets()
     textLabelTimeRate = NewLabel(this, "textLabelTimeRate");
     sbTimeRate = NewNamed<QSpinBox>(this, "sbTimeRate");
     sbTimeRate->setRange(1, 10);
+    gateways = new GatewaySettingsBox(this);
     lbRemoteStatus = NewLabel(this, "lbRemoteStatus");
     pbOk = NewNamed<QPushButton>(this, "pbOk");
     pbCancel = NewNamed<QPushButton>(this, "pbCancel");
@@ -99,6 +100,7 @@ void DlgRemoteControl::LayOut()
     buttons->addWidget(pbCancel);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(form);
+    layout->addWidget(gateways);
     layout->addWidget(lbRemoteStatus);
     layout->addLayout(buttons);
 }
@@ -121,32 +123,14 @@ void DlgRemoteControl::languageChange()
     lbRemoteStatus->setText(
         RemoteStatusText(remote.Listening(), remote.ListenText(), remote.Clients()));
     const QString current = cbRemoteListen->currentData().toString();
-    FillInterfaces(current);
-}
-
-// Loopback first, then every interface, then this machine's addresses one
-// by one; an address stored earlier that the machine no longer has is
-// offered too, so that it is not lost by opening the dialog.
-void DlgRemoteControl::FillInterfaces(const QString &current)
-{
-    cbRemoteListen->clear();
-    cbRemoteListen->addItem(QStringLiteral("Loopback only (127.0.0.1)"), QString());
-    cbRemoteListen->addItem(QStringLiteral("All interfaces (%1)").arg(kAnyInterface),
-                            kAnyInterface);
-    for (const QHostAddress &address : QNetworkInterface::allAddresses()) {
-        if (address.protocol() == QAbstractSocket::IPv4Protocol && !address.isLoopback())
-            cbRemoteListen->addItem(address.toString(), address.toString());
-    }
-    if (cbRemoteListen->findData(current) < 0)
-        cbRemoteListen->addItem(current, current);
-    cbRemoteListen->setCurrentIndex(cbRemoteListen->findData(current));
+    FillListenChoices(cbRemoteListen, current);
 }
 
 void DlgRemoteControl::Show(const RemoteSettings &settings)
 {
     cbRemoteEnabled->setChecked(settings.enabled);
     sbRemotePort->setValue(settings.port);
-    FillInterfaces(settings.listenAddress);
+    FillListenChoices(cbRemoteListen, settings.listenAddress);
     leRemoteToken->setText(settings.token);
     cbReadOnlyAllowed->setChecked(settings.readOnlyAllowed);
     leReadOnlyToken->setText(settings.readOnlyToken);
@@ -172,13 +156,17 @@ RemoteSettings DlgRemoteControl::Settings() const
 void DlgRemoteControl::pbOk_clicked()
 {
     const RemoteSettings settings = Settings();
-    const QString fault = settings.enabled ? settings.Fault() : QString();
+    const GatewaySettings gatewaySettings = gateways->Settings();
+    QString fault = settings.enabled ? settings.Fault() : QString();
+    if (fault.isEmpty())
+        fault = gatewaySettings.Fault();
     if (!fault.isEmpty()) {
         QMessageBox::warning(this, QStringLiteral("Tavrel"), fault);
         return;
     }
     QString error;
-    if (!remote.Apply(settings, true, error)) {
+    if (!remote.Apply(settings, true, error) ||
+        !remote.Gateways().Apply(gatewaySettings, true, error)) {
         QMessageBox::warning(this, QStringLiteral("Tavrel"),
                              QStringLiteral("Remote control could not start: %1").arg(error));
         return;

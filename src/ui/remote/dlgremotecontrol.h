@@ -6,6 +6,7 @@
 #include <QDialog>
 
 class QCheckBox;
+class GatewaySettingsBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -15,8 +16,8 @@ class RemoteControl;
 
 // "Remote control": whether remote clients may drive the window, on which
 // port and interface, with which tokens, and what they may do beyond the
-// window's keys. OK applies and stores the settings; settings that would
-// open the program beyond loopback without a token, or a port that cannot be
+// window's keys; below, the deck-protocol gateway and OSC. OK applies and stores the settings;
+// settings that would open the program beyond loopback without a token, or a port that cannot be
 // taken, are refused with a box and the dialog stays open.
 class DlgRemoteControl : public QDialog
 {
@@ -44,6 +45,7 @@ public:
     QCheckBox *cbRecordingAllowed = nullptr;
     QLabel *textLabelTimeRate = nullptr;
     QSpinBox *sbTimeRate = nullptr;
+    GatewaySettingsBox *gateways = nullptr;
     QLabel *lbRemoteStatus = nullptr;
     QPushButton *pbOk = nullptr;
     QPushButton *pbCancel = nullptr;
@@ -57,7 +59,6 @@ public slots:
 
 private:
     void BuildWidgets();
-    void FillInterfaces(const QString &current);
     void Show(const RemoteSettings &settings);
     void LayOut();
 

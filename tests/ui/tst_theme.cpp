@@ -7,14 +7,20 @@
 
 #include "devices/adddevicedialog.h"
 #include "devices/removedevicedialog.h"
+#include "remote/remotecontrol.h"
 #include "ui/clips/dlgaskclipname.h"
 #include "ui/clips/serverpage.h"
 #include "ui/common/busyprogress.h"
 #include "ui/common/paneltheme.h"
 #include "ui/panel/dlgabout.h"
 #include "ui/panel/formshortcuts.h"
+#include "ui/panel/mainwindowremote.h"
 #include "ui/panel/sendsony9pcommand.h"
+#include "ui/remote/dlgremotecontrol.h"
+#include "ui/remote/remotelogwindow.h"
 #include "ui/settings/dlgdevicesettings.h"
+#include "ui/traffic/dlgrecordtraffic.h"
+#include "ui/traffic/trafficmonitor.h"
 
 #include <QAbstractItemView>
 #include <QAbstractSpinBox>
@@ -263,6 +269,17 @@ void TestTheme::dialogsReadWell()
     Check(&remove, QStringLiteral("Remove XR"));
     BusyDialog busy(window, QStringLiteral("Reading segments..."), 10, true);
     Check(&busy, QStringLiteral("Progress"));
+    TrafficMonitor traffic;
+    Check(&traffic, QStringLiteral("Traffic monitor"));
+    DlgRecordTraffic record(window);
+    Check(&record, QStringLiteral("Record traffic"));
+
+    WindowControl control(*window);
+    RemoteControl remote(control);
+    DlgRemoteControl remoteDialog(remote, window);
+    Check(&remoteDialog, QStringLiteral("Remote control"));
+    RemoteLogWindow remoteLog(remote.Log(), window);
+    Check(&remoteLog, QStringLiteral("Remote log"));
 
     DlgDeviceSettings settings(window);
     for (int page = 0; page < settings.tabWidget->count(); ++page) {

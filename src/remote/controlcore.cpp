@@ -244,6 +244,13 @@ void ControlCore::Publish()
     }
 }
 
+void ControlCore::PublishTime()
+{
+    const QList<ClientId> followers = Followers(Topic::Time);
+    if (!followers.isEmpty())
+        PublishTopic(Topic::Time, followers);
+}
+
 // Time changes at every poll while the recorder moves; each client receives
 // it as often as the operator allows, and the latest time once the
 // recorder stands still.

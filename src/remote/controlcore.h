@@ -114,6 +114,8 @@ public slots:
     // The window polled the recorder, or a command ran: every topic that
     // someone follows and whose state changed is pushed.
     void Publish();
+    // The same for the time alone, as soon as the poll has read it.
+    void PublishTime();
 
 signals:
     void ClientsChanged(int count);

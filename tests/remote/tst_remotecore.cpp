@@ -68,6 +68,7 @@ private slots:
     void everyRequestIsLoggedWithItsClient();
     void subscriberGetsTheStateThenChangesOnly();
     void timeIsPushedNoMoreOftenThanTheRateAllows();
+    void timeGoesOutAsSoonAsReadAndOnce();
 
 private:
     // Submits one request and runs the event loop until it is answered.
@@ -371,6 +372,25 @@ void RemoteCoreTest::timeIsPushedNoMoreOftenThanTheRateAllows()
         QVERIFY(times.at(i) - times.at(i - 5) >= 1000);
     QCOMPARE(sink.pushes.last().second.value("frames").toInt(), target->time.frames);
     QCOMPARE(sink.pushes.last().second.value("seconds").toInt(), target->time.seconds);
+}
+
+// The poll publishes the time as soon as it has read it; the rest of the
+// tick's state follows at its end, without the time a second time.
+void RemoteCoreTest::timeGoesOutAsSoonAsReadAndOnce()
+{
+    Call(QStringLiteral("subscribe"), Subscription("time"));
+    Call(QStringLiteral("subscribe"), Subscription("transport"));
+    const int subscribed = int(sink.pushes.size());
+    QTest::qWait(100); // past the spacing of time pushes after the subscription's
+    target->NextFrame();
+    target->transport.word = QStringLiteral("PLAY");
+    core->PublishTime();
+    QCOMPARE(sink.pushes.size(), subscribed + 1);
+    QCOMPARE(sink.pushes.last().first, Topic::Time);
+    QCOMPARE(sink.pushes.last().second.value("frames").toInt(), target->time.frames);
+    core->Publish();
+    QCOMPARE(sink.pushes.size(), subscribed + 2);
+    QCOMPARE(sink.pushes.last().first, Topic::Transport);
 }
 
 QTEST_GUILESS_MAIN(RemoteCoreTest)

@@ -117,6 +117,9 @@ public:
     QString LostDeviceName() const { return lostDeviceName; }
 
 signals:
+    // The polling tick has read the recorder's time; the rest of its
+    // exchanges follow.
+    void TimeRead();
     // A polling tick ended, whether or not a recorder was polled.
     void Polled();
 

@@ -39,6 +39,7 @@ void MainWindow::Poll()
     segment->segments->FollowTimerMode();
     control->PollAudioLevels(*CurrentDevice);
     control->PollTime();
+    emit TimeRead();
     PollStatus();
     FollowTitle();
     segment->playlist->playlistTick();

@@ -17,6 +17,7 @@ void MainWindow::AttachRemote(RemoteControl &control)
     remote = &control;
     remoteIndicator = new RemoteIndicator(control, this);
     statusBar()->addPermanentWidget(remoteIndicator);
+    connect(this, &MainWindow::TimeRead, &control, &RemoteControl::TimeRead);
     connect(this, &MainWindow::Polled, &control, &RemoteControl::Polled);
     connect(menus.remoteControlAction, &QAction::triggered, this,
             &MainWindow::remoteControlAction_activated);

@@ -97,6 +97,7 @@ bool DeckSession::Attach()
     const DeckView view = View();
     lastTransport = WithoutTime(TransportInfo(view, DeckCode::TransportInfoChanged));
     lastSlot = SlotInfo(view, DeckCode::SlotInfoChanged);
+    lastConfiguration = ConfigurationInfo(view, DeckCode::ConfigurationChanged);
     QJsonArray topics;
     for (const char *topic : kTopics)
         topics.append(QLatin1String(topic));
@@ -301,12 +302,17 @@ void DeckSession::NotifyChanges()
     const DeckReply slot = SlotInfo(view, DeckCode::SlotInfoChanged);
     const DeckReply transportChanges = ChangedLines(lastTransport, transport);
     const DeckReply slotChanges = ChangedLines(lastSlot, slot);
+    const DeckReply configuration = ConfigurationInfo(view, DeckCode::ConfigurationChanged);
+    const DeckReply configurationChanges = ChangedLines(lastConfiguration, configuration);
     lastTransport = transport;
     lastSlot = slot;
+    lastConfiguration = configuration;
     if (context.notify.transport && !transportChanges.lines.isEmpty())
         Send(transportChanges);
     if (context.notify.slot && !slotChanges.lines.isEmpty())
         Send(slotChanges);
+    if (context.notify.configuration && !configurationChanges.lines.isEmpty())
+        Send(configurationChanges);
 }
 
 void DeckSession::Send(const DeckReply &reply)

@@ -79,6 +79,7 @@ private:
     // carry what changed.
     DeckReply lastTransport;
     DeckReply lastSlot;
+    DeckReply lastConfiguration;
 };
 
 // The deck protocol's error for a command the remote control refused.

@@ -219,7 +219,8 @@ void DeckGatewayTest::commandsSwitchedOffAreRefused()
 
     QCOMPARE(deck->Ask("notify: remote: true"), QStringList{"200 ok"});
     gateway->SetSetup({false, LinearShuttle});
-    QCOMPARE(deck->Notification(), (QStringList{"510 remote info:", "enabled: false", "override: false"}));
+    QCOMPARE(deck->Notification(),
+             (QStringList{"510 remote info:", "enabled: false", "override: false"}));
     QCOMPARE(deck->Ask("remote: enable: true"), QStringList{"111 remote control disabled"});
     QCOMPARE(deck->Ask("goto: clip id: 1"), QStringList{"111 remote control disabled"});
     QCOMPARE(deck->Ask("transport info").first(), QStringLiteral("208 transport info:"));
@@ -241,13 +242,15 @@ void DeckGatewayTest::notificationsFollowTheChanges()
     target->transport = TransportStatus();
     target->transport.playing = true;
     core->Publish();
-    QCOMPARE(deck->Notification(), (QStringList{"508 transport info:", "status: play", "speed: 100"}));
+    QCOMPARE(deck->Notification(),
+             (QStringList{"508 transport info:", "status: play", "speed: 100"}));
 
     // The core spaces a client's time pushes.
     QTest::qWait(120);
     target->NextFrame();
     core->Publish();
-    QCOMPARE(deck->Notification(), (QStringList{"513 display timecode:", "display timecode: 10:00:00:01"}));
+    QCOMPARE(deck->Notification(),
+             (QStringList{"513 display timecode:", "display timecode: 10:00:00:01"}));
 
     target->segment.segment = target->segments.at(0);
     core->Publish();
@@ -265,6 +268,14 @@ void DeckGatewayTest::notificationsFollowTheChanges()
     target->NextFrame();
     core->Publish();
     QVERIFY(deck->Quiet(100));
+    QVERIFY(quiet.Quiet(0));
+
+    // Another recorder, another video standard: its format reaches the
+    // clients that asked for configuration notifications.
+    QCOMPARE(deck->Ask("notify: configuration: true"), QStringList{"200 ok"});
+    target->connection.videoStandard = 0;
+    core->Publish();
+    QCOMPARE(deck->Notification(), (QStringList{"511 configuration info:", "video format: PAL"}));
     QVERIFY(quiet.Quiet(0));
 }
 

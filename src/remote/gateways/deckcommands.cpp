@@ -182,12 +182,7 @@ DeckAction Configuration(const DeckRequest &request, DeckContext &context)
 {
     if (!request.params.isEmpty())
         return Answer(DeckCode::Unsupported); // the recorder's setup stays the operator's
-    DeckReply reply(DeckCode::Configuration);
-    reply.Field(QStringLiteral("audio input"), QStringLiteral("embedded"))
-        .Field(QStringLiteral("video input"), QStringLiteral("SDI"))
-        .Field(QStringLiteral("file format"), QStringLiteral("native"))
-        .Field(QStringLiteral("video format"), context.view.videoFormat);
-    return Answer(reply);
+    return Answer(ConfigurationInfo(context.view));
 }
 
 // A client may ask for what the operator allows, not for more.

@@ -35,6 +35,7 @@ const CodeText kCodeTexts[] = {
     {DeckCode::SlotInfoChanged, "slot info"},
     {DeckCode::TransportInfoChanged, "transport info"},
     {DeckCode::RemoteInfoChanged, "remote info"},
+    {DeckCode::ConfigurationChanged, "configuration info"},
     {DeckCode::DisplayTimecodeChanged, "display timecode"},
 };
 

@@ -35,6 +35,7 @@ enum class DeckCode {
     SlotInfoChanged = 502,
     TransportInfoChanged = 508,
     RemoteInfoChanged = 510,
+    ConfigurationChanged = 511,
     DisplayTimecodeChanged = 513,
 };
 

@@ -29,9 +29,10 @@ struct DeckRequest
 bool ParseDeckRequest(const QString &line, DeckRequest &request);
 
 // Cuts a client's bytes into lines. A line ends with LF, with or without CR
-// before it; blank lines are kept, since one ends a request of many lines. A line longer than the bound is not kept: its bytes are
-// dropped up to its end, which is then reported once as a line too long, so
-// that a client sending without end costs no more than the bound.
+// before it; blank lines are kept, since one ends a request of many lines.
+// A line longer than the bound is not kept: its bytes are dropped up to its
+// end, which is then reported once as a line too long, so that a client
+// sending without end costs no more than the bound.
 class DeckLineReader
 {
 public:

@@ -56,6 +56,16 @@ DeckReply RemoteInfo(const DeckView &view, DeckCode code)
     return reply;
 }
 
+DeckReply ConfigurationInfo(const DeckView &view, DeckCode code)
+{
+    DeckReply reply(code);
+    reply.Field(QStringLiteral("audio input"), QStringLiteral("embedded"))
+        .Field(QStringLiteral("video input"), QStringLiteral("SDI"))
+        .Field(QStringLiteral("file format"), QStringLiteral("native"))
+        .Field(QStringLiteral("video format"), view.videoFormat);
+    return reply;
+}
+
 DeckReply ChangedLines(const DeckReply &before, const DeckReply &now)
 {
     DeckReply changed(now.code);

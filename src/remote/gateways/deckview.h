@@ -32,6 +32,9 @@ DeckReply TransportInfo(const DeckView &view, DeckCode code = DeckCode::Transpor
 DeckReply SlotInfo(const DeckView &view, DeckCode code = DeckCode::SlotInfo);
 // "210 remote info:" (or 510).
 DeckReply RemoteInfo(const DeckView &view, DeckCode code = DeckCode::RemoteInfo);
+// "211 configuration:" (or "511 configuration info:"): the inputs are fixed;
+// the video format is the recorder's video standard.
+DeckReply ConfigurationInfo(const DeckView &view, DeckCode code = DeckCode::Configuration);
 
 // The lines of `now` that `before` did not have, under the code of `now`:
 // a notification carries only what changed. No lines: nothing changed.

@@ -244,11 +244,11 @@ void ControlCore::Publish()
     }
 }
 
-void ControlCore::PublishTime()
+void ControlCore::PublishRead(Topic topic)
 {
-    const QList<ClientId> followers = Followers(Topic::Time);
+    const QList<ClientId> followers = Followers(topic);
     if (!followers.isEmpty())
-        PublishTopic(Topic::Time, followers);
+        PublishTopic(topic, followers);
 }
 
 // Time changes at every poll while the recorder moves; each client receives

@@ -114,8 +114,8 @@ public slots:
     // The window polled the recorder, or a command ran: every topic that
     // someone follows and whose state changed is pushed.
     void Publish();
-    // The same for the time alone, as soon as the poll has read it.
-    void PublishTime();
+    // The same for one topic, as soon as the poll has read what it shows.
+    void PublishRead(Topic topic);
 
 signals:
     void ClientsChanged(int count);

@@ -20,6 +20,7 @@ class ControlTarget;
 //   RemoteControl remote(target);       // loads the stored settings
 //   remote.Apply(settings, true, error) // listens, or stops, and stores them
 //   connect(window, &MainWindow::TimeRead, &remote, &RemoteControl::TimeRead);
+//   connect(window, &MainWindow::StatusRead, &remote, &RemoteControl::StatusRead);
 //   connect(window, &MainWindow::Polled, &remote, &RemoteControl::Polled);
 class RemoteControl : public QObject
 {
@@ -51,9 +52,10 @@ public:
     WebSocketApi &Api() { return api; }
 
 public slots:
-    // The window read the recorder's time: it goes out at once, not after
-    // the tick's other exchanges with the recorder.
-    void TimeRead() { core.PublishTime(); }
+    // The window read the recorder's time, or its status: it goes out at
+    // once, not after the tick's other exchanges with the recorder.
+    void TimeRead() { core.PublishRead(Topic::Time); }
+    void StatusRead() { core.PublishRead(Topic::Transport); }
     // The window polled the recorder: the changed state goes out.
     void Polled() { core.Publish(); }
 

@@ -68,7 +68,7 @@ private slots:
     void everyRequestIsLoggedWithItsClient();
     void subscriberGetsTheStateThenChangesOnly();
     void timeIsPushedNoMoreOftenThanTheRateAllows();
-    void timeGoesOutAsSoonAsReadAndOnce();
+    void readTopicsGoOutAtOnceAndOnce();
 
 private:
     // Submits one request and runs the event loop until it is answered.
@@ -374,9 +374,9 @@ void RemoteCoreTest::timeIsPushedNoMoreOftenThanTheRateAllows()
     QCOMPARE(sink.pushes.last().second.value("seconds").toInt(), target->time.seconds);
 }
 
-// The poll publishes the time as soon as it has read it; the rest of the
-// tick's state follows at its end, without the time a second time.
-void RemoteCoreTest::timeGoesOutAsSoonAsReadAndOnce()
+// The poll publishes the time and the transport as soon as it has read
+// them; the end of the tick does not push them a second time.
+void RemoteCoreTest::readTopicsGoOutAtOnceAndOnce()
 {
     Call(QStringLiteral("subscribe"), Subscription("time"));
     Call(QStringLiteral("subscribe"), Subscription("transport"));
@@ -384,13 +384,15 @@ void RemoteCoreTest::timeGoesOutAsSoonAsReadAndOnce()
     QTest::qWait(100); // past the spacing of time pushes after the subscription's
     target->NextFrame();
     target->transport.word = QStringLiteral("PLAY");
-    core->PublishTime();
+    core->PublishRead(Topic::Time);
     QCOMPARE(sink.pushes.size(), subscribed + 1);
     QCOMPARE(sink.pushes.last().first, Topic::Time);
     QCOMPARE(sink.pushes.last().second.value("frames").toInt(), target->time.frames);
-    core->Publish();
+    core->PublishRead(Topic::Transport);
     QCOMPARE(sink.pushes.size(), subscribed + 2);
     QCOMPARE(sink.pushes.last().first, Topic::Transport);
+    core->Publish();
+    QCOMPARE(sink.pushes.size(), subscribed + 2);
 }
 
 QTEST_GUILESS_MAIN(RemoteCoreTest)

@@ -117,9 +117,10 @@ public:
     QString LostDeviceName() const { return lostDeviceName; }
 
 signals:
-    // The polling tick has read the recorder's time; the rest of its
-    // exchanges follow.
+    // The polling tick has read the recorder's time, then its status; the
+    // rest of its exchanges follow.
     void TimeRead();
+    void StatusRead();
     // A polling tick ended, whether or not a recorder was polled.
     void Polled();
 

@@ -41,6 +41,7 @@ void MainWindow::Poll()
     control->PollTime();
     emit TimeRead();
     PollStatus();
+    emit StatusRead();
     FollowTitle();
     segment->playlist->playlistTick();
 }

@@ -18,6 +18,7 @@ void MainWindow::AttachRemote(RemoteControl &control)
     remoteIndicator = new RemoteIndicator(control, this);
     statusBar()->addPermanentWidget(remoteIndicator);
     connect(this, &MainWindow::TimeRead, &control, &RemoteControl::TimeRead);
+    connect(this, &MainWindow::StatusRead, &control, &RemoteControl::StatusRead);
     connect(this, &MainWindow::Polled, &control, &RemoteControl::Polled);
     connect(menus.remoteControlAction, &QAction::triggered, this,
             &MainWindow::remoteControlAction_activated);

@@ -116,14 +116,17 @@ void WebSocketClient::Push(Topic topic, const QJsonObject &state)
     Send({{"topic", TopicName(topic)}, {"state", state}});
 }
 
-// What a client leaves unread piles up here, not in the kernel; past the
-// limit the client goes rather than the program's memory.
+// The message leaves at once: a push made in the middle of a polling tick
+// would otherwise wait in the socket's buffer until the tick ends. What a
+// client leaves unread piles up here, not in the kernel; past the limit the
+// client goes rather than the program's memory.
 void WebSocketClient::Send(const QJsonObject &message)
 {
     if (dropping)
         return;
     socket->sendTextMessage(
         QString::fromUtf8(QJsonDocument(message).toJson(QJsonDocument::Compact)));
+    socket->flush();
     if (socket->bytesToWrite() > limits.maxUnsentBytes)
         Drop(QStringLiteral("too slow: %1 bytes sent to it are still unread")
                  .arg(socket->bytesToWrite()));

@@ -57,6 +57,9 @@ void DeckConnection::Send(const QByteArray &bytes)
         return;
     }
     socket->write(bytes);
+    // Out now, not when the event loop next turns: a notification made in
+    // the middle of a polling tick would wait for the tick's end.
+    socket->flush();
 }
 
 void DeckConnection::Close(const QString &reason)

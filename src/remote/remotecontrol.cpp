@@ -12,6 +12,14 @@ RemoteControl::RemoteControl(ControlTarget &target, QObject *parent)
     connect(&gateways, &RemoteGateways::StatusChanged, this, &RemoteControl::StatusChanged);
 }
 
+// The parts go one after the other, and the clients of each leave with it:
+// their leaving must not announce a status read from parts already gone.
+RemoteControl::~RemoteControl()
+{
+    disconnect(&core, nullptr, this, nullptr);
+    disconnect(&gateways, nullptr, this, nullptr);
+}
+
 bool RemoteControl::ApplyStored(QString &error)
 {
     return Apply(LoadRemoteSettings(*SettingsStore()), false, error);

@@ -28,6 +28,7 @@ class RemoteControl : public QObject
 
 public:
     explicit RemoteControl(ControlTarget &target, QObject *parent = nullptr);
+    ~RemoteControl() override;
 
     const RemoteSettings &Settings() const { return settings; }
     // Starts, restarts or stops listening as the settings say; with `store`

@@ -7,7 +7,6 @@
 #include "ui/common/recordersession.h"
 
 #include <QMainWindow>
-#include <QPointer>
 #include <QtGlobal>
 
 #include <vector>
@@ -20,8 +19,6 @@ class QTabWidget;
 class QTimer;
 class RecorderMenu;
 class RemoteControl;
-class RemoteIndicator;
-class RemoteLogWindow;
 class SegmentPage;
 class ServerPage;
 class TrafficTools;
@@ -138,8 +135,6 @@ public slots:
     void SendManual9P_activated();
     void deviceSettingsAction_activated();
     void DoQuit();
-    void remoteControlAction_activated();
-    void remoteLogAction_activated();
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
@@ -177,7 +172,4 @@ private:
     int pollingSuspensions = 0;
     quint64 startMs = 0;
     QString lostDeviceName;
-    QPointer<RemoteControl> remote;
-    RemoteIndicator *remoteIndicator = nullptr;
-    RemoteLogWindow *remoteLog = nullptr;
 };

@@ -7,6 +7,7 @@
 #include "wiretap.h"
 
 #include <QHostAddress>
+#include <QNetworkProxy>
 #include <QThread>
 #include <QUdpSocket>
 
@@ -23,9 +24,20 @@ void WriteHeader(quint8 *out, const PacketHeader &header)
     }
 }
 
+// Recorders answer on the local network, never through a proxy. Left to
+// the system's proxy settings, every bind looks them up (reading the
+// services database each time), and the link binds a new socket after
+// every exchange.
+std::unique_ptr<QUdpSocket> NewSocket()
+{
+    auto socket = std::make_unique<QUdpSocket>();
+    socket->setProxy(QNetworkProxy::NoProxy);
+    return socket;
+}
+
 } // namespace
 
-EthernetLink::EthernetLink() : DeviceLink(kPortId), socket(std::make_unique<QUdpSocket>())
+EthernetLink::EthernetLink() : DeviceLink(kPortId), socket(NewSocket())
 {
     errorCount = 3;
     currentAddress = -1;
@@ -308,7 +320,7 @@ qint64 EthernetLink::TakePeerDatagram(quint8 *buffer, qint64 capacity)
 // when no port is free.
 bool EthernetLink::MoveToNewPort()
 {
-    auto fresh = std::make_unique<QUdpSocket>();
+    std::unique_ptr<QUdpSocket> fresh = NewSocket();
     if (!fresh->bind(QHostAddress::AnyIPv4, 0))
         return false;
     socket = std::move(fresh);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "trafficmonitor.h"
 
+#include "trafficdelegate.h"
 #include "trafficfilter.h"
 #include "trafficmodel.h"
 
@@ -48,8 +49,8 @@ const OutcomeChoice kOutcomes[] = {
     {TrafficFilter::Outcomes::NotSent, "Not sent"},
 };
 
-// The latency figure is made once a second, every fifth refresh.
-constexpr int kRefreshesPerLatency = 5;
+// The latency figure is made once a second, every second refresh.
+constexpr int kRefreshesPerLatency = 2;
 
 QString Milliseconds(quint32 us)
 {
@@ -75,6 +76,7 @@ TrafficMonitor::TrafficMonitor(QWidget *parent)
     resize(980, 420);
     filter->setSourceModel(model);
     tableTraffic->setModel(filter);
+    tableTraffic->setItemDelegate(new TrafficDelegate(tableTraffic));
     tableTraffic->setSelectionBehavior(QAbstractItemView::SelectRows);
     tableTraffic->setEditTriggers(QAbstractItemView::NoEditTriggers);
     tableTraffic->verticalHeader()->setVisible(false);

@@ -29,7 +29,7 @@ class TrafficMonitor : public QWidget
 
 public:
     // The list takes what came in this often.
-    static constexpr int kRefreshMs = 200;
+    static constexpr int kRefreshMs = 500;
 
     explicit TrafficMonitor(QWidget *parent = nullptr);
     ~TrafficMonitor() override;

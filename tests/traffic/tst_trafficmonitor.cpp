@@ -51,6 +51,7 @@ private slots:
     void aRowForEveryOutcome();
     void pollingAndFilters();
     void pauseClearAndCopy();
+    void fullListDropsOldest();
 
 private:
     TrafficMonitor *Open();
@@ -228,6 +229,38 @@ void TrafficMonitorTest::pauseClearAndCopy()
     monitor->pbClear->click();
     QCOMPARE(monitor->Model()->rowCount(), 0);
     QVERIFY(monitor->lbLatency->text().contains(QStringLiteral("no replies")));
+}
+
+// A full list drops its oldest rows as new ones come, under a filter too:
+// the filtered list loses the dropped rows, a selection on them goes with
+// them, and what is copied is the rows still there.
+void TrafficMonitorTest::fullListDropsOldest()
+{
+    TrafficMonitor *monitor = Open();
+    QCOMPARE(Play(), kStatusOk);
+    monitor->Refresh();
+    TrafficModel &model = *monitor->Model();
+    TrafficRow polled = model.Row(0);
+    polled.report.polling = true;
+    model.Append(std::vector<TrafficRow>(TrafficModel::kMaxRows - 1, polled));
+    monitor->chkPolling->setChecked(false);
+    const QAbstractItemModel *shown = monitor->tableTraffic->model();
+    QCOMPARE(shown->rowCount(), 1);
+    const QString firstTime = shown->index(0, TrafficModel::Time).data().toString();
+    monitor->tableTraffic->selectRow(0);
+
+    DelayMs(5);
+    QCOMPARE(Play(), kStatusOk);
+    monitor->Refresh();
+    QCOMPARE(model.rowCount(), TrafficModel::kMaxRows);
+    QCOMPARE(shown->rowCount(), 1);
+    QVERIFY(model.Row(0).report.polling);
+    QVERIFY(!model.Row(TrafficModel::kMaxRows - 1).report.polling);
+    QCOMPARE(monitor->SelectedRowsText(), QString());
+    monitor->tableTraffic->selectAll();
+    const QStringList cells = monitor->SelectedRowsText().split(QLatin1Char('\t'));
+    QCOMPARE(cells[TrafficModel::Command], QStringLiteral("Play"));
+    QVERIFY(cells[TrafficModel::Time] != firstTime);
 }
 
 QTEST_MAIN(TrafficMonitorTest)

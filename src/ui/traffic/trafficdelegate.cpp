@@ -17,9 +17,15 @@ void TrafficDelegate::paint(QPainter *painter, const QStyleOptionViewItem &optio
     painter->setFont(option.font);
     const QStyle *style = option.widget ? option.widget->style() : QApplication::style();
     const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, option.widget) + 1;
-    painter->drawText(option.rect.adjusted(margin, 0, -margin, 0),
-                      Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
-                      index.data(Qt::DisplayRole).toString());
+    const QRect box = option.rect.adjusted(margin, 0, -margin, 0);
+    const QFontMetrics &metrics = option.fontMetrics;
+    QString text = index.data(Qt::DisplayRole).toString();
+    // The list's font is fixed-width: a text fits when its characters do,
+    // and only one that does not is measured and elided.
+    if (text.size() * metrics.horizontalAdvance(QLatin1Char('0')) > box.width())
+        text = metrics.elidedText(text, Qt::ElideRight, box.width());
+    const int baseline = box.top() + (box.height() - metrics.height()) / 2 + metrics.ascent();
+    painter->drawText(QPoint(box.left(), baseline), text);
     if (option.state & QStyle::State_HasFocus) {
         QStyleOptionFocusRect focus;
         focus.QStyleOption::operator=(option);

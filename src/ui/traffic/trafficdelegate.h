@@ -3,12 +3,12 @@
 
 #include <QStyledItemDelegate>
 
-// Draws a cell of the traffic monitor as one line of plain text, cut at the
-// cell's edge (the whole text is in the cell's tool tip), over the selection
-// colour when selected. The style's own item drawing lays the text out three
-// times per cell to size, place and elide it; with the list redrawn several
-// times a second while it follows the traffic, that was most of what the
-// shown monitor cost.
+// Draws a cell of the traffic monitor as one line of plain text, elided at
+// the cell's edge (the whole text is in the cell's tool tip), over the
+// selection colour when selected. The style's own item drawing lays the
+// text out three times per cell to size, place and elide it; with the list
+// redrawn as it follows the traffic, that was most of what the shown
+// monitor cost.
 class TrafficDelegate : public QStyledItemDelegate
 {
     Q_OBJECT

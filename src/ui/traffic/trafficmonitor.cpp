@@ -49,9 +49,6 @@ const OutcomeChoice kOutcomes[] = {
     {TrafficFilter::Outcomes::NotSent, "Not sent"},
 };
 
-// The latency figure is made once a second, every second refresh.
-constexpr int kRefreshesPerLatency = 2;
-
 QString Milliseconds(quint32 us)
 {
     return QString::number(us / 1000.0, 'f', 1);
@@ -158,8 +155,7 @@ void TrafficMonitor::Refresh()
         model->Append(feed.Take());
         FollowNewRows(atBottom);
     }
-    if (++refreshes % kRefreshesPerLatency == 0)
-        ShowLatency();
+    ShowLatency();
 }
 
 QString TrafficMonitor::SelectedRowsText() const

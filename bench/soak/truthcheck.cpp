@@ -115,6 +115,7 @@ void TruthCheck::AfterTick(const QList<xrsim::TruthEntry> &truth,
         CheckTime(*timeReply, window);
     if (statusReply && PanelShowsTheTick(window))
         CheckTransportWord(*statusReply, window);
+    Forget();
 }
 
 // The recorder's answer to the exchange's frame, when the window took a
@@ -135,13 +136,21 @@ void TruthCheck::Remember(const QList<xrsim::TruthEntry> &truth)
     for (const xrsim::TruthEntry &entry : truth) {
         byNumber.insert(entry.number, entry);
         numberOfRequest.insert(entry.request, entry.number);
-        if (entry.number > kRepliesKept) {
-            const auto old = byNumber.constFind(entry.number - kRepliesKept);
-            if (old != byNumber.constEnd()) {
-                numberOfRequest.remove(old->request);
-                byNumber.erase(old);
-            }
-        }
+        newest = qMax(newest, entry.number);
+    }
+}
+
+// Only after the exchanges of the tick were checked: a tick held by long
+// work (a reload of every segment number) brings thousands of replies at
+// once, and the first of them must still be found.
+void TruthCheck::Forget()
+{
+    for (; oldest + kRepliesKept < newest; ++oldest) {
+        const auto old = byNumber.constFind(oldest);
+        if (old == byNumber.constEnd())
+            continue;
+        numberOfRequest.remove(old->request);
+        byNumber.erase(old);
     }
 }
 

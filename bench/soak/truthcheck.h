@@ -33,6 +33,7 @@ public:
 
 private:
     void Remember(const QList<xrsim::TruthEntry> &truth);
+    void Forget();
     const xrsim::TruthEntry *ShownReply(const AttributionLink::Exchange *exchange) const;
     void CheckAttribution(const AttributionLink::Exchange &exchange);
     void CheckTime(const xrsim::TruthEntry &reply, const MainWindow &window);
@@ -41,6 +42,8 @@ private:
 
     QHash<quint32, xrsim::TruthEntry> byNumber;
     QHash<quint32, quint32> numberOfRequest;
+    quint32 oldest = 1; // the lowest reply number that may still be kept
+    quint32 newest = 0;
     int exchanges = 0;
     int misattributed = 0;
     int wrongValues = 0;

@@ -10,17 +10,13 @@
 //     while the recorder plays: the GUI thread's CPU share, next to none.
 // Prints figures; asserts nothing.
 
-#include "../ui/benchwindow.h"
-#include "benchloop.h"
 #include "deckclients.h"
 #include "figures.h"
+#include "remotebench.h"
 
-#include "remote/remotecontrol.h"
-#include "ui/panel/mainwindowremote.h"
 #include "ui/panel/speedtables.h"
 
 #include <QApplication>
-#include <QPushButton>
 
 namespace {
 
@@ -35,28 +31,23 @@ const QHostAddress kRelayIp(QStringLiteral("127.0.126.2"));
 const QHostAddress kDeckIp(QStringLiteral("127.0.126.3"));
 constexpr quint16 kDeckPort = 9993;
 
-const QByteArray kStopFrame("\x20\x00\x20", 3);
-constexpr int kHeader = 10;
 // The status sense's reply: its first two bytes, then the status bytes; the
 // second status byte holds Play (0x01) and Stop (0x20).
 constexpr quint8 kStatusReply0 = 0x7A;
 constexpr quint8 kStatusReply1 = 0x20;
 constexpr int kMotionByte = 3;
 
-// What the relay saw: the Stop frames on their way to the recorder, the
-// status replies on their way back with whether they show play.
+// What the relay saw: the status replies on their way back from the
+// recorder, with whether they show play.
 class Watcher
 {
 public:
     StampRelay::Watch Watch()
     {
         return [this](const QByteArray &datagram, bool fromRecorder, qint64 arrival) {
-            const QByteArray frame = datagram.mid(kHeader);
-            if (!fromRecorder && frame == kStopFrame) {
-                lastStopNs = arrival;
-                ++stops;
-            } else if (fromRecorder && frame.size() > kMotionByte &&
-                       quint8(frame[0]) == kStatusReply0 && quint8(frame[1]) == kStatusReply1) {
+            const QByteArray frame = datagram.mid(RemoteBench::kHeader);
+            if (fromRecorder && frame.size() > kMotionByte && quint8(frame[0]) == kStatusReply0 &&
+                quint8(frame[1]) == kStatusReply1) {
                 const bool playing = (quint8(frame[kMotionByte]) & 0x01) != 0;
                 QMutexLocker lock(&mutex);
                 if (playing != lastPlaying)
@@ -66,8 +57,6 @@ public:
         };
     }
 
-    std::atomic<int> stops{0};
-    std::atomic<qint64> lastStopNs{0};
     QMutex mutex;
     bool lastPlaying = false;
     std::vector<std::pair<bool, qint64>> motionChanges;
@@ -103,17 +92,10 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     Watcher watcher;
-    xrsim::Scenario scenario;
-    scenario.files = {{QStringLiteral("LONG"), 3600}};
-    scenario.loaded = QStringLiteral("LONG");
-    StampRelay relay(kRelayIp, QHostAddress(QLatin1String(kRecorderIp)), watcher.Watch());
-    BenchWindow bench("127.0.126.2", kRecorderIp);
-    if (!bench.Open(scenario))
+    RemoteBench bench(kRelayIp, kRecorderIp, watcher.Watch());
+    if (!bench.Open(false))
         return 1;
-    WindowControl control(bench.window);
-    RemoteControl remote(control);
-    bench.window.AttachRemote(remote);
-    remote.Log().SetFile(QString());
+    RemoteControl &remote = bench.remote;
     remote.Gateways().SetShuttleTable(ShuttleSpeed);
     GatewaySettings settings;
     settings.deckEnabled = true;
@@ -127,11 +109,10 @@ int main(int argc, char *argv[])
     DeckClients one(kDeckIp, kDeckPort, 1);
     one.start();
     RunUntil([&] { return one.Ready(); });
-    auto *stopKey = bench.window.findChild<QPushButton *>(QStringLiteral("pbStop"));
     std::vector<double> keyToWire;
     std::vector<double> deckToWire;
-    KeyAndClientStops(
-        stopKey, watcher.stops, watcher.lastStopNs, kSamples, kSpacingMs,
+    bench.KeyAndClientStops(
+        kSamples, kSpacingMs,
         [&] {
             one.Request("stop");
             RunUntil([&] { return one.Answered(); });

@@ -10,16 +10,11 @@
 //     CPU share and how late the polling ticks start, next to no client.
 // Prints figures; asserts nothing.
 
-#include "../ui/benchwindow.h"
 #include "benchclients.h"
-#include "benchloop.h"
 #include "figures.h"
-
-#include "remote/remotecontrol.h"
-#include "ui/panel/mainwindowremote.h"
+#include "remotebench.h"
 
 #include <QApplication>
-#include <QPushButton>
 
 namespace {
 
@@ -32,28 +27,21 @@ const char kRecorderIp[] = "127.0.86.1";
 const QHostAddress kRelayIp(QStringLiteral("127.0.86.2"));
 const QHostAddress kApiIp(QStringLiteral("127.0.86.3"));
 
-const QByteArray kStopFrame("\x20\x00\x20", 3);
-constexpr int kHeader = 10;
-
 int FromBcd(quint8 byte, quint8 tensMask)
 {
     return ((byte >> 4) & tensMask) * 10 + (byte & 0x0F);
 }
 
-// What the relay saw: the Stop frames on their way to the recorder, the time
-// replies on their way back.
+// What the relay saw: the time replies on their way back from the recorder.
 class Watcher
 {
 public:
     StampRelay::Watch Watch()
     {
         return [this](const QByteArray &datagram, bool fromRecorder, qint64 arrival) {
-            const QByteArray frame = datagram.mid(kHeader);
-            if (!fromRecorder && frame == kStopFrame) {
-                lastStopNs = arrival;
-                ++stops;
-            } else if (fromRecorder && frame.size() >= 7 && quint8(frame[0]) == 0x74 &&
-                       quint8(frame[1]) == 0x04) {
+            const QByteArray frame = datagram.mid(RemoteBench::kHeader);
+            if (fromRecorder && frame.size() >= 7 && quint8(frame[0]) == 0x74 &&
+                quint8(frame[1]) == 0x04) {
                 const TimeKey key{FromBcd(frame[5], 7), FromBcd(frame[4], 7), FromBcd(frame[3], 7),
                                   FromBcd(frame[2], 3)};
                 QMutexLocker lock(&mutex);
@@ -62,8 +50,6 @@ public:
         };
     }
 
-    std::atomic<int> stops{0};
-    std::atomic<qint64> lastStopNs{0};
     QMutex mutex;
     std::map<TimeKey, qint64> replies;
 };
@@ -106,19 +92,10 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     Watcher watcher;
-    xrsim::Scenario scenario;
-    scenario.files = {{QStringLiteral("LONG"), 3600}};
-    scenario.loaded = QStringLiteral("LONG");
-    scenario.playing = true;
-    StampRelay relay(kRelayIp, QHostAddress(QLatin1String(kRecorderIp)), watcher.Watch());
-    // The window's recorder is the relay, in front of the simulated one.
-    BenchWindow bench("127.0.86.2", kRecorderIp);
-    if (!bench.Open(scenario))
+    RemoteBench bench(kRelayIp, kRecorderIp, watcher.Watch());
+    if (!bench.Open(true))
         return 1;
-    WindowControl control(bench.window);
-    RemoteControl remote(control);
-    bench.window.AttachRemote(remote);
-    remote.Log().SetFile(QString());
+    RemoteControl &remote = bench.remote;
     RemoteSettings settings;
     settings.enabled = true;
     settings.listenAddress = kApiIp.toString();
@@ -134,11 +111,10 @@ int main(int argc, char *argv[])
     BenchClients one(url, 1);
     one.start();
     RunUntil([&] { return one.Ready(); });
-    auto *stopKey = bench.window.findChild<QPushButton *>(QStringLiteral("pbStop"));
     std::vector<double> keyToWire;
     std::vector<double> remoteToWire;
-    KeyAndClientStops(
-        stopKey, watcher.stops, watcher.lastStopNs, kSamples, kSpacingMs,
+    bench.KeyAndClientStops(
+        kSamples, kSpacingMs,
         [&] {
             one.Request("transport.stop");
             RunUntil([&] { return one.Answered(); });

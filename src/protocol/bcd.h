@@ -14,6 +14,12 @@
 // values keep their last four decimal digits.
 quint16 BinToBcd4(unsigned value);
 
+// Whether both of the byte's nibbles are decimal digits.
+constexpr bool IsBcdByte(quint8 byte)
+{
+    return (byte >> 4) <= 9 && (byte & 0x0F) <= 9;
+}
+
 // Two BCD bytes, high byte first, back to 0-9999.
 unsigned Bcd4ToBin(quint8 high, quint8 low);
 

@@ -52,6 +52,19 @@ int BcdByte(int n)
     return static_cast<int>(BcdBytesToBin(&byte, 1));
 }
 
+// Hours, minutes and seconds, one BCD byte each in data bytes 3, 2 and 1. A
+// byte with a nibble above 9 would read as up to 165 and widen its field: an
+// answer that is no time is no duration.
+qint16 DurationText(QString &text)
+{
+    for (int n = 1; n <= 3; ++n) {
+        if (!IsBcdByte(ReplyData(n)))
+            return kStatusWrongReply;
+    }
+    text = QString::asprintf("%02d:%02d:%02d", BcdByte(3), BcdByte(2), BcdByte(1));
+    return kStatusOk;
+}
+
 } // namespace
 
 qint16 FileFormatSense(const QString &name, FileFormat &format)
@@ -110,11 +123,12 @@ qint16 StorageSpaceSense(QString &freeText, QString &totalText)
 qint16 DurationSense(QString &text)
 {
     for (const quint8 selector : kDurationSelectors) {
-        const qint16 status =
+        qint16 status =
             SenseWithData(Cmd::DurationSense, std::array<quint8, 1>{selector}, kDurationBytes);
+        if (status == kStatusOk)
+            status = DurationText(text);
         if (status != kStatusOk)
             return status;
-        text = QString::asprintf("%02d:%02d:%02d", BcdByte(3), BcdByte(2), BcdByte(1));
     }
     return kStatusOk;
 }

@@ -34,5 +34,6 @@ qint16 StorageSpaceSense(QString &freeText, QString &totalText);
 
 // The duration of the loaded material as "HH:MM:SS". Two requests are made
 // and the second answer is the one kept; a failing request ends it with its
-// status.
+// status, and an answer whose hours, minutes or seconds are no BCD with
+// kStatusWrongReply.
 qint16 DurationSense(QString &text);

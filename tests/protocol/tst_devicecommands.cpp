@@ -661,6 +661,13 @@ void TestDeviceCommands::duration()
     recorder.Answer(6, 0xD2, SenseReturn(0xD2, Bytes({0x01, 0x59, 0x30})));
     QCOMPARE(DurationSense(text), kStatusShortReply);
     QCOMPARE(text, QStringLiteral("12:30:59"));
+
+    // Bytes that are no BCD would read as "165:30:59": the answer is refused.
+    for (const quint8 notBcd : {0xFF, 0x0A, 0xA0}) {
+        recorder.Answer(6, 0xD2, SenseReturn(0xD2, Bytes({0x01, 0x59, 0x30, notBcd})));
+        QCOMPARE(DurationSense(text), kStatusWrongReply);
+        QCOMPARE(text, QStringLiteral("12:30:59"));
+    }
 }
 
 // A page shorter than fourteen bytes comes back with fewer data bytes; the

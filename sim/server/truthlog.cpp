@@ -5,6 +5,8 @@
 
 #include <QMutexLocker>
 
+#include <algorithm>
+
 namespace xrsim {
 
 void TruthLog::SetEnabled(bool on)
@@ -43,6 +45,7 @@ void TruthLog::Sent(quint32 number, const ReplyPlan &plan)
     for (auto it = entries.rbegin(); it != entries.rend(); ++it) {
         if (it->number != number)
             continue;
+        it->planned = true;
         it->sent = !plan.drop;
         it->intact = !plan.drop && !plan.corruptChecksum && plan.extraCount == 0 &&
                      plan.lostByte < 0 && plan.wrongByte < 0;
@@ -53,7 +56,12 @@ void TruthLog::Sent(quint32 number, const ReplyPlan &plan)
 QList<TruthEntry> TruthLog::Take()
 {
     QMutexLocker lock(&mutex);
-    return std::exchange(entries, {});
+    const auto undecided = std::find_if(entries.begin(), entries.end(),
+                                        [](const TruthEntry &entry) { return !entry.planned; });
+    const qsizetype count = undecided - entries.begin();
+    QList<TruthEntry> taken = entries.first(count);
+    entries.remove(0, count);
+    return taken;
 }
 
 void TruthLog::Clear()

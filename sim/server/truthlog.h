@@ -21,6 +21,7 @@ struct TruthEntry
     qint64 receivedNs = 0; // when the frame was wholly in (LineNowNs, serialline.h)
     bool sent = false;     // it went out, possibly late or twice
     bool intact = false;   // it went out as meant: checksum, count and bytes unspoilt
+    bool planned = false;  // what becomes of it on its way out is decided
 };
 
 class TruthLog
@@ -35,7 +36,9 @@ public:
     // What became of reply `number` on its way out.
     void Sent(quint32 number, const ReplyPlan &plan);
 
-    // The entries recorded since the last call, in reply order.
+    // The entries recorded since the last call, in reply order. A reply
+    // whose way out is not yet decided stays for the next call, so that its
+    // fate is not lost.
     QList<TruthEntry> Take();
     void Clear();
 

@@ -93,6 +93,15 @@ bool ReadBytes(const QStringList &words, Line *line, QString *why)
     return true;
 }
 
+// The link a line belongs to: a recorder's address without the port (a
+// reply comes from the port the command went to), or the serial port.
+QString RecorderOf(const QString &link)
+{
+    if (!link.startsWith(QLatin1String("udp:")))
+        return link.toUpper();
+    return link.mid(4).section(QLatin1Char(':'), 0, 0);
+}
+
 std::optional<Line> ReadLine(const QString &text, int number, QString *why)
 {
     const QString bare = text.section(QLatin1Char('#'), 0, 0).trimmed();
@@ -120,18 +129,13 @@ std::optional<Line> ReadLine(const QString &text, int number, QString *why)
         return std::nullopt;
     }
     line.link = words[2];
+    if (RecorderOf(line.link).isEmpty()) {
+        *why = QStringLiteral("the link names no recorder");
+        return std::nullopt;
+    }
     if (!ReadBytes(words, &line, why))
         return std::nullopt;
     return line;
-}
-
-// The link a line belongs to: a recorder's address without the port (a
-// reply comes from the port the command went to), or the serial port.
-QString RecorderOf(const QString &link)
-{
-    if (!link.startsWith(QLatin1String("udp:")))
-        return link.toUpper();
-    return link.mid(4).section(QLatin1Char(':'), 0, 0);
 }
 
 // The recorder asked for: a link as written, an address alone, or a port.

@@ -166,8 +166,9 @@ void ReplayTest::recordingsThatAreNoRecordings()
     QVERIFY2(why.startsWith(error), qPrintable(why));
 }
 
-// Lines that are not frames, a line whose time goes back, and a last line
-// cut short: each named by its number; the frames around them stay.
+// Lines that are not frames (one on a link without an address), a line
+// whose time goes back, and a last line cut short: each named by its
+// number; the frames around them stay.
 void ReplayTest::damagedLinesAreNamedAndSkipped()
 {
     const QByteArray text =
@@ -184,6 +185,7 @@ void ReplayTest::damagedLinesAreNamedAndSkipped()
                  "0.003000 < udp:127.0.0.9:32896 0001 000D 0000 0000 0000 | 7A 20 00 00 00 00 00 "
                  "00 00 "
                  "00 00 00 9A",
+                 "0.003500 > udp: 20 00 20",
                  "0.004000 > udp:127.0.0.9:32896 0001 0003 0000 0000 0000 | 20 0",
              }))
             .chopped(1); // the file ends in the middle of its last line
@@ -192,13 +194,14 @@ void ReplayTest::damagedLinesAreNamedAndSkipped()
     QVERIFY2(script.Parse(text, QString(), &error), qPrintable(error));
     QCOMPARE(script.Recorder(), QStringLiteral("127.0.0.9"));
     const QStringList problems = script.Problems();
-    QCOMPARE(problems.size(), 6);
+    QCOMPARE(problems.size(), 7);
     QVERIFY(problems[0].startsWith(QStringLiteral("line 5: skipped")));
     QVERIFY(problems[1].startsWith(QStringLiteral("line 6: skipped")));
     QVERIFY(problems[2].startsWith(QStringLiteral("line 7: skipped")));
     QVERIFY(problems[3].startsWith(QStringLiteral("line 8: skipped")));
     QVERIFY(problems[4].startsWith(QStringLiteral("line 9: earlier than the line before")));
-    QVERIFY(problems[5].startsWith(QStringLiteral("line 11: skipped")));
+    QVERIFY(problems[5].startsWith(QStringLiteral("line 11: skipped, the link names no")));
+    QVERIFY(problems[6].startsWith(QStringLiteral("line 12: skipped")));
     QCOMPARE(script.Exchanges().size(), 2);
     QCOMPARE(script.Exchanges()[1].replies.value(0).delayUs, qint64(2500));
 }

@@ -10,6 +10,9 @@
 #include <QNetworkDatagram>
 #include <QTimer>
 
+#include <algorithm>
+#include <limits>
+
 namespace xrsim {
 
 ReplayUdpFrontEnd::ReplayUdpFrontEnd(ReplayMatcher &matcher, FrameLog &log, bool fast,
@@ -50,7 +53,10 @@ void ReplayUdpFrontEnd::Send(const ReplayReply &reply, const QHostAddress &to, q
     const QByteArray out = reply.datagram.isEmpty()
                                ? PacketHeader::Wrap(PacketHeader::kFrameType, reply.frame)
                                : reply.datagram;
-    const int delayMs = fast ? 0 : int(reply.delayUs / 1000);
+    // A recording's time may claim years between two lines; a timer counts
+    // milliseconds in an int, and any such reply is as good as never sent.
+    const int delayMs =
+        fast ? 0 : int(std::min<qint64>(reply.delayUs / 1000, std::numeric_limits<int>::max()));
     if (delayMs == 0) {
         socket.writeDatagram(out, to, port);
         return;
